@@ -1,0 +1,489 @@
+#include "platform/fake/FakePlatform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace plat {
+
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string FoldName(const std::string& s) {
+  std::string out(s);
+  for (char& c : out) c = Lower(c);
+  return out;
+}
+
+std::string ParentOf(const std::string& folded) {
+  auto pos = folded.find_last_of('\\');
+  if (pos == std::string::npos) return {};
+  return folded.substr(0, pos);
+}
+
+bool IsAbsolute(const std::string& p) {
+  return (p.size() >= 2 && p[1] == ':') || (p.size() >= 2 && p[0] == '\\' && p[1] == '\\');
+}
+
+}  // namespace
+
+FakePlatform::FakePlatform() {
+  drives.push_back(Drive{"C:\\", kDriveFixed, true, 40ull << 30, 5ull << 30});
+  AddFolder("C:\\");
+}
+
+std::string FakePlatform::Fold(const std::string& path) {
+  std::string out;
+  out.reserve(path.size());
+  for (char c : path) {
+    char d = c == '/' ? '\\' : Lower(c);
+    // Repeated separators name the same place, except a leading "\\" (UNC).
+    if (d == '\\' && !out.empty() && out.back() == '\\' && out.size() > 1) continue;
+    out.push_back(d);
+  }
+  while (out.size() > 3 && out.back() == '\\') out.pop_back();
+  return out;
+}
+
+std::string FakePlatform::ResolvePath(const std::string& path) const {
+  if (path.empty()) return {};
+  if (IsAbsolute(path)) return Fold(path);
+  if (path[0] == '\\' || path[0] == '/') return Fold(currentDir.substr(0, 2) + path);
+  return Fold(currentDir + "\\" + path);
+}
+
+void FakePlatform::AddFolder(const std::string& path) {
+  std::string f = ResolvePath(path);
+  while (!f.empty()) {
+    folders_.insert(f.size() == 2 && f[1] == ':' ? f + "\\" : f);
+    if (f.size() <= 3) break;
+    std::string parent = ParentOf(f);
+    if (parent.size() == 2 && parent[1] == ':') parent += "\\";
+    if (parent == f) break;
+    f = parent;
+  }
+}
+
+void FakePlatform::AddFile(const std::string& path, const std::string& content) {
+  std::string f = ResolvePath(path);
+  std::string parent = ParentOf(f);
+  if (!parent.empty()) AddFolder(parent.size() == 2 ? parent + "\\" : parent);
+  files_[f] = File{content, false};
+}
+
+void FakePlatform::RemovePath(const std::string& path) {
+  std::string f = ResolvePath(path);
+  files_.erase(f);
+  folders_.erase(f);
+}
+
+void FakePlatform::LockFile(const std::string& path, bool locked) {
+  auto it = files_.find(ResolvePath(path));
+  if (it != files_.end()) it->second.locked = locked;
+}
+
+bool FakePlatform::HasFile(const std::string& path) const { return files_.count(ResolvePath(path)) != 0; }
+
+bool FakePlatform::HasFolder(const std::string& path) const {
+  return folders_.count(ResolvePath(path)) != 0;
+}
+
+std::string FakePlatform::FileContent(const std::string& path) const {
+  auto it = files_.find(ResolvePath(path));
+  return it == files_.end() ? std::string() : it->second.content;
+}
+
+void FakePlatform::SetShortName(const std::string& path, const std::string& shortPath) {
+  shortNames_[ResolvePath(path)] = shortPath;
+}
+
+void FakePlatform::AddRegKey(RegRoot root, const std::string& subKey) {
+  // Opening a key implies its parents exist, as in the real registry.
+  std::string f = Fold(subKey);
+  while (!f.empty()) {
+    keys_[{root, f}];
+    f = ParentOf(f);
+  }
+}
+
+void FakePlatform::SetRegValue(RegRoot root, const std::string& subKey, const std::string& name,
+                               RegValue value) {
+  AddRegKey(root, subKey);
+  keys_[{root, Fold(subKey)}].values[FoldName(name)] = std::move(value);
+}
+
+void FakePlatform::SetRegString(RegRoot root, const std::string& subKey, const std::string& name,
+                                const std::string& text) {
+  SetRegValue(root, subKey, name, RegValue{kRegSz, text + std::string(1, '\0')});
+}
+
+void FakePlatform::SetRegDword(RegRoot root, const std::string& subKey, const std::string& name,
+                               std::uint32_t number) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((number >> (8 * i)) & 0xFF);
+  SetRegValue(root, subKey, name, RegValue{kRegDword, bytes});
+}
+
+void FakePlatform::DeleteRegKey(RegRoot root, const std::string& subKey) {
+  std::string f = Fold(subKey);
+  for (auto it = keys_.begin(); it != keys_.end();) {
+    if (it->first.first == root &&
+        (it->first.second == f || it->first.second.rfind(f + "\\", 0) == 0))
+      it = keys_.erase(it);
+    else
+      ++it;
+  }
+}
+
+WindowHandle FakePlatform::AddWindow(const std::string& caption, const std::string& className,
+                                     const std::string& processImagePath) {
+  WindowHandle h = nextHandle_++;
+  windows.push_back(WindowInfo{h, caption, className, processImagePath});
+  return h;
+}
+
+void FakePlatform::SetProductVersion(const std::string& path, ProductVersion version) {
+  versions_[ResolvePath(path)] = version;
+}
+
+void FakePlatform::AddLibrary(const std::string& path, Library library) {
+  AddFile(path, "MZ");
+  libraries_[ResolvePath(path)] = std::move(library);
+}
+
+// ---- Platform --------------------------------------------------------------
+
+std::string FakePlatform::WindowsDirectory() { return windowsDir; }
+std::string FakePlatform::SystemDirectory() { return systemDir; }
+std::string FakePlatform::ModulePath() { return modulePath; }
+
+std::optional<FileAttributes> FakePlatform::GetFileAttributes(const std::string& path) {
+  std::string f = ResolvePath(path);
+  if (f.empty()) return std::nullopt;
+  if (files_.count(f)) return FileAttributes{false};
+  if (folders_.count(f)) return FileAttributes{true};
+  return std::nullopt;
+}
+
+bool FakePlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  if (onRead) onRead(path);
+  auto it = files_.find(ResolvePath(path));
+  if (it == files_.end() || it->second.locked) return false;
+  bytes = it->second.content;
+  return true;
+}
+
+bool FakePlatform::DeleteFile(const std::string& path) {
+  std::string f = ResolvePath(path);
+  auto it = files_.find(f);
+  if (it == files_.end() || it->second.locked) return false;
+  files_.erase(it);
+  shellLinks.erase(f);
+  return true;
+}
+
+std::string FakePlatform::ShortPathName(const std::string& path) {
+  std::string f = ResolvePath(path);
+  if (!files_.count(f) && !folders_.count(f)) return {};
+  auto it = shortNames_.find(f);
+  return it == shortNames_.end() ? path : it->second;
+}
+
+std::string FakePlatform::CurrentDirectory() { return currentDir; }
+
+bool FakePlatform::SetCurrentDirectory(const std::string& path) {
+  std::string f = ResolvePath(path);
+  if (!folders_.count(f) && !folders_.count(f + "\\")) return false;
+  currentDir = path;
+  return true;
+}
+
+std::optional<std::string> FakePlatform::ExpandEnvironmentStrings(const std::string& text) {
+  if (failEnvironmentExpansion) return std::nullopt;
+  std::string out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == '%') {
+      auto end = text.find('%', i + 1);
+      if (end != std::string::npos) {
+        std::string name = FoldName(text.substr(i + 1, end - i - 1));
+        bool found = false;
+        for (const auto& [k, v] : environment) {
+          if (FoldName(k) == name && !name.empty()) {
+            out += v;
+            found = true;
+            break;
+          }
+        }
+        if (found) {
+          i = end + 1;
+          continue;
+        }
+        // An unknown name stays as written; its closing "%" may open the next.
+        out += text.substr(i, end - i);
+        i = end;
+        continue;
+      }
+    }
+    out.push_back(text[i++]);
+  }
+  return out;
+}
+
+bool FakePlatform::RegKeyExists(RegRoot root, const std::string& subKey) {
+  return keys_.count({root, Fold(subKey)}) != 0;
+}
+
+std::optional<RegValue> FakePlatform::RegQueryValue(RegRoot root, const std::string& subKey,
+                                                    const std::string& valueName) {
+  auto it = keys_.find({root, Fold(subKey)});
+  if (it == keys_.end()) return std::nullopt;
+  auto v = it->second.values.find(FoldName(valueName));
+  if (v == it->second.values.end()) return std::nullopt;
+  return v->second;
+}
+
+std::vector<std::string> FakePlatform::LogicalDriveRoots() {
+  std::vector<std::string> roots;
+  for (const auto& d : drives) roots.push_back(d.root);
+  return roots;
+}
+
+std::uint32_t FakePlatform::DriveType(const std::string& root) {
+  for (const auto& d : drives)
+    if (FoldName(d.root) == FoldName(root)) return d.type;
+  return kDriveNoRootDir;
+}
+
+bool FakePlatform::HasDiskFreeSpaceEx() { return hasDiskFreeSpaceEx; }
+
+bool FakePlatform::DiskFreeSpaceEx(const std::string& root, DiskFreeEx& out) {
+  errorModeAtQuery.push_back(errorMode);
+  for (const auto& d : drives) {
+    if (FoldName(d.root) != FoldName(root)) continue;
+    if (!d.hasMedium) return false;
+    out.availableToCaller = d.freeBytes;
+    out.totalBytes = d.totalBytes;
+    out.totalFreeBytes = d.freeBytes;
+    return true;
+  }
+  return false;
+}
+
+bool FakePlatform::DiskFreeSpace(const std::string& root, DiskFreeClusters& out) {
+  errorModeAtQuery.push_back(errorMode);
+  for (const auto& d : drives) {
+    if (FoldName(d.root) != FoldName(root)) continue;
+    if (!d.hasMedium) return false;
+    std::uint64_t cluster = std::uint64_t{d.bytesPerSector} * d.sectorsPerCluster;
+    if (cluster == 0) return false;
+    // The old call reports at most 2 GiB, as the system does for big drives.
+    auto clamp = [&](std::uint64_t bytes) {
+      std::uint64_t clusters = bytes / cluster;
+      std::uint64_t limit = (2ull << 30) / cluster - 1;
+      return static_cast<std::uint32_t>(std::min(clusters, limit));
+    };
+    out.bytesPerSector = d.bytesPerSector;
+    out.sectorsPerCluster = d.sectorsPerCluster;
+    out.freeClusters = clamp(d.freeBytes);
+    out.totalClusters = clamp(d.totalBytes);
+    return true;
+  }
+  return false;
+}
+
+std::uint32_t FakePlatform::SetErrorMode(std::uint32_t mode) {
+  std::uint32_t previous = errorMode;
+  errorMode = mode;
+  errorModeHistory.push_back(mode);
+  return previous;
+}
+
+std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
+  char buf[64];
+  if (bytes < 1024) {
+    std::snprintf(buf, sizeof buf, "%lld bytes", static_cast<long long>(bytes));
+  } else {
+    static const char* const kUnits[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
+    long double value = static_cast<long double>(bytes) / 1024.0L;
+    int unit = 0;
+    while (value >= 1000.0L && unit < 5) {
+      value /= 1024.0L;
+      ++unit;
+    }
+    int decimals = value < 10.0L ? 2 : value < 100.0L ? 1 : 0;
+    long double scale = std::pow(10.0L, decimals);
+    long double truncated = std::floor(value * scale) / scale;
+    std::snprintf(buf, sizeof buf, "%.*Lf %s", decimals, truncated, kUnits[unit]);
+  }
+  std::u16string out;
+  for (const char* p = buf; *p; ++p) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
+  return out;
+}
+
+bool FakePlatform::SaveShellLink(const ShellLinkFields& link, const std::string& linkFile) {
+  if (failShellLinks) return false;
+  std::string f = ResolvePath(linkFile);
+  if (!folders_.count(ParentOf(f))) return false;
+  files_[f] = File{"L\0\0\0", false};
+  shellLinks[f] = link;
+  return true;
+}
+
+std::optional<ShellLinkFields> FakePlatform::LoadShellLink(const std::string& linkFile) {
+  auto it = shellLinks.find(ResolvePath(linkFile));
+  if (it == shellLinks.end() || !files_.count(it->first)) return std::nullopt;
+  return it->second;
+}
+
+int FakePlatform::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                             unsigned type) {
+  boxes.push_back(Box{owner, text, caption, type});
+  if (!answers.empty()) {
+    int a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  switch (type & 0xF) {
+    case 3:  // Yes/No/Cancel
+    case kMbYesNo:
+      return kIdYes;
+    default:
+      return kIdOk;
+  }
+}
+
+Platform::MutexResult FakePlatform::CreateMutex(const std::string& name, bool initialOwner) {
+  bool existed = mutexNames.count(name) != 0 && mutexNames[name] > 0;
+  ++mutexNames[name];
+  KernelHandle h = nextHandle_++;
+  mutexHandles_[h] = name;
+  mutexCalls.push_back(MutexCall{name, initialOwner, existed});
+  return MutexResult{h, existed};
+}
+
+void FakePlatform::CloseHandle(KernelHandle handle) {
+  closedHandles.push_back(handle);
+  auto it = mutexHandles_.find(handle);
+  if (it == mutexHandles_.end()) return;
+  if (--mutexNames[it->second] <= 0) mutexNames.erase(it->second);
+  mutexHandles_.erase(it);
+}
+
+WindowHandle FakePlatform::FindWindowByCaption(const std::string& caption) {
+  for (const auto& w : windows)
+    if (w.caption == caption) return w.handle;
+  return 0;
+}
+
+std::vector<WindowInfo> FakePlatform::TopLevelWindows() { return windows; }
+
+void FakePlatform::SetForegroundWindow(WindowHandle window) { foregrounded.push_back(window); }
+
+std::intptr_t FakePlatform::SendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                        std::intptr_t lParam) {
+  messages.push_back(SentMessage{window, message, wParam, lParam, false});
+  return onSendMessage ? onSendMessage(messages.back()) : 0;
+}
+
+bool FakePlatform::PostMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                               std::intptr_t lParam) {
+  messages.push_back(SentMessage{window, message, wParam, lParam, true});
+  return true;
+}
+
+bool FakePlatform::CreateProcess(const std::string& application) {
+  if (failCreateProcess || !GetFileAttributes(application) || GetFileAttributes(application)->directory)
+    return false;
+  processes.push_back(Started{application, currentDir});
+  return true;
+}
+
+void FakePlatform::Sleep(std::uint32_t milliseconds) { sleeps.push_back(milliseconds); }
+
+std::vector<std::string> FakePlatform::CommandLineArguments() { return arguments; }
+
+std::intptr_t FakePlatform::ShellExecute(WindowHandle, const std::string& verb, const std::string& file,
+                                         const std::string& parameters, const std::string& directory,
+                                         int show) {
+  shellCalls.push_back(ShellCall{verb, file, parameters, directory, show, currentDir});
+  return shellExecuteResult;
+}
+
+IconHandle FakePlatform::ExtractIcon(const std::string& file, int index) {
+  extractIconCalls.push_back(file);
+  std::string f = ResolvePath(file);
+  if (index != 0 || !files_.count(f)) return 0;
+  auto it = iconsExtracted.find(f);
+  if (it != iconsExtracted.end()) return it->second;
+  IconHandle h = nextHandle_++;
+  iconsExtracted[f] = h;
+  return h;
+}
+
+IconHandle FakePlatform::LoadProgramIcon(int resourceId) { return ProgramIconHandle(resourceId); }
+
+bool FakePlatform::PlaySound(const std::string& path, std::uint32_t flags) {
+  sounds.push_back(Sound{path, flags});
+  return files_.count(ResolvePath(path)) != 0;
+}
+
+std::optional<ProductVersion> FakePlatform::FileProductVersion(const std::string& path) {
+  std::string f = ResolvePath(path);
+  if (!files_.count(f)) return std::nullopt;
+  auto it = versions_.find(f);
+  if (it == versions_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::string FakePlatform::ResolveLibrary(const std::string& fileName) const {
+  // A bare name is looked for beside the program, then in the system folder.
+  if (fileName.find('\\') != std::string::npos || fileName.find('/') != std::string::npos)
+    return ResolvePath(fileName);
+  std::string dir = modulePath.substr(0, modulePath.find_last_of('\\'));
+  std::string beside = Fold(dir + "\\" + fileName);
+  if (libraries_.count(beside)) return beside;
+  return Fold(systemDir + "\\" + fileName);
+}
+
+ModuleHandle FakePlatform::LoadLibrary(const std::string& fileName) {
+  loadedLibraries.push_back(fileName);
+  std::string f = ResolveLibrary(fileName);
+  if (!libraries_.count(f) || !files_.count(f)) return 0;
+  ModuleHandle h = nextHandle_++;
+  modules_[h] = f;
+  return h;
+}
+
+ProcAddress FakePlatform::GetProcAddress(ModuleHandle module, const std::string& name) {
+  auto m = modules_.find(module);
+  if (m == modules_.end()) return 0;
+  const auto& lib = libraries_[m->second];
+  if (!lib.entries.count(name)) return 0;
+  ProcAddress p = nextHandle_++;
+  procs_[p] = {module, name};
+  return p;
+}
+
+void FakePlatform::FreeLibrary(ModuleHandle module) {
+  freedLibraries.push_back(module);
+  modules_.erase(module);
+}
+
+int FakePlatform::CallScriptInstall(ProcAddress entry, const std::string& scriptPath) {
+  auto p = procs_.find(entry);
+  if (p == procs_.end()) return -1;
+  scriptCalls.push_back(ScriptCall{p->second.second, scriptPath});
+  auto m = modules_.find(p->second.first);
+  if (m == modules_.end()) return -1;
+  return libraries_[m->second].entries[p->second.second];
+}
+
+bool FakePlatform::ShellNotifyIcon(std::uint32_t command, const NotifyIconData& data) {
+  notifyCalls.push_back(NotifyCall{command, data});
+  return !failShellNotify;
+}
+
+}  // namespace plat
