@@ -25,7 +25,7 @@ target_include_directories(velmora_win32ui PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(velmora_win32ui PUBLIC velmora_portable velmora_win32platform)
 velmora_strict(velmora_win32ui)
 
-file(GLOB VELMORA_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
+include(${CMAKE_CURRENT_LIST_DIR}/Resources.cmake)
 set(VELMORA_MAIN ${CMAKE_SOURCE_DIR}/app/win32/WinMain.cpp)
 if(EXISTS ${VELMORA_MAIN})
   add_executable(VERavevi WIN32 ${VELMORA_MAIN} ${VELMORA_RC})
