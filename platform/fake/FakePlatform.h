@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -170,9 +171,17 @@ class FakePlatform : public Platform {
   };
   std::vector<NotifyCall> notifyCalls;
   bool failShellNotify = false;
+  // The icons in the tray, by window and id: adding one that is there, or
+  // changing or removing one that is not, fails as it does in the shell.
+  std::set<std::pair<WindowHandle, std::uint32_t>> trayIcons;
 
   // Folds a path for comparison: "/" to "\", lower case.
   static std::string Fold(const std::string& path);
+  // The full form the system makes of `path`, in the letter case given:
+  // relative to currentDir, "/" as "\", separators collapsed, "." and ".."
+  // resolved, trailing dots and blanks of the last component dropped, no
+  // trailing "\" except after a drive root. "" for "".
+  std::string FullPath(const std::string& path) const;
 
   // ---- Platform ----------------------------------------------------------
   std::string WindowsDirectory() override;
@@ -243,7 +252,8 @@ class FakePlatform : public Platform {
   std::map<KernelHandle, std::string> mutexHandles_;
   Handle nextHandle_ = 0x100;
 
-  std::string ResolvePath(const std::string& path) const;  // relative to currentDir
+  std::string ResolvePath(const std::string& path) const;  // folded FullPath
+  std::string ResolveFile(const std::string& path) const;  // "" when path ends with a separator
   std::string ResolveLibrary(const std::string& fileName) const;
 };
 
