@@ -152,6 +152,10 @@ class CBonusDlg {
   // Timer 202: shows the MoreInfo link once its target exists, then stops
   // the timer; hides it meanwhile.
   void RefreshMoreInfoLink();
+  // The opening sound: the first existing candidate of OpeningSoundCandidates.
+  void PlayOpeningSound();
+  // The selection sound of `capsule`, when its file exists.
+  void PlayCapsuleSound(int capsule);
 
   // ---- helpers ----------------------------------------------------------------
   // True when m_nCapsule names a capsule.
@@ -170,16 +174,20 @@ class CBonusDlg {
   // Steps of the initialisation.
   void LocateConfigAtSetUp();
   void WriteStartupLink();
-  void FillCapsuleTree(bool& ended);
+  // False when a capsule file is missing (the dialog has been ended).
+  bool FillCapsuleTree();
   void CreateTitleFont();
   void ShowLogo();
   // The selection's configuration check (with the insert-disk prompt).
   void LocateConfigAtSelection();
-  // Runs `body`; an exception is shown in an error box and ends the step.
-  template <typename F>
-  void Guarded(F&& body);
-  // The MoreInfo target of `run` for capsule folder `folder`.
-  CString MoreInfoTarget(const CString& run, bool unquote);
+  // Shows the box of the maker's GUI library (no owner).
+  int VBox(const CString& text, const CString& caption, unsigned type);
+  // Reports an exception caught by a guarded step in an error box.
+  void ReportException(const char* what);
+  // The MoreInfo target of the selected capsule; with `refresh`, the first
+  // part is also trimmed, unquoted and environment-expanded as the timer's
+  // refresh does.
+  CString MoreInfoTarget(bool refresh);
 };
 
 }  // namespace bonus
