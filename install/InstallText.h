@@ -6,21 +6,8 @@
 
 namespace inst {
 
-// True for the characters the framework's trimming removes: blank, TAB,
-// line feed, vertical tab, form feed, carriage return.
-bool IsWhiteSpace(char c);
-
-// `text` without its leading / trailing white space.
-std::string TrimLeft(const std::string& text);
-std::string TrimRight(const std::string& text);
-
 // ASCII letters lowered; every other byte unchanged.
 std::string AsciiLower(const std::string& text);
-
-// The leading decimal number of `text` as atoi reads it: white space skipped,
-// an optional sign, then digits; 0 when there are none. A number beyond the
-// range of int is clamped to it.
-int LeadingInt(const std::string& text);
 
 // The confirmation that follows the capsule's title before its installer is
 // started.

@@ -1,5 +1,6 @@
 #include "install/Launcher.h"
 
+#include "config/TextTrim.h"
 #include "install/InstallText.h"
 
 namespace inst {
@@ -21,7 +22,7 @@ std::string ShortPath(plat::Platform& platform, const std::string& path) {
 Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
                             const MacroExpander& expandMacros) {
   plat::Platform& platform = config.Platform();
-  config.SplitIntoList(expandMacros(TrimLeft(value)), ",");
+  config.SplitIntoList(expandMacros(text::TrimLeft(value)), ",");
   const CStringArray& parts = config.m_saList;
   Command command;
   if (parts.empty()) return command;
@@ -45,7 +46,7 @@ Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
 Command ResolveRunCommand(CBonusConfig& config, const std::string& capsuleFolder, const std::string& run,
                           const MacroExpander& expandMacros) {
   if (run.find('{') != std::string::npos) return ResolveMacroCommand(config, run, expandMacros);
-  return Command{capsuleFolder + "\\" + TrimLeft(run), {}};
+  return Command{capsuleFolder + "\\" + text::TrimLeft(run), {}};
 }
 
 Command ResolveMoreInfoCommand(CBonusConfig& config, const std::string& capsuleFolder,
@@ -54,7 +55,7 @@ Command ResolveMoreInfoCommand(CBonusConfig& config, const std::string& capsuleF
   if (moreInfoRun.find('{') == std::string::npos)
     command.program = capsuleFolder + "\\" + command.program;
   else
-    command.program = TrimLeft(command.program);
+    command.program = text::TrimLeft(command.program);
   return command;
 }
 

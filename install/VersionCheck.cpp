@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "browser/TextUtil.h"
+#include "config/TextTrim.h"
 #include "install/InstallText.h"
 
 namespace inst {
@@ -60,8 +62,8 @@ bool AskReinstall(const std::string& askMsg, const std::string& caption, const D
 
 bool CheckInstalledVersion(CBonusConfig& config, const std::string& registry, const std::string& version,
                            const std::string& file, const VersionCheckContext& context) {
-  std::string reg = TrimLeft(registry);
-  std::string ver = TrimLeft(version);
+  std::string reg = text::TrimLeft(registry);
+  std::string ver = text::TrimLeft(version);
   if (!reg.empty()) return CheckRegistryVersion(config.Platform(), reg, ver, context);
   if (file.empty()) return true;
   return CheckFileVersion(config, file, ver, context);
@@ -85,24 +87,24 @@ bool CheckRegistryVersion(plat::Platform& platform, const std::string& registry,
 
   if (platform.RegKeyExists(root->root, rest)) {
     if (lastPart.compare(version) >= 0) return AskDirectly(context);
-    auto text = BufferText(platform.RegQueryValue(root->root, rest, ""));
-    if (text && text->compare(version) >= 0) return AskDirectly(context);
+    auto valueText = BufferText(platform.RegQueryValue(root->root, rest, ""));
+    if (valueText && valueText->compare(version) >= 0) return AskDirectly(context);
     return true;
   }
 
   if (!platform.RegKeyExists(root->root, keyPath)) return true;
   auto value = platform.RegQueryValue(root->root, keyPath, lastPart);
-  auto text = BufferText(value);
-  if (!text) return true;
+  auto valueText = BufferText(value);
+  if (!valueText) return true;
   if (value->type == plat::kRegSz) {
-    if (text->compare(version) >= 0) return AskDirectly(context);
+    if (valueText->compare(version) >= 0) return AskDirectly(context);
   } else if (value->type == plat::kRegDword) {
     // Read again into a 32-bit number: only data of exactly that size is one.
     if (value->data.size() != 4) return true;
     std::uint32_t number = 0;
     for (int i = 3; i >= 0; --i)
       number = (number << 8) | static_cast<unsigned char>(value->data[static_cast<std::size_t>(i)]);
-    if (static_cast<long long>(number) >= LeadingInt(version)) return AskDirectly(context);
+    if (static_cast<long long>(number) >= bonus::ParseLeadingInt(version)) return AskDirectly(context);
   }
   return true;
 }
@@ -111,13 +113,13 @@ std::array<int, 4> ReferenceVersion(CBonusConfig& config, const std::string& ver
   std::array<int, 4> fields = {-1, -1, -1, -1};
   config.SplitIntoList(version, ".,");
   for (std::size_t i = 0; i < fields.size() && i < config.m_saList.size(); ++i)
-    fields[i] = LeadingInt(config.m_saList[i]);
+    fields[i] = bonus::ParseLeadingInt(config.m_saList[i]);
   return fields;
 }
 
 bool CheckFileVersion(CBonusConfig& config, const std::string& file, const std::string& version,
                       const VersionCheckContext& context) {
-  std::string expanded = TrimLeft(context.expandMacros ? context.expandMacros(file) : file);
+  std::string expanded = text::TrimLeft(context.expandMacros ? context.expandMacros(file) : file);
   std::array<int, 4> reference = ReferenceVersion(config, version);
 
   config.SplitIntoList(expanded, ",");
