@@ -16,8 +16,6 @@ constexpr const char* kTrayMutex = "justSTI";
 constexpr const char* kRun1Mutex = "MainDialogFirstTimeRunning";
 constexpr const char* kRun2Mutex = "AfterMainDialogFirstTimeRunning";
 
-constexpr const char* kProductKey = "SOFTWARE\\Velmora Network\\5.0";
-constexpr const char* kInstallDirValue = "InstallDir";
 
 class SubstituteLibraries final : public IMakerLibraries {
  public:

@@ -1,5 +1,7 @@
 #include "app/TrayShared.h"
 
+#include "app/VGui.h"
+#include "config/MainDialogSearch.h"
 #include "resources/StringTable.h"
 
 namespace tray {
@@ -9,12 +11,12 @@ std::string TitleOrDefault(const std::string& title) {
 }
 
 bool AskForDisk(plat::Platform& platform, const std::string& caption) {
-  return platform.MessageBox(0, res::InsertDiskPrompt(), caption, plat::kMbOkCancel | plat::kMbIconStop) ==
+  return VMessageBox(platform, 0, res::InsertDiskPrompt(), caption, plat::kMbOkCancel | plat::kMbIconStop) ==
          plat::kIdOk;
 }
 
 plat::WindowHandle FindRunningMainDialog(plat::Platform& platform, const std::string& title) {
-  return platform.FindWindowByCaption(title);
+  return FindMainDialog(platform, title);
 }
 
 }  // namespace tray

@@ -99,6 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"BothMarkers", {}, {"0.RTF", "1.RTF"}, {}, kTrayOnly},
         ModeCase{"Marker0IsAFolder", {}, {}, {"0.RTF"}, kDialogOnly},
         ModeCase{"Marker1IsAFolder", {"x"}, {}, {"1.RTF"}, kNoWindow}),
-    [](const ::testing::TestParamInfo<ModeCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<ModeCase>& paramInfo) { return paramInfo.param.name; });
 
 }  // namespace

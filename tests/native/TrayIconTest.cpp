@@ -225,7 +225,8 @@ TEST_F(TrayIconTest, DoubleClickRaisesTheRunningMainDialogInstead) {
 TEST_F(TrayIconTest, EmptyTitleLooksForTheDialogWithAnEmptyCaption) {
   WithConfigs("", true);
   p.AddWindow("Velmora Bonus Software Installer");
-  plat::WindowHandle untitled = p.AddWindow("");
+  p.AddWindow("", "#32770", "C:\\Other\\other.exe");
+  plat::WindowHandle untitled = p.AddWindow("", "#32770", p.modulePath);
   CTrayIcon icon(p, menus, 3);
   icon.SetNotificationWnd(kFrame, plat::kWmUser);
   EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 1);
