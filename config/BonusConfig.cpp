@@ -354,10 +354,13 @@ bool CBonusConfig::FileExists(const CString& path, bool showError, const CString
 
 void CBonusConfig::SplitIntoList(CString text, const CString& delimiters) {
   m_saList.clear();
-  // TABs go once: no later step brings one back.
+  // The first round runs for any non-empty text, even one that deleting its
+  // TABs empties. TABs go once: no later step brings one back.
+  bool firstRound = !text.empty();
   text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
   std::string_view rest = text;
-  while (!rest.empty()) {
+  while (firstRound || !rest.empty()) {
+    firstRound = false;
     const std::string_view part = Trim(rest.substr(0, rest.find_first_of(delimiters)));
     m_saList.emplace_back(part);
     if (!part.empty()) rest.remove_prefix(rest.find(part) + part.size());

@@ -1,0 +1,192 @@
+// Drive letters, disk space, byte-size text and shortcut files.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "config/BonusConfig.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace {
+
+using Drive = plat::FakePlatform::Drive;
+
+class ConfigDrives : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake.drives = {
+        Drive{"A:\\", plat::kDriveRemovable, false},
+        Drive{"C:\\", plat::kDriveFixed, true, 40ull << 30, 5ull << 30},
+        Drive{"D:\\", plat::kDriveFixed, true, 1ull << 30, 300ull << 20},
+        Drive{"E:\\", plat::kDriveCdRom, false},
+        Drive{"F:\\", plat::kDriveRemote},
+        Drive{"G:\\", plat::kDriveRamDisk},
+        Drive{"H:\\", plat::kDriveUnknown},
+        Drive{"I:\\", plat::kDriveNoRootDir},
+    };
+  }
+  plat::FakePlatform fake;
+  CBonusConfig config{fake};
+};
+
+TEST_F(ConfigDrives, LettersByMask) {
+  const struct {
+    int mask;
+    std::string letters;
+  } cases[] = {
+      {1, "CD"}, {9, "CDE"}, {0, "ACDEFGHI"}, {2, "A"}, {4, "F"}, {8, "E"}, {16, "G"}, {31, "ACDEFG"}, {32, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(config.GetDriveLetters(c.mask), c.letters) << c.mask;
+}
+
+TEST_F(ConfigDrives, LettersAreUpperCase) {
+  fake.drives = {Drive{"c:\\", plat::kDriveFixed}, Drive{"d:\\", plat::kDriveCdRom}};
+  EXPECT_EQ(config.GetDriveLetters(1), "C");
+  EXPECT_EQ(config.GetDriveLetters(0), "CD");
+}
+
+TEST_F(ConfigDrives, NoDriveOfTheKind) {
+  fake.drives = {Drive{"C:\\", plat::kDriveFixed}};
+  EXPECT_EQ(config.GetDriveLetters(8), "");
+  fake.drives.clear();
+  EXPECT_EQ(config.GetDriveLetters(0), "");
+}
+
+TEST_F(ConfigDrives, DriveListThatDoesNotFitTheBufferFails) {
+  // Each root takes its length and a zero byte, the list one more zero byte:
+  // five roots of 50 characters and "C:\" fill the 260 bytes exactly.
+  fake.drives.clear();
+  for (char letter : std::string("PQRST"))
+    fake.drives.push_back(Drive{std::string(1, letter) + ":\\" + std::string(47, 'r'), plat::kDriveRemote});
+  fake.drives.push_back(Drive{"C:\\", plat::kDriveFixed});
+  EXPECT_EQ(config.GetDriveLetters(4), "PQRST");
+  EXPECT_EQ(config.GetDriveLetters(0), "PQRSTC");
+  fake.drives.back().root += "x";
+  EXPECT_EQ(config.GetDriveLetters(0), "");
+  EXPECT_EQ(config.GetDriveLetters(4), "");
+}
+
+TEST_F(ConfigDrives, FiveGigabytesFree) {
+  std::int64_t total = -1, free = -1;
+  EXPECT_EQ(config.GetDiskSpaceKB('C', &total, &free), 0);
+  EXPECT_EQ(free, 5242880);
+  EXPECT_EQ(total, 41943040);
+  EXPECT_EQ(config.FormatByteSize(free * 1024), "5.00 GB");
+}
+
+TEST_F(ConfigDrives, AbsentOutputsAreSkipped) {
+  std::int64_t free = -1;
+  config.GetDiskSpaceKB('C', nullptr, &free);
+  EXPECT_EQ(free, 5242880);
+  std::int64_t total = -1;
+  config.GetDiskSpaceKB('C', &total, nullptr);
+  EXPECT_EQ(total, 41943040);
+  config.GetDiskSpaceKB('C', nullptr, nullptr);
+}
+
+TEST_F(ConfigDrives, NoMediumLeavesTheOutputsAndRestoresTheErrorMode) {
+  for (bool extended : {true, false}) {
+    fake.hasDiskFreeSpaceEx = extended;
+    fake.errorMode = 0x8000;
+    fake.errorModeHistory.clear();
+    fake.errorModeAtQuery.clear();
+    std::int64_t total = 7, free = 9;
+    EXPECT_EQ(config.GetDiskSpaceKB('E', &total, &free), 0);
+    EXPECT_EQ(total, 7);
+    EXPECT_EQ(free, 9);
+    EXPECT_EQ(fake.errorModeAtQuery, std::vector<std::uint32_t>{plat::kSemFailCriticalErrors});
+    EXPECT_EQ(fake.errorModeHistory, (std::vector<std::uint32_t>{plat::kSemFailCriticalErrors, 0x8000}));
+    EXPECT_EQ(fake.errorMode, 0x8000u);
+    EXPECT_TRUE(fake.boxes.empty());
+  }
+}
+
+TEST_F(ConfigDrives, UnknownDriveLeavesTheOutputs) {
+  std::int64_t total = 7, free = 9;
+  config.GetDiskSpaceKB('Q', &total, &free);
+  EXPECT_EQ(total, 7);
+  EXPECT_EQ(free, 9);
+}
+
+TEST_F(ConfigDrives, ClusterArithmeticMatchesForSmallDrives) {
+  std::int64_t exTotal = 0, exFree = 0, total = 0, free = 0;
+  config.GetDiskSpaceKB('D', &exTotal, &exFree);
+  fake.hasDiskFreeSpaceEx = false;
+  config.GetDiskSpaceKB('D', &total, &free);
+  EXPECT_EQ(total, exTotal);
+  EXPECT_EQ(free, exFree);
+  EXPECT_EQ(free, 300 * 1024);
+}
+
+// A system whose old free-space call reports clusters beyond 4 GiB in all.
+class BigClusters : public plat::FakePlatform {
+ public:
+  bool HasDiskFreeSpaceEx() override { return false; }
+  bool DiskFreeSpace(const std::string&, plat::DiskFreeClusters& out) override {
+    out = plat::DiskFreeClusters{64, 512, 0x80000000u, 0xFFFFFFFFu};
+    return true;
+  }
+};
+
+TEST(ConfigClusters, ProductsAreFormedIn64Bits) {
+  BigClusters machine;
+  CBonusConfig config(machine);
+  std::int64_t total = 0, free = 0;
+  config.GetDiskSpaceKB('C', &total, &free);
+  EXPECT_EQ(free, std::int64_t{0x80000000} * 32);
+  EXPECT_EQ(total, std::int64_t{0xFFFFFFFF} * 32);
+}
+
+// A shell whose size text holds units above 0xFF.
+class WideShell : public plat::FakePlatform {
+ public:
+  std::u16string FormatByteSizeW(std::int64_t) override { return std::u16string(u"1,5\u00A0\u0141B\0tail", 10); }
+};
+
+TEST(ConfigByteSize, LowByteOfEachUnitUpToTheFirstZero) {
+  WideShell shell;
+  CBonusConfig config(shell);
+  EXPECT_EQ(config.FormatByteSize(1), "1,5\xA0" "AB");
+}
+
+TEST_F(ConfigDrives, ShellLinkFields) {
+  fake.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+  const std::string link = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\VERaveviTrayIcon.lnk";
+  config.CreateShellLink("C:\\P\\VERavevi.exe", link, "C:\\P", "C:\\P\\VERavevi.exe", 0, 1, "0");
+  auto saved = fake.LoadShellLink(link);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->target, "C:\\P\\VERavevi.exe");
+  EXPECT_EQ(saved->workingDir, "C:\\P");
+  EXPECT_EQ(saved->iconPath, "C:\\P\\VERavevi.exe");
+  EXPECT_EQ(saved->iconIndex, 0);
+  EXPECT_EQ(saved->showCommand, 1);
+  EXPECT_EQ(saved->arguments, "0");
+  // An existing shortcut is replaced.
+  config.CreateShellLink("C:\\Q\\Other.exe", link, "C:\\Q", "C:\\Q\\icon.ico", 3, 7, "");
+  saved = fake.LoadShellLink(link);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->target, "C:\\Q\\Other.exe");
+  EXPECT_EQ(saved->iconIndex, 3);
+  EXPECT_EQ(saved->showCommand, 7);
+  EXPECT_EQ(saved->arguments, "");
+}
+
+TEST_F(ConfigDrives, ShellLinkFailuresAreSilent) {
+  config.CreateShellLink("C:\\P\\VERavevi.exe", "C:\\NoFolder\\x.lnk", "C:\\P", "", 0, 1, "");
+  EXPECT_FALSE(fake.LoadShellLink("C:\\NoFolder\\x.lnk"));
+  EXPECT_TRUE(fake.boxes.empty());
+}
+
+TEST_F(ConfigDrives, ShellLinkPathThatDoesNotFitIsNotWritten) {
+  const std::string folder = "C:\\" + std::string(240, 'f');
+  fake.AddFolder(folder);
+  const std::string fits = folder + "\\" + std::string(259 - folder.size() - 5, 'n') + ".lnk";
+  ASSERT_EQ(fits.size(), 259u);
+  config.CreateShellLink("C:\\t.exe", fits, "", "", 0, 1, "");
+  EXPECT_TRUE(fake.LoadShellLink(fits));
+  const std::string tooLong = folder + "\\" + std::string(260 - folder.size() - 5, 'n') + ".lnk";
+  config.CreateShellLink("C:\\t.exe", tooLong, "", "", 0, 1, "");
+  EXPECT_FALSE(fake.LoadShellLink(tooLong));
+}
+
+}  // namespace

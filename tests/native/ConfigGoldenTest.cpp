@@ -1,0 +1,97 @@
+// Golden pictures of whole stores: every tests/golden/<scenario>.cfg is read
+// as the main file of a disk, each of its capsules from
+// tests/golden/<scenario>.d/<name>.cfg when that exists, then the main file
+// once more (as a selection change does), and the dump of the store is
+// compared with tests/golden/<scenario>.expected.
+//
+// VELMORA_UPDATE_GOLDEN=1 writes the expected files from the current code
+// instead of comparing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "config/BonusConfig.h"
+#include "config/ConfigDump.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kGoldenDir = fs::path(VELMORA_SOURCE_DIR) / "tests" / "golden";
+
+std::vector<std::string> Scenarios() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(kGoldenDir))
+    if (entry.is_regular_file() && entry.path().extension() == ".cfg") names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::string ReadDisk(const std::string& scenario) {
+  plat::FakePlatform fake;
+  fake.SetRegString(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, "E:\\Velmora");
+  CBonusConfig config(fake);
+  const std::string mainFile = config.LocateConfigFile(false);
+  fake.AddFile(mainFile, ReadBytes(kGoldenDir / (scenario + ".cfg")));
+  EXPECT_TRUE(config.ParseConfigFile(mainFile, 0));
+  const std::size_t capsules = config.m_saPackages.size();
+  for (std::size_t i = 0; i < capsules; ++i) {
+    const std::string folder = config.m_saPackages[i];
+    const std::string name = CBonusConfig::GetLastPathPart(folder);
+    const fs::path fixture = kGoldenDir / (scenario + ".d") / (name + ".cfg");
+    if (!name.empty() && fs::is_regular_file(fixture)) fake.AddFile(folder + "\\" + name + ".cfg", ReadBytes(fixture));
+    config.ParseConfigFile(folder + "\\" + name + ".cfg", static_cast<int>(i));
+  }
+  EXPECT_TRUE(config.ParseConfigFile(mainFile, 0));
+  EXPECT_TRUE(fake.boxes.empty());
+  return DumpConfig(config);
+}
+
+class ConfigGolden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ConfigGolden, DumpMatches) {
+  const std::string scenario = GetParam();
+  const std::string dump = ReadDisk(scenario);
+  const fs::path expectedFile = kGoldenDir / (scenario + ".expected");
+  const char* update = std::getenv("VELMORA_UPDATE_GOLDEN");
+  if (update != nullptr && std::string(update) == "1") {
+    std::ofstream(expectedFile, std::ios::binary) << dump;
+    GTEST_SKIP() << "wrote " << expectedFile;
+  }
+  ASSERT_TRUE(fs::is_regular_file(expectedFile)) << expectedFile << " is missing; run with VELMORA_UPDATE_GOLDEN=1";
+  EXPECT_EQ(dump, ReadBytes(expectedFile)) << scenario;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ConfigGolden, ::testing::ValuesIn(Scenarios()),
+                         [](const ::testing::TestParamInfo<std::string>& param) { return param.param; });
+
+TEST(ConfigDump, QuotesEveryByteReadably) {
+  EXPECT_EQ(QuoteDumpText(std::string("a\\b\"c\t\r\n\0\x7F\xE9 z", 13)), "\"a\\\\b\\\"c\\t\\r\\n\\x00\\x7F\\xE9 z\"");
+}
+
+TEST(ConfigDump, NewStore) {
+  plat::FakePlatform fake;
+  CBonusConfig config(fake);
+  const std::string dump = DumpConfig(config);
+  EXPECT_EQ(dump.rfind("# CBonusConfig dump 1\nm_sWindowsDir = \"\"\n", 0), 0u);
+  EXPECT_NE(dump.find("\nm_saPackages: 0\n"), std::string::npos);
+  EXPECT_NE(dump.find("\nm_bInVersion = false\n"), std::string::npos);
+  const std::string last = "\nm_saList: 0\n";
+  EXPECT_EQ(dump.substr(dump.size() - last.size()), last);
+}
+
+}  // namespace
