@@ -16,7 +16,6 @@ constexpr const char* kTrayMutex = "justSTI";
 constexpr const char* kRun1Mutex = "MainDialogFirstTimeRunning";
 constexpr const char* kRun2Mutex = "AfterMainDialogFirstTimeRunning";
 
-
 class SubstituteLibraries final : public IMakerLibraries {
  public:
   int HasAdminRights(int reserved) override { return ::HasAdminRights(reserved); }

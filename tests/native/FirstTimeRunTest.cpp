@@ -30,6 +30,7 @@ TEST_F(FirstTimeRun, Mode1StartsRun1ByItsShortPathAndPausesWholeSeconds) {
   Configure({"WindowTitle=Bonus", "Run1=splash screen.exe,2.9"});
   fake.AddFile(InData("splash screen.exe"));
   fake.SetShortName(InData("splash screen.exe"), "D:\\Velmora\\access\\SPLASH~1.EXE");
+  fake.AddFile("D:\\Velmora\\access\\SPLASH~1.EXE");  // the fake knows no aliases of its own
   Run(1);
   EXPECT_EQ(Started(), std::vector<std::string>{"D:\\Velmora\\access\\SPLASH~1.EXE"});
   EXPECT_EQ(fake.sleeps, std::vector<std::uint32_t>{2000});

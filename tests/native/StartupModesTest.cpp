@@ -33,6 +33,8 @@ struct ModeCase {
   Outcome expected;
 };
 
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
 class StartUpMode : public ::testing::TestWithParam<ModeCase> {};
 
 TEST_P(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
@@ -99,6 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"BothMarkers", {}, {"0.RTF", "1.RTF"}, {}, kTrayOnly},
         ModeCase{"Marker0IsAFolder", {}, {}, {"0.RTF"}, kDialogOnly},
         ModeCase{"Marker1IsAFolder", {"x"}, {}, {"1.RTF"}, kNoWindow}),
-    [](const ::testing::TestParamInfo<ModeCase>& paramInfo) { return paramInfo.param.name; });
+    [](const ::testing::TestParamInfo<ModeCase>& row) { return row.param.name; });
 
 }  // namespace
