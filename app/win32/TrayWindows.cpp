@@ -5,6 +5,7 @@
 #include "app/BonusApp.h"
 #include "app/win32/MainFrameWnd.h"
 #include "app/win32/SecondaryDialogs.h"
+#include "app/win32/Win32AppWindows.h"
 
 namespace tray::win32 {
 
@@ -17,9 +18,15 @@ int TrayFrameHost::RunDisableTrayIconDialog() {
 
 void TrayFrameHost::OnAppAbout() { ::OnAppAbout(m_platform); }
 
-HWND CreateTrayFrame(plat::Platform& platform, IAppWindows& windows) {
-  CMainFrameWnd* frame =
-      CMainFrameWnd::Create(platform, std::make_unique<TrayFrameHost>(platform, windows), WS_OVERLAPPEDWINDOW);
+}  // namespace tray::win32
+
+namespace win32ui {
+
+// The frame is built from frame resource 126 with the overlapped-window
+// style, hidden, updated and made the application's main window.
+HWND CreateTrayFrameWindow(plat::Platform& platform, IAppWindows& windows) {
+  CMainFrameWnd* frame = CMainFrameWnd::Create(
+      platform, std::make_unique<tray::win32::TrayFrameHost>(platform, windows), WS_OVERLAPPEDWINDOW);
   if (frame == nullptr) return nullptr;
   HWND window = frame->GetSafeHwnd();
   ::ShowWindow(window, SW_HIDE);
@@ -28,9 +35,9 @@ HWND CreateTrayFrame(plat::Platform& platform, IAppWindows& windows) {
   return window;
 }
 
-int ShowOrderDialog(plat::Platform& platform) {
+int ShowOrderDialogWindow(plat::Platform& platform, IAppWindows&) {
   COrderDlg dialog(platform);
   return static_cast<int>(dialog.DoModal());
 }
 
-}  // namespace tray::win32
+}  // namespace win32ui

@@ -1,5 +1,7 @@
-// The tray's windows as start-up opens them (the Win32 side of IAppWindows's
-// CreateTrayFrame and ShowOrderDialog).
+// What the tray frame opens. The tray frame itself and the order dialog
+// reach start-up through win32ui::CreateTrayFrameWindow and
+// win32ui::ShowOrderDialogWindow (app/win32/Win32AppWindows.h), defined in
+// TrayWindows.cpp.
 #pragma once
 
 #include "app/AppWindows.h"
@@ -22,15 +24,5 @@ class TrayFrameHost final : public MainFrameHost {
   plat::Platform& m_platform;
   IAppWindows& m_windows;
 };
-
-// Constructs the hidden frame, loads it from frame resource 126 with the
-// overlapped-window style, hides and updates it and makes it the
-// application's main window (its destruction ends the message loop).
-// Null when it cannot be created.
-HWND CreateTrayFrame(plat::Platform& platform, IAppWindows& windows);
-
-// Shows the order dialog without a parent; IDOK or IDCANCEL (or -1 when the
-// dialog cannot be created).
-int ShowOrderDialog(plat::Platform& platform);
 
 }  // namespace tray::win32
