@@ -46,7 +46,7 @@ inline constexpr int kPictureBitmapId = IDB_PICTURE;
 
 // The fields of the dialog font's description that the title font changes;
 // every other field is kept from the dialog's own font.
-struct TitleFontSpec {
+struct TitleFontFields {
   long height = 0;
   long weight = 0;
   int outPrecision = 0;
@@ -106,8 +106,8 @@ class IBonusDlgView {
   virtual void HidePicture() = 0;                               // 1012
   // Height of the dialog's own font (LOGFONT lfHeight).
   virtual long GetDialogFontHeight() = 0;
-  // Creates the title font from the dialog font with `spec`'s fields; 0 on failure.
-  virtual plat::Handle CreateTitleFont(const TitleFontSpec& spec) = 0;
+  // Creates the title font: the dialog font with `fields` put in; 0 on failure.
+  virtual plat::Handle CreateTitleFont(const TitleFontFields& fields) = 0;
   // WM_SETFONT of 1009 with redraw.
   virtual void SetTitleFont(plat::Handle font) = 0;
 
