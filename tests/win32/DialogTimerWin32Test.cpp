@@ -81,8 +81,9 @@ TEST(DialogTimerWin32Child, DISABLED_Run2StartsOnceAfterTheDialogShows) {
   // folder; the main configuration names the Run2 program relative to it.
   const std::string stem = ProgramStem();
   std::ofstream(stem + ".rtf") << "{\\rtf1 }";
-  std::ofstream(stem + ".cfg") << "[TuneUp]\nWindowTitle=" << g_caption << "\nRun2="
-                               << run2.Path().substr(ProgramFolder().size() + 1) << "\\after.exe,0\n"
+  std::ofstream(stem + ".cfg") << "[TuneUp]\nWindowTitle=" << g_caption
+                               << "\nRun2=" << run2.Path().substr(ProgramFolder().size() + 1)
+                               << "\\after.exe,0\n"
                                << "[Packages]\n";
   struct Cleanup {
     std::string stem;
