@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "resources/ResourceIds.h"
 
 namespace bonus {
 
@@ -21,26 +22,27 @@ constexpr Rgb MakeRgb(unsigned r, unsigned g, unsigned b) { return Rgb(r | (g <<
 // A tree item (HTREEITEM); 0 is none.
 using TreeItem = plat::Handle;
 
-// Control ids of template 132.
+// Control ids of template 132 (resources/ResourceIds.h holds the numbers
+// the resource script uses).
 enum ControlId : int {
-  kIdHelp = 57670,
-  kIdMoreInfo = 1010,
-  kIdInstall = 1006,
-  kIdClose = 1007,
-  kIdCapsuleList = 1004,
-  kIdLogo = 1013,
-  kIdTitle = 1009,
-  kIdNote = 1003,
-  kIdDiskSpace = 1008,
-  kIdDescription = 1002,
-  kIdIntro = 1011,
-  kIdDiskSpaceLabel = 1016,
-  kIdPicture = 1012,
+  kIdHelp = IDC_HELP_BUTTON,
+  kIdMoreInfo = IDC_MOREINFO,
+  kIdInstall = IDC_INSTALL,
+  kIdClose = IDC_CLOSE,
+  kIdCapsuleList = IDC_CAPSULELIST,
+  kIdLogo = IDC_LOGO,
+  kIdTitle = IDC_TITLE,
+  kIdNote = IDC_NOTE,
+  kIdDiskSpace = IDC_DISKSPACE,
+  kIdDescription = IDC_DESCRIPTION,
+  kIdIntro = IDC_INTRO,
+  kIdDiskSpaceLabel = IDC_DISKSPACE_LABEL,
+  kIdPicture = IDC_PICTURE,
 };
 
-inline constexpr int kMainDialogTemplate = 132;
-inline constexpr int kAppIconId = 126;
-inline constexpr int kPictureBitmapId = 118;
+inline constexpr int kMainDialogTemplate = IDD_BONUS_DIALOG;
+inline constexpr int kAppIconId = IDI_APP;
+inline constexpr int kPictureBitmapId = IDB_PICTURE;
 
 // The fields of the dialog font's description that the title font changes;
 // every other field is kept from the dialog's own font.

@@ -110,6 +110,9 @@ bool CBonusDlgWin32::OnNotify(int id, NMHDR* header, LRESULT& result) {
     unsigned message = filter->msg;
     result = m_logic->OnMsgFilterDescription(message);
     filter->msg = message;
+    // A message replaced by none is also refused through the answer: some
+    // rich edits (Wine's) read only the answer, not the replaced message.
+    if (message == 0) result = 1;
     return true;
   }
   return false;

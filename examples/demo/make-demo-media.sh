@@ -33,15 +33,15 @@ icon "$a/Typing/Typing.ico" '#ffa726' '#e65100' 'T' 62
 # the capsule after it.
 
 # The chess board embedded in Chess.rtf as a device-independent bitmap.
-convert -size 2x2 xc:'#d7ccc8' -fill '#5d4037' -draw 'point 1,0' -draw 'point 0,1' -write mpr:tile +delete \
-  -size 8x8 tile:mpr:tile -scale 1200% -bordercolor '#3e2723' -border 2 -type TrueColor BMP3:board.bmp
+convert -size 2x2 xc:'#e8e8e8' -fill '#505050' -draw 'point 1,0' -draw 'point 0,1' -write mpr:tile +delete \
+  -size 8x8 tile:mpr:tile -scale 1200% -bordercolor '#202020' -border 2 -type TrueColor BMP3:board.bmp
 
 # Sounds: short and quiet.
-sox -n -r 22050 -c 1 -b 16 media/VERavevi.wav synth 0.18 sine 523 synth 0.18 sine 659 : synth 0.25 sine 784 gain -12
-sox -n -r 22050 -c 1 -b 16 "$a/Games/Chess/Chess.wav" synth 0.12 square 392 gain -18 : synth 0.12 square 523 gain -18
-sox -n -r 22050 -c 1 -b 16 "$a/Music/Music.wav" synth 0.15 pluck 440 : synth 0.15 pluck 554 : synth 0.3 pluck 659 gain -6
-sox -n -r 22050 -c 1 -b 16 "$a/Photo/Photo.wav" synth 0.05 whitenoise gain -15 : synth 0.04 whitenoise gain -20
-sox -n -r 22050 -c 1 -b 16 "$a/Typing/Typing.wav" synth 0.03 whitenoise gain -16 : synth 0.05 sine 0 : \
+sox -R -n -r 22050 -c 1 -b 16 media/VERavevi.wav synth 0.18 sine 523 synth 0.18 sine 659 : synth 0.25 sine 784 gain -12
+sox -R -n -r 22050 -c 1 -b 16 "$a/Games/Chess/Chess.wav" synth 0.12 square 392 gain -18 : synth 0.12 square 523 gain -18
+sox -R -n -r 22050 -c 1 -b 16 "$a/Music/Music.wav" synth 0.15 pluck 440 : synth 0.15 pluck 554 : synth 0.3 pluck 659 gain -6
+sox -R -n -r 22050 -c 1 -b 16 "$a/Photo/Photo.wav" synth 0.05 whitenoise gain -15 : synth 0.04 whitenoise gain -20
+sox -R -n -r 22050 -c 1 -b 16 "$a/Typing/Typing.wav" synth 0.03 whitenoise gain -16 : synth 0.05 sine 0 : \
   synth 0.03 whitenoise gain -16 : synth 0.05 sine 0 : synth 0.03 whitenoise gain -16
 
 # Chess.rtf: formatted text around the board picture (a \dibitmap, the
