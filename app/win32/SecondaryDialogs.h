@@ -4,8 +4,8 @@
 // app/OrderDialogLogic.h, app/DisableTrayIconLogic.h).
 #pragma once
 
-#include "app/DisableTrayIconLogic.h"
 #include "app/DialogLook.h"
+#include "app/DisableTrayIconLogic.h"
 #include "app/win32/VDialog.h"
 #include "platform/Platform.h"
 #include "platform/win32/UniqueHandle.h"

@@ -1,14 +1,13 @@
 // The tray across real processes: a copy of VERavevi.exe in a scratch
 // folder (with the program's description marker, so that the folder is
 // also the data folder), driven through its hidden frame's messages.
-#include "platform/win32/Win32Api.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -36,7 +35,8 @@ std::string WindowsPath(std::string path) {
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   BOOL ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -149,7 +149,8 @@ class TrayE2E : public ::testing::Test {
 
   void TearDown() override {
     processes_.clear();
-    for (const char* name : {"VERavevi.exe", "VERavevi.rtf", "VERavevi.cfg"}) ::DeleteFileA(InFolder(name).c_str());
+    for (const char* name : {"VERavevi.exe", "VERavevi.rtf", "VERavevi.cfg"})
+      ::DeleteFileA(InFolder(name).c_str());
     ::RemoveDirectoryA(folder_.c_str());
     ::DeleteFileA(link_.c_str());
     for (const auto& made : madeFolders_) ::RemoveDirectoryA(made.c_str());
@@ -282,9 +283,15 @@ TEST_P(DisableTrayIconE2E, ShortcutAndTrayFollowTheAnswer) {
   EXPECT_EQ(SendAndWait(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   if (c.ticked) SendAndWait(check, BM_CLICK, 0, 0);
   switch (c.end) {
-    case End::Yes: ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); break;
-    case End::No: ::PostMessageA(::GetDlgItem(dialog, kNoButton), BM_CLICK, 0, 0); break;
-    case End::Close: ::PostMessageA(dialog, WM_CLOSE, 0, 0); break;
+    case End::Yes:
+      ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+      break;
+    case End::No:
+      ::PostMessageA(::GetDlgItem(dialog, kNoButton), BM_CLICK, 0, 0);
+      break;
+    case End::Close:
+      ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+      break;
   }
 
   if (c.trayEnds) {
@@ -305,15 +312,16 @@ TEST_P(DisableTrayIconE2E, ShortcutAndTrayFollowTheAnswer) {
   if (!c.trayEnds) Quit(tray, frame);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DisableTrayIconE2E,
-    ::testing::Values(DisableCase{"YesTicked", End::Yes, true, true, true},
-                      DisableCase{"YesClear", End::Yes, false, false, true},
-                      DisableCase{"NoTicked", End::No, true, true, false},
-                      DisableCase{"NoClear", End::No, false, false, false},
-                      DisableCase{"CloseTicked", End::Close, true, true, false},
-                      DisableCase{"CloseClear", End::Close, false, false, false}),
-    [](const ::testing::TestParamInfo<DisableCase>& paramInfo) { return std::string(paramInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, DisableTrayIconE2E,
+                         ::testing::Values(DisableCase{"YesTicked", End::Yes, true, true, true},
+                                           DisableCase{"YesClear", End::Yes, false, false, true},
+                                           DisableCase{"NoTicked", End::No, true, true, false},
+                                           DisableCase{"NoClear", End::No, false, false, false},
+                                           DisableCase{"CloseTicked", End::Close, true, true, false},
+                                           DisableCase{"CloseClear", End::Close, false, false, false}),
+                         [](const ::testing::TestParamInfo<DisableCase>& paramInfo) {
+                           return std::string(paramInfo.param.name);
+                         });
 
 TEST_F(TrayE2E, TheOrderDialogAppearsWhenTheDiskIsMissingAndAnOrderPageIsConfigured) {
   if (platform_.RegQueryValue(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir"))
