@@ -87,7 +87,9 @@ INT_PTR CDisableTrayIconDlg::DoModal() {
 
 BOOL CDisableTrayIconDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
-  tray::win32::ApplyDialogLook(m_hWnd, IDC_DISABLE_ICON, tray::LoadDialogLook(m_platform), m_icon);
+  tray::DialogLook look = tray::LoadDialogLook(m_platform);
+  m_sTitle = look.caption;
+  tray::win32::ApplyDialogLook(m_hWnd, IDC_DISABLE_ICON, look, m_icon);
   return TRUE;
 }
 

@@ -71,6 +71,8 @@ class CDisableTrayIconDlg final : public CVDialog {
 
   const DisableTrayIconLogic& Logic() const { return m_logic; }
 
+  std::string m_sTitle;  // the caption
+
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(bool save) override;
