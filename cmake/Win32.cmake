@@ -59,7 +59,7 @@ if(WIN32_TEST_SOURCES)
   velmora_strict(win32_tests)
   # One ctest entry per suite keeps Wine start-ups few.
   add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
-  set_tests_properties(win32_tests PROPERTIES TIMEOUT 900)
+  set_tests_properties(win32_tests PROPERTIES TIMEOUT 900 RESOURCE_LOCK veravevi_processes)
 endif()
 
 # Helper programs the tests and the demo disk use (stand-in installers,
