@@ -18,12 +18,18 @@ velmora_strict(velmora_win32platform)
 
 # The Win32 user-interface layer: windows and dialogs that translate messages
 # into calls of the portable logic and apply its results to real controls.
+# Until the layer has sources of its own it only gathers its dependencies.
 velmora_glob_win32(WIN32_UI_SOURCES app browser install config)
 list(FILTER WIN32_UI_SOURCES EXCLUDE REGEX "/WinMain\\.cpp$")
-add_library(velmora_win32ui STATIC ${WIN32_UI_SOURCES})
-target_include_directories(velmora_win32ui PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(velmora_win32ui PUBLIC velmora_portable velmora_win32platform)
-velmora_strict(velmora_win32ui)
+if(WIN32_UI_SOURCES)
+  add_library(velmora_win32ui STATIC ${WIN32_UI_SOURCES})
+  target_include_directories(velmora_win32ui PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(velmora_win32ui PUBLIC velmora_portable velmora_win32platform)
+  velmora_strict(velmora_win32ui)
+else()
+  add_library(velmora_win32ui INTERFACE)
+  target_link_libraries(velmora_win32ui INTERFACE velmora_portable velmora_win32platform)
+endif()
 
 file(GLOB VELMORA_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
 set(VELMORA_MAIN ${CMAKE_SOURCE_DIR}/app/win32/WinMain.cpp)

@@ -1,0 +1,158 @@
+#include "app/BonusApp.h"
+
+#include "app/CmdLineInfo.h"
+#include "app/VGui.h"
+#include "app/VUtils.h"
+#include "config/BonusConfig.h"
+#include "config/FirstTimeRun.h"
+#include "config/MainDialogSearch.h"
+#include "config/TextTrim.h"
+#include "resources/StringTable.h"
+
+namespace {
+
+constexpr const char* kStopAutoRunMutex = "V50_StopAutoRun_Mutex";
+constexpr const char* kTrayMutex = "justSTI";
+constexpr const char* kRun1Mutex = "MainDialogFirstTimeRunning";
+constexpr const char* kRun2Mutex = "AfterMainDialogFirstTimeRunning";
+
+class SubstituteLibraries final : public IMakerLibraries {
+ public:
+  int HasAdminRights(int reserved) override { return ::HasAdminRights(reserved); }
+  void InitializeVUtils() override { VUtilsInitialize(); }
+  void InitializeVGui() override { VGuiInitialize(); }
+  std::string GetCurrentTheme() override { return ::GetCurrentTheme(); }
+  void ApplyTheme(const std::string& theme, int reserved1, int reserved2) override {
+    VGuiApplyTheme(theme, reserved1, reserved2);
+  }
+  int IsUpdateInProgress() override { return ::IsUpdateInProgress(); }
+};
+
+}  // namespace
+
+IMakerLibraries& DefaultMakerLibraries() {
+  static SubstituteLibraries libraries;
+  return libraries;
+}
+
+std::string NotInstalledMessage() {
+  return std::string("You have to install  \"") + res::kProductName + "\"  first.";
+}
+
+bool RunMainDialog(plat::Platform& platform, IAppWindows& windows) {
+  const auto mutex = platform.CreateMutex(kStopAutoRunMutex, true);
+  windows.ShowMainDialog();
+  if (mutex.handle != 0) platform.CloseHandle(mutex.handle);
+  return true;
+}
+
+bool RunOrderDialog(plat::Platform& platform, IAppWindows& windows) {
+  // Kept open: the name must outlive the order dialog.
+  platform.CreateMutex(kStopAutoRunMutex, true);
+  return windows.ShowOrderDialog() != plat::kIdOk;
+}
+
+CBonusApp::CBonusApp(plat::Platform& platform, IAppWindows& windows, IMakerLibraries& libraries)
+    : m_platform(&platform), m_windows(&windows), m_libraries(&libraries) {}
+
+bool CBonusApp::InitInstance() {
+  plat::Platform& platform = *m_platform;
+
+  if (m_libraries->HasAdminRights(0) == 0) return false;
+  m_libraries->InitializeVUtils();
+  m_libraries->InitializeVGui();
+  m_libraries->ApplyTheme(m_libraries->GetCurrentTheme(), 1, 1);
+  if (m_libraries->IsUpdateInProgress() != 0) return false;
+
+  CMyCmdLineInfo cmdInfo;
+  ParseCommandLine(platform, cmdInfo);
+  const std::string param = text::Trim(cmdInfo.m_sParam);
+
+  if (!CheckProductInstalled()) return false;
+
+  CBonusConfig config(platform);
+  m_sConfigFile = config.LocateConfigFile(true);
+  config.ParseConfigFile(m_sConfigFile, 0);
+  const std::string programDir = config.m_sModuleDir;
+  auto markerExists = [&](const char* name) {
+    return config.FileExists(programDir + "\\" + name, false, "");
+  };
+
+  // The marker handles below are never closed: the names must live as long
+  // as this process.
+  if (param == "0" || markerExists("0.RTF")) {
+    platform.CreateMutex(kRun1Mutex, false);
+    platform.CreateMutex(kRun2Mutex, false);
+    if (platform.CreateMutex(kTrayMutex, false).alreadyExisted) return false;
+    return CreateTrayFrame();
+  }
+
+  CFirstTimeRun(platform).RunOnce(1);
+
+  if (param == "1" || markerExists("1.RTF")) {
+    if (!platform.CreateMutex(kTrayMutex, false).alreadyExisted && !CreateTrayFrame()) return false;
+    OpenMainDialogUntilDone();
+    return true;
+  }
+
+  if (param.empty()) OpenMainDialogUntilDone();
+  return true;
+}
+
+bool CBonusApp::CheckProductInstalled() {
+  plat::Platform& platform = *m_platform;
+  CBonusConfig config(platform);
+  m_sConfigFile = config.LocateConfigFile(false);
+  if (!config.FileExists(m_sConfigFile, false, "")) m_sConfigFile = config.LocateConfigFile(true);
+  config.ParseConfigFile(m_sConfigFile, 0);
+  m_sWindowTitle = config.m_sWelcomeCaption;
+
+  if (text::Trim(config.m_sInstallFlag) != "1") return true;
+  if (platform.RegQueryValue(plat::RegRoot::LocalMachine, kProductKey, kInstallDirValue)) return true;
+  platform.MessageBox(0, NotInstalledMessage(), m_sWindowTitle, plat::kMbOk);
+  return false;
+}
+
+bool CBonusApp::OpenMainDialog() {
+  plat::Platform& platform = *m_platform;
+  if (!CheckProductInstalled()) return true;
+
+  // Kept open: other programs of the product look for this name while the
+  // main dialog is being opened.
+  platform.CreateMutex(kStopAutoRunMutex, true);
+
+  CBonusConfig config(platform);
+  m_sConfigFile = config.LocateConfigFile(false);
+  if (config.FileExists(m_sConfigFile, false, "")) {
+    config.ParseConfigFile(m_sConfigFile, 0);
+    m_sWindowTitle = config.m_sWelcomeCaption;
+  } else {
+    const std::string prompt = res::InsertDiskPrompt();
+    m_sConfigFile = config.LocateConfigFile(true);
+    config.ParseConfigFile(m_sConfigFile, 0);
+    m_sWindowTitle = config.m_sWelcomeCaption.empty() ? res::DefaultTitle() : config.m_sWelcomeCaption;
+    if (const plat::WindowHandle open = FindMainDialog(platform, m_sWindowTitle)) {
+      platform.SetForegroundWindow(open);
+      return true;
+    }
+    if (config.m_sInscdMsg.empty() || config.m_sInscdURL.empty()) {
+      return VMessageBox(platform, 0, prompt, m_sWindowTitle, plat::kMbOkCancel | plat::kMbIconStop,
+                         "", 0, "") == plat::kIdCancel;
+    }
+    return RunOrderDialog(platform, *m_windows);
+  }
+
+  if (const plat::WindowHandle open = FindMainDialog(platform, m_sWindowTitle)) {
+    platform.SetForegroundWindow(open);
+  } else {
+    RunMainDialog(platform, *m_windows);
+  }
+  return true;
+}
+
+void CBonusApp::OpenMainDialogUntilDone() {
+  while (!OpenMainDialog()) {
+  }
+}
+
+bool CBonusApp::CreateTrayFrame() { return m_windows->CreateTrayFrame(); }

@@ -1,0 +1,168 @@
+// The main dialog's capsule selection, the handlers around the capsule tree
+// and the MoreInfo link, and the description pane.
+#include <exception>
+
+#include "browser/BonusDlg.h"
+#include "browser/TextUtil.h"
+#include "resources/StringTable.h"
+
+namespace bonus {
+
+void CBonusDlg::LocateConfigAtSelection() {
+  for (;;) {
+    m_sConfigFile = m_config.LocateConfigFile(false);
+    m_config.ParseConfigFile(m_sConfigFile, 0);
+    if (m_config.FileExists(m_sConfigFile, false, CString())) return;
+    const CString prompt = res::InsertDiskPrompt();
+    m_sConfigFile = m_config.LocateConfigFile(true);
+    m_config.ParseConfigFile(m_sConfigFile, 0);
+    if (VBox(prompt, m_config.m_sWelcomeCaption, plat::kMbOkCancel | plat::kMbIconStop) == plat::kIdCancel) {
+      m_view.EndDialog(0);
+      return;
+    }
+  }
+}
+
+long CBonusDlg::OnSelChangedCapsule() {
+  m_sMoreInfoTitle.clear();
+  LocateConfigAtSelection();
+  try {
+    m_bMessageShown = false;
+    m_view.SetDiskSpaceText(GetDiskSpaceText());
+
+    const std::optional<std::string> text = m_view.GetSelectedCapsuleText();
+    for (m_nCapsule = 0; m_nCapsule <= m_nLastCapsule; ++m_nCapsule) {
+      if (text && CBonusConfig::At(m_config.m_saTitle, m_nCapsule) == *text) break;
+    }
+    const bool selected = HasSelection();
+    if (selected) {
+      m_sCapsuleDir = Sel(m_config.m_saPackages);
+      m_sCapsuleName = CBonusConfig::GetLastPathPart(m_sCapsuleDir);
+      const CString description = m_sCapsuleDir + "\\" + m_sCapsuleName + ".rtf";
+      if (m_config.FileExists(description, false, CString())) {
+        LoadDescription(description);
+        if (m_bPictureShown) {
+          m_view.HidePicture();
+          m_bPictureShown = false;
+        }
+      }
+    }
+    m_hSelItem = m_view.GetSelectedCapsuleItem();
+
+    // Without a matching capsule every per-capsule value reads as empty and
+    // no capsule file is looked up.
+    m_view.SetNoteText(Sel(m_config.m_saNote));
+
+    m_view.SetToolTipColors(kTipBackground, kTipText);
+    m_view.AddCapsuleToolTip(Sel(m_config.m_saTip));
+    m_view.SetToolTipInitialDelay(kTipInitialDelayMs);
+    m_view.ActivateToolTip(true);
+
+    const CString title = Sel(m_config.m_saMoreInfoTitle);
+    m_sMoreInfoPath = selected ? MoreInfoTarget(false) : CString();
+    m_bShowMoreInfo = true;
+    m_sMoreInfoTitle = title;
+    if (selected && m_config.FileExists(m_sMoreInfoPath, false, CString())) {
+      m_view.DeleteMoreInfoItems();
+      m_view.InsertMoreInfoItem(title);
+      m_view.ShowMoreInfo(true);
+    } else {
+      m_view.ShowMoreInfo(false);
+    }
+
+    m_sNote = Sel(m_config.m_saNote);
+    if (selected) PlayCapsuleSound(m_nCapsule);
+
+    const CString& install = Sel(m_config.m_saCapButton1);
+    m_view.SetButtonText(kIdInstall, install.empty() ? CString("Install") : install);
+    const CString& close = Sel(m_config.m_saCapButton2);
+    m_view.SetButtonText(kIdClose, close.empty() ? CString("Close") : close);
+    m_view.EnableButton(kIdInstall, TrimLeft(Sel(m_config.m_saCapButton1Disabled)) != "1");
+  } catch (const std::exception& e) {
+    ReportException(e.what());
+  }
+  return 0;
+}
+
+CString CBonusDlg::MoreInfoTarget(bool refresh) {
+  const CString run = TrimLeft(Sel(m_config.m_saMoreInfoRun));
+  m_config.SplitIntoList(ExpandMacros(run, m_nCapsule), ",");
+  CString first = m_config.m_saList.empty() ? CString() : m_config.m_saList.front();
+  if (refresh && !m_config.m_saList.empty()) {
+    first = TrimRight(first);
+    if (!first.empty() && first.front() == '"' && first.back() == '"') {
+      first = first.size() >= 2 ? first.substr(1, first.size() - 2) : CString();
+    }
+    const std::optional<std::string> expanded = m_platform.ExpandEnvironmentStrings(first);
+    if (expanded && plat::FitsMaxPath(*expanded)) first = *expanded;
+  }
+  if (!Contains(run, "{")) return Sel(m_config.m_saPackages) + "\\" + first;
+  return TrimLeft(first);
+}
+
+void CBonusDlg::RefreshMoreInfoLink() {
+  const CString title = Sel(m_config.m_saMoreInfoTitle);
+  if (title.empty()) {
+    m_view.ShowMoreInfo(false);
+    return;
+  }
+  const CString target = MoreInfoTarget(true);
+  if (m_config.FileExists(target, false, CString())) {
+    m_view.DeleteMoreInfoItems();
+    m_view.InsertMoreInfoItem(title);
+    if (m_bShowMoreInfo) m_view.ShowMoreInfo(true);
+    m_view.KillTimer(kTimerMoreInfo);
+  } else {
+    m_view.ShowMoreInfo(false);
+  }
+}
+
+void CBonusDlg::LoadDescription(const CString& path) {
+  m_view.InstallDescriptionOleCallback();
+  if (!m_platform.ReadFileBytes(path, m_rtfFile)) return;
+  m_view.StreamDescriptionRtf(m_rtfFile);
+  m_rtfFile.clear();
+  m_rtfFile.shrink_to_fit();
+}
+
+long CBonusDlg::OnSetFocusCapsule() {
+  m_bMoreInfoArmed = true;
+  m_view.SetMoreInfoTextColor(kLinkColor);
+  m_view.DeleteMoreInfoItems();
+  m_view.InsertMoreInfoItem(m_sMoreInfoTitle);
+  m_view.ShowMoreInfo(m_config.FileExists(m_sMoreInfoPath, false, CString()));
+  m_view.SetNoteText(m_sNote);
+  m_bMessageShown = false;
+  return 0;
+}
+
+void CBonusDlg::OnMouseMove() {
+  if (!m_bMessageShown && HasSelection()) {
+    if (!m_config.m_sMessage.empty()) m_view.SetNoteText(m_config.m_sMessage);
+    m_bMessageShown = true;
+  }
+  m_view.ActivateToolTip(false);
+}
+
+long CBonusDlg::OnSetFocusMoreInfo() {
+  const bool usable = HasSelection() && !Sel(m_config.m_saMoreInfoTitle).empty() && m_bMoreInfoArmed;
+  if (!usable) m_view.SetFocusTo(m_view.IsShiftDown() ? kIdCapsuleList : kIdInstall);
+  return 0;
+}
+
+long CBonusDlg::OnDblClkCapsule() {
+  OnInstall();
+  return 0;
+}
+
+long CBonusDlg::OnClickMoreInfo() {
+  RunMoreInfo();
+  return 0;
+}
+
+long CBonusDlg::OnMsgFilterDescription(unsigned& message) {
+  if (message == kWmLButtonDblClk) message = 0;
+  return 0;
+}
+
+}  // namespace bonus

@@ -1,0 +1,102 @@
+// CBonusDlgWin32: the main dialog window (template 132). It owns the
+// dialog's logic (CBonusDlg) and is its view: every message becomes a call
+// of the handler of the same name, and every view call is applied to the
+// real control. The creator loads the rich-edit library (riched20.dll)
+// before DoModal; every end this program brings about gives the result 0.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <richedit.h>
+#include <richole.h>
+
+#include <memory>
+#include <string>
+
+#include "app/win32/VDialog.h"
+#include "browser/BonusDlg.h"
+#include "browser/BonusDlgView.h"
+#include "platform/Platform.h"
+
+namespace bonus {
+
+class CDescOleCallback;
+
+class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
+ public:
+  CBonusDlgWin32(plat::Platform& platform, HWND parent);
+  ~CBonusDlgWin32() override;
+
+  CBonusDlg& Logic() { return *m_logic; }
+
+  // ---- IBonusDlgView ---------------------------------------------------------
+  void SetCaption(const std::string& caption) override;
+  void SetWindowIcon(plat::IconHandle icon) override;
+  void EndDialog(int result) override;
+  void SetTimer(unsigned id, unsigned periodMs) override;
+  void KillTimer(unsigned id) override;
+  int GetFocusId() override;
+  void SetFocusTo(int controlId) override;
+  bool IsShiftDown() override;
+  int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+  void SetCapsuleItemHeight(std::int16_t height) override;
+  void SetCapsuleTextColor(Rgb color) override;
+  plat::Handle CreateCapsuleImageList(int cx, int cy) override;
+  void AppendCapsuleIcon(plat::IconHandle icon) override;
+  void AttachCapsuleImageList() override;
+  TreeItem InsertCapsuleItem(const std::string& text, int image) override;
+  TreeItem GetSelectedCapsuleItem() override;
+  std::optional<std::string> GetSelectedCapsuleText() override;
+  void SetNoteText(const std::string& text) override;
+  void SetDiskSpaceText(const std::string& text) override;
+  void SetRichEditBackground(int controlId, Rgb color) override;
+  void SetTitleText(const std::string& text) override;
+  void SetIntroText(const std::string& text) override;
+  void SetLogoIcon(plat::IconHandle icon) override;
+  void HidePicture() override;
+  long GetDialogFontHeight() override;
+  plat::Handle CreateTitleFont(const TitleFontSpec& spec) override;
+  void SetTitleFont(plat::Handle font) override;
+  void AddDescriptionMouseEvents() override;
+  void InstallDescriptionOleCallback() override;
+  void StreamDescriptionRtf(const std::string& rtf) override;
+  void SetMoreInfoColors(Rgb background, Rgb text) override;
+  void SetMoreInfoTextColor(Rgb text) override;
+  void DeleteMoreInfoItems() override;
+  void InsertMoreInfoItem(const std::string& text) override;
+  void ShowMoreInfo(bool show) override;
+  void CreateToolTip() override;
+  void SetToolTipColors(Rgb background, Rgb text) override;
+  void AddCapsuleToolTip(const std::string& text) override;
+  void SetToolTipInitialDelay(unsigned ms) override;
+  void ActivateToolTip(bool active) override;
+  void SetButtonText(int controlId, const std::string& text) override;
+  void EnableButton(int controlId, bool enable) override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  void OnCancel() override;
+  bool OnNotify(int id, NMHDR* header, LRESULT& result) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnDestroy() override;
+  bool OnPaint() override;
+  void OnMouseMove(UINT flags, POINT point) override;
+  bool OnSysCommand(UINT id, LPARAM lParam) override;
+  HICON OnQueryDragIcon() override;
+  bool PreTranslateMessage(MSG* message) override;
+
+ private:
+  HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+  std::unique_ptr<CBonusDlg> m_logic;
+  HIMAGELIST m_imageList = nullptr;
+  HFONT m_titleFont = nullptr;
+  HWND m_toolTip = nullptr;
+  CDescOleCallback* m_oleCallback = nullptr;  // owned; see the destructor
+  IRichEditOle* m_pRichEditOle = nullptr;
+  std::string m_tipText;
+};
+
+}  // namespace bonus

@@ -1,0 +1,83 @@
+#include "install/Launcher.h"
+
+#include "config/TextTrim.h"
+#include "install/InstallText.h"
+
+namespace inst {
+
+std::optional<std::string> ExpandEnvironment(plat::Platform& platform, const std::string& text) {
+  auto expanded = platform.ExpandEnvironmentStrings(text);
+  // The system reports the size it would need instead of failing when the
+  // result is longer than the buffer; such a result was never written.
+  if (!expanded || !plat::FitsMaxPath(*expanded)) return std::nullopt;
+  return expanded;
+}
+
+std::string ShortPath(plat::Platform& platform, const std::string& path) {
+  std::string shortPath = platform.ShortPathName(path);
+  if (!plat::FitsMaxPath(shortPath)) return {};
+  return shortPath;
+}
+
+Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
+                            const MacroExpander& expandMacros) {
+  plat::Platform& platform = config.Platform();
+  config.SplitIntoList(expandMacros(text::TrimLeft(value)), ",");
+  const CStringArray& parts = config.m_saList;
+  Command command;
+  if (parts.empty()) return command;
+
+  std::string program = parts[0];
+  if (!program.empty() && program.front() == '"' && program.back() == '"')
+    program = program.size() >= 2 ? program.substr(1, program.size() - 2) : std::string();
+  if (auto expanded = ExpandEnvironment(platform, program)) program = *expanded;
+  command.program = program;
+
+  if (parts.size() >= 2) {
+    std::string argument = parts[1];
+    if (config.FileExists(argument, false, "")) {
+      if (auto expanded = ExpandEnvironment(platform, argument)) argument = ShortPath(platform, *expanded);
+    }
+    command.argument = argument;
+  }
+  return command;
+}
+
+Command ResolveRunCommand(CBonusConfig& config, const std::string& capsuleFolder, const std::string& run,
+                          const MacroExpander& expandMacros) {
+  if (run.find('{') != std::string::npos) return ResolveMacroCommand(config, run, expandMacros);
+  return Command{capsuleFolder + "\\" + text::TrimLeft(run), {}};
+}
+
+Command ResolveMoreInfoCommand(CBonusConfig& config, const std::string& capsuleFolder,
+                               const std::string& moreInfoRun, const MacroExpander& expandMacros) {
+  Command command = ResolveMacroCommand(config, moreInfoRun, expandMacros);
+  if (moreInfoRun.find('{') == std::string::npos)
+    command.program = capsuleFolder + "\\" + command.program;
+  else
+    command.program = text::TrimLeft(command.program);
+  return command;
+}
+
+void LaunchByExtension(CBonusConfig& config, const std::string& program, const std::string& argument,
+                       const ScriptRunner& runScript) {
+  plat::Platform& platform = config.Platform();
+  std::size_t dot = program.rfind('.');
+  if (!config.FileExists(program, false, "") || dot == std::string::npos) return;
+  std::string extension = program.substr(dot + 1);
+
+  if (extension.size() >= 2) {
+    if (AsciiLower(extension) == "cfg") {
+      runScript(program);
+      return;
+    }
+    platform.SetCurrentDirectory(CBonusConfig::GetFolderPart(program));
+    platform.ShellExecute(0, "open", program, argument, "", kShowNormal);
+  } else if (extension.size() == 1) {
+    std::string shortPath = ShortPath(platform, program);
+    platform.SetCurrentDirectory(CBonusConfig::GetFolderPart(program));
+    if (config.FileExists(shortPath, false, "")) platform.CreateProcess(shortPath);
+  }
+}
+
+}  // namespace inst

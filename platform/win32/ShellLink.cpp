@@ -1,0 +1,116 @@
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace plat {
+
+using win32::ComPtr;
+using win32::NoThrow;
+
+namespace {
+
+// COM for the calling thread, for as long as the object lives; given back
+// only when this object took it.
+class ComApartment {
+ public:
+  ComApartment() noexcept : initialised_(SUCCEEDED(::CoInitialize(nullptr))) {}
+  ~ComApartment() {
+    if (initialised_) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+std::wstring Widen(const std::string& text) {
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  if (::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length) != length) return {};
+  wide.resize(static_cast<std::size_t>(length) - 1);
+  return wide;
+}
+
+// The shell's link object and its file interface; both empty when either
+// cannot be had.
+struct LinkObject {
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+};
+
+LinkObject CreateLinkObject() {
+  LinkObject object;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(object.link.Receive())))) {
+    object.link.Release();
+    return object;
+  }
+  if (FAILED(object.link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(object.file.Receive()))))
+    object.file.Release();
+  return object;
+}
+
+// Long enough for any path or argument text the link object keeps.
+constexpr int kFieldBuffer = 32 * 1024;
+
+}  // namespace
+
+bool Win32Platform::SaveShellLink(const ShellLinkFields& fields, const std::string& linkFile) {
+  return NoThrow(false, [&] {
+    const std::wstring widePath = Widen(linkFile);
+    if (widePath.empty()) return false;
+    ComApartment apartment;
+    LinkObject object = CreateLinkObject();
+    if (!object.link || !object.file) return false;
+    IShellLinkA* link = object.link.Get();
+    // The setters' results are not decisive: whatever they refuse, the
+    // saved file is what the object holds.
+    link->SetPath(fields.target.c_str());
+    link->SetWorkingDirectory(fields.workingDir.c_str());
+    link->SetIconLocation(fields.iconPath.c_str(), fields.iconIndex);
+    link->SetShowCmd(fields.showCommand);
+    link->SetArguments(fields.arguments.c_str());
+    const bool saved = SUCCEEDED(object.file.Get()->Save(widePath.c_str(), TRUE));
+    // The file interface goes before the link object.
+    object.file.Reset();
+    object.link.Reset();
+    return saved;
+  });
+}
+
+std::optional<ShellLinkFields> Win32Platform::LoadShellLink(const std::string& linkFile) {
+  return NoThrow<std::optional<ShellLinkFields>>(std::nullopt, [&]() -> std::optional<ShellLinkFields> {
+    const std::wstring widePath = Widen(linkFile);
+    if (widePath.empty()) return std::nullopt;
+    ComApartment apartment;
+    LinkObject object = CreateLinkObject();
+    if (!object.link || !object.file) return std::nullopt;
+    if (FAILED(object.file.Get()->Load(widePath.c_str(), STGM_READ))) return std::nullopt;
+    IShellLinkA* link = object.link.Get();
+    std::string buffer(kFieldBuffer, '\0');
+    auto text = [&buffer] { return std::string(buffer.c_str()); };
+    ShellLinkFields fields;
+    WIN32_FIND_DATAA found{};
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetPath(buffer.data(), kFieldBuffer, &found, SLGP_RAWPATH))) fields.target = text();
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), kFieldBuffer))) fields.workingDir = text();
+    buffer[0] = '\0';
+    int iconIndex = 0;
+    if (SUCCEEDED(link->GetIconLocation(buffer.data(), kFieldBuffer, &iconIndex))) {
+      fields.iconPath = text();
+      fields.iconIndex = iconIndex;
+    }
+    int showCommand = 0;
+    if (SUCCEEDED(link->GetShowCmd(&showCommand))) fields.showCommand = showCommand;
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetArguments(buffer.data(), kFieldBuffer))) fields.arguments = text();
+    object.file.Reset();
+    object.link.Reset();
+    return fields;
+  });
+}
+
+}  // namespace plat

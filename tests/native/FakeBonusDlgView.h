@@ -1,0 +1,262 @@
+// A recording stand-in for the main dialog's controls, and a machine with a
+// product disk for the dialog's tests.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "browser/BonusDlg.h"
+#include "browser/BonusDlgView.h"
+#include "config/BonusConfig.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace bonus::testing {
+
+class FakeBonusDlgView : public IBonusDlgView {
+ public:
+  struct Item {
+    std::string text;
+    int image;
+    TreeItem handle;
+  };
+
+  // Every call in order, by name (with its main argument where useful).
+  std::vector<std::string> log;
+
+  std::string caption;
+  bool captionSet = false;
+  plat::IconHandle windowIcon = 0;
+  std::vector<int> endResults;
+  std::set<unsigned> timers;
+  std::vector<std::pair<unsigned, unsigned>> timersStarted;
+  std::vector<unsigned> timersKilled;
+  int focusId = 0;
+  std::vector<int> focusMoves;
+  bool shiftDown = false;
+  struct Box {
+    std::string text, caption;
+    unsigned type;
+  };
+  std::vector<Box> boxes;
+  std::deque<int> boxAnswers;
+
+  std::optional<std::int16_t> itemHeight;
+  std::optional<Rgb> capsuleTextColor;
+  int imageListCx = 0, imageListCy = 0;
+  int imageListsCreated = 0;
+  std::vector<plat::IconHandle> icons;
+  bool imageListAttached = false;
+  std::vector<Item> items;
+  int selected = -1;  // index into items, -1 none
+  // When set, the selected item's text as the tree reports it (an item
+  // renamed by other means).
+  std::optional<std::string> selectedTextOverride;
+
+  std::string note;
+  std::vector<std::string> notes;
+  std::string diskSpace;
+  std::map<int, Rgb> backgrounds;
+  std::string title, intro;
+  bool titleSet = false, introSet = false;
+  plat::IconHandle logo = 0;
+  bool pictureHidden = false;
+  int pictureHides = 0;
+  long dialogFontHeight = -11;
+  std::optional<TitleFontSpec> titleFont;
+  int titleFontsCreated = 0;
+  plat::Handle titleFontSet = 0;
+  bool mouseEvents = false;
+  int oleInstalls = 0;
+  std::vector<std::string> rtfStreamed;
+
+  std::optional<std::pair<Rgb, Rgb>> moreInfoColors;
+  std::optional<Rgb> moreInfoTextColor;
+  std::vector<std::string> moreInfoItems;
+  std::optional<bool> moreInfoShown;
+
+  bool toolTipCreated = false;
+  std::optional<std::pair<Rgb, Rgb>> tipColors;
+  std::vector<std::string> tools;
+  unsigned tipDelay = 0;
+  std::optional<bool> tipActive;
+
+  std::map<int, std::string> buttonText;
+  std::map<int, bool> buttonEnabled;
+
+  // Selects item `index` (the tree's own state; the caller then sends the
+  // selection notification).
+  void Select(int index) { selected = index; }
+  int SelectByText(const std::string& text) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].text == text) {
+        selected = static_cast<int>(i);
+        return selected;
+      }
+    }
+    return -1;
+  }
+  std::vector<std::string> ItemTexts() const {
+    std::vector<std::string> out;
+    for (const Item& i : items) out.push_back(i.text);
+    return out;
+  }
+
+  // ---- IBonusDlgView ---------------------------------------------------------
+  void SetCaption(const std::string& text) override {
+    log.push_back("SetCaption:" + text);
+    caption = text;
+    captionSet = true;
+  }
+  void SetWindowIcon(plat::IconHandle icon) override {
+    log.push_back("SetWindowIcon");
+    windowIcon = icon;
+  }
+  void EndDialog(int result) override {
+    log.push_back("EndDialog");
+    endResults.push_back(result);
+  }
+  void SetTimer(unsigned id, unsigned periodMs) override {
+    log.push_back("SetTimer:" + std::to_string(id));
+    timers.insert(id);
+    timersStarted.emplace_back(id, periodMs);
+  }
+  void KillTimer(unsigned id) override {
+    log.push_back("KillTimer:" + std::to_string(id));
+    timers.erase(id);
+    timersKilled.push_back(id);
+  }
+  int GetFocusId() override { return focusId; }
+  void SetFocusTo(int controlId) override {
+    focusMoves.push_back(controlId);
+    focusId = controlId;
+  }
+  bool IsShiftDown() override { return shiftDown; }
+  int MessageBox(const std::string& text, const std::string& boxCaption, unsigned type) override {
+    boxes.push_back({text, boxCaption, type});
+    if (!boxAnswers.empty()) {
+      int a = boxAnswers.front();
+      boxAnswers.pop_front();
+      return a;
+    }
+    return plat::kIdOk;
+  }
+  void SetCapsuleItemHeight(std::int16_t height) override {
+    log.push_back("SetCapsuleItemHeight");
+    itemHeight = height;
+  }
+  void SetCapsuleTextColor(Rgb color) override { capsuleTextColor = color; }
+  plat::Handle CreateCapsuleImageList(int cx, int cy) override {
+    log.push_back("CreateCapsuleImageList");
+    imageListCx = cx;
+    imageListCy = cy;
+    ++imageListsCreated;
+    return 0x5000;
+  }
+  void AppendCapsuleIcon(plat::IconHandle icon) override {
+    log.push_back("AppendCapsuleIcon");
+    icons.push_back(icon);
+  }
+  void AttachCapsuleImageList() override {
+    log.push_back("AttachCapsuleImageList");
+    imageListAttached = true;
+  }
+  TreeItem InsertCapsuleItem(const std::string& text, int image) override {
+    log.push_back("InsertCapsuleItem:" + text);
+    TreeItem h = 0x7000 + items.size();
+    items.push_back({text, image, h});
+    return h;
+  }
+  TreeItem GetSelectedCapsuleItem() override {
+    return selected >= 0 ? items[static_cast<std::size_t>(selected)].handle : 0;
+  }
+  std::optional<std::string> GetSelectedCapsuleText() override {
+    if (selected < 0) return std::nullopt;
+    if (selectedTextOverride) return selectedTextOverride;
+    return items[static_cast<std::size_t>(selected)].text;
+  }
+  void SetNoteText(const std::string& text) override {
+    note = text;
+    notes.push_back(text);
+  }
+  void SetDiskSpaceText(const std::string& text) override {
+    log.push_back("SetDiskSpaceText");
+    diskSpace = text;
+  }
+  void SetRichEditBackground(int controlId, Rgb color) override { backgrounds[controlId] = color; }
+  void SetTitleText(const std::string& text) override {
+    title = text;
+    titleSet = true;
+  }
+  void SetIntroText(const std::string& text) override {
+    intro = text;
+    introSet = true;
+  }
+  void SetLogoIcon(plat::IconHandle icon) override { logo = icon; }
+  void HidePicture() override {
+    pictureHidden = true;
+    ++pictureHides;
+  }
+  long GetDialogFontHeight() override { return dialogFontHeight; }
+  plat::Handle CreateTitleFont(const TitleFontSpec& spec) override {
+    titleFont = spec;
+    ++titleFontsCreated;
+    return 0x6000;
+  }
+  void SetTitleFont(plat::Handle font) override { titleFontSet = font; }
+  void AddDescriptionMouseEvents() override { mouseEvents = true; }
+  void InstallDescriptionOleCallback() override {
+    log.push_back("InstallDescriptionOleCallback");
+    ++oleInstalls;
+  }
+  void StreamDescriptionRtf(const std::string& rtf) override {
+    log.push_back("StreamDescriptionRtf");
+    rtfStreamed.push_back(rtf);
+  }
+  void SetMoreInfoColors(Rgb background, Rgb text) override { moreInfoColors = {background, text}; }
+  void SetMoreInfoTextColor(Rgb text) override { moreInfoTextColor = text; }
+  void DeleteMoreInfoItems() override { moreInfoItems.clear(); }
+  void InsertMoreInfoItem(const std::string& text) override { moreInfoItems.push_back(text); }
+  void ShowMoreInfo(bool show) override { moreInfoShown = show; }
+  void CreateToolTip() override {
+    log.push_back("CreateToolTip");
+    toolTipCreated = true;
+  }
+  void SetToolTipColors(Rgb background, Rgb text) override { tipColors = {background, text}; }
+  void AddCapsuleToolTip(const std::string& text) override { tools.push_back(text); }
+  void SetToolTipInitialDelay(unsigned ms) override { tipDelay = ms; }
+  void ActivateToolTip(bool active) override { tipActive = active; }
+  void SetButtonText(int controlId, const std::string& text) override { buttonText[controlId] = text; }
+  void EnableButton(int controlId, bool enable) override { buttonEnabled[controlId] = enable; }
+};
+
+// A machine with the program in C:\Program Files\Velmora and the product
+// disk D: (SourceDir "D:", data folder D:\access).
+struct DiskMachine {
+  plat::FakePlatform fake;
+  static constexpr const char* kData = "D:\\access";
+  static constexpr const char* kMainFile = "D:\\access\\VERavevi.cfg";
+  static constexpr const char* kLink = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\VERavevi.lnk";
+
+  DiskMachine() {
+    fake.SetRegString(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, "D:");
+    fake.AddFolder("C:\\Program Files\\Velmora");
+    fake.AddFolder(kData);
+    fake.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+    fake.drives.push_back({"D:\\", plat::kDriveCdRom, true, 700ull << 20, 0});
+  }
+  void Main(const std::string& content) { fake.AddFile(kMainFile, content); }
+  // A capsule file for [Packages] entry `entry`.
+  void Capsule(const std::string& entry, const std::string& content) {
+    fake.AddFile(Folder(entry) + "\\" + CBonusConfig::GetLastPathPart(Folder(entry)) + ".cfg", content);
+  }
+  // A further file of the capsule, named after its folder, with `ext`.
+  void CapsuleFile(const std::string& entry, const std::string& ext, const std::string& content = "x") {
+    fake.AddFile(Folder(entry) + "\\" + CBonusConfig::GetLastPathPart(Folder(entry)) + ext, content);
+  }
+  static std::string Folder(const std::string& entry) { return std::string(kData) + "\\" + entry; }
+};
+
+}  // namespace bonus::testing

@@ -1,0 +1,423 @@
+// The main dialog's install command, MoreInfo action and timers, through the
+// recording view and the fake machine.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "browser/BonusDlg.h"
+#include "tests/native/FakeBonusDlgView.h"
+
+namespace bonus::testing {
+namespace {
+
+constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
+constexpr const char* kConfirmTail =
+    " is about to be installed.\n\nIf you are prompted for information during the installation and\n"
+    "are not sure how to respond, select the default response. If you have any questions or problems "
+    "with this software, please\ncontact the appropriate vendor.";
+constexpr const char* kGames = "D:\\access\\Games";
+constexpr const char* kSetup = "D:\\access\\Games\\setup.exe";
+
+class InstallTest : public ::testing::Test {
+ protected:
+  DiskMachine m;
+  FakeBonusDlgView view;
+  std::unique_ptr<CBonusDlg> dlg;
+
+  // One capsule "Games" with `capsule` as its file's extra lines.
+  void OneCapsule(const std::string& capsule, const std::string& tuneUp = "WindowTitle=Bonus Programs\n") {
+    m.Main("[TuneUp]\n" + tuneUp + "[Packages]\nGames\n");
+    m.Capsule("Games", "[TuneUp]\nTitle=  Game Pack\n" + capsule);
+  }
+  // Set-up, then the capsule with `title` selected.
+  void OpenAndSelect(const std::string& title = "  Game Pack") {
+    dlg = std::make_unique<CBonusDlg>(m.fake, view);
+    ASSERT_TRUE(dlg->OnInitDialog());
+    ASSERT_GE(view.SelectByText(title), 0);
+    dlg->OnSelChangedCapsule();
+    ASSERT_TRUE(dlg->HasSelection());
+    m.fake.boxes.clear();
+    view.boxes.clear();
+    view.timersStarted.clear();
+  }
+  bool MoreInfoPolled() const {
+    for (const auto& t : view.timersStarted)
+      if (t.first == kTimerMoreInfo) return true;
+    return false;
+  }
+  bool NothingStarted() const {
+    return m.fake.processes.empty() && m.fake.shellCalls.empty() && m.fake.scriptCalls.empty();
+  }
+};
+
+// ---- disk, selection ------------------------------------------------------------
+
+TEST_F(InstallTest, InstallsTheSelectedCapsuleThroughTheShellAndPollsForMoreInfo) {
+  OneCapsule("Run={SRC_DIR}\\Games\\setup.exe, /s\n");
+  m.fake.AddFile(kSetup);
+  OpenAndSelect();
+  dlg->m_bMessageShown = true;
+  dlg->OnInstall();
+  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(m.fake.shellCalls[0].verb, "open");
+  EXPECT_EQ(m.fake.shellCalls[0].file, kSetup);
+  EXPECT_EQ(m.fake.shellCalls[0].parameters, "/s");
+  EXPECT_EQ(m.fake.shellCalls[0].currentDir, kGames);
+  EXPECT_FALSE(dlg->m_bMessageShown);
+  EXPECT_TRUE(m.fake.boxes.empty());
+  EXPECT_TRUE(view.boxes.empty());
+  ASSERT_EQ(view.timersStarted.size(), 1u);
+  EXPECT_EQ(view.timersStarted[0], std::make_pair(kTimerMoreInfo, 500u));
+  EXPECT_EQ(dlg->m_sConfigFile, DiskMachine::kMainFile);
+}
+
+TEST_F(InstallTest, EnterOnTheMoreInfoLinkRunsTheLinkInstead) {
+  OneCapsule("Run=setup.exe\nMoreInfoTitle=More\nMoreInfoRun=info.htm\n");
+  m.fake.AddFile(kSetup);
+  m.fake.AddFile("D:\\access\\Games\\info.htm");
+  OpenAndSelect();
+  dlg->m_bMoreInfoArmed = true;
+  dlg->m_bMessageShown = true;
+  view.focusId = kIdMoreInfo;
+  dlg->OnInstall();
+  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\info.htm");
+  EXPECT_TRUE(dlg->m_bMessageShown);  // the install command itself did not run
+  EXPECT_FALSE(MoreInfoPolled());
+}
+
+TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackWithTheProgramFolderCaption) {
+  OneCapsule("Run=setup.exe\n");
+  m.fake.AddFile(kSetup);
+  m.fake.AddFile("C:\\Program Files\\Velmora\\VERavevi.cfg", "[TuneUp]\nWindowTitle=Local Copy\n");
+  OpenAndSelect();
+  const std::string mainContent = m.fake.FileContent(DiskMachine::kMainFile);
+  m.fake.RemovePath(DiskMachine::kMainFile);
+  int localReads = 0;
+  m.fake.onRead = [&](const std::string& path) {
+    if (path == "C:\\Program Files\\Velmora\\VERavevi.cfg" && ++localReads == 2)
+      m.fake.AddFile(DiskMachine::kMainFile, mainContent);  // the disk goes in during the second prompt
+  };
+  dlg->OnInstall();
+  ASSERT_EQ(m.fake.boxes.size(), 2u);
+  for (const auto& box : m.fake.boxes) {
+    EXPECT_EQ(box.owner, 0u);
+    EXPECT_EQ(box.text, kPrompt);
+    EXPECT_EQ(box.caption, "Local Copy");
+    EXPECT_EQ(box.type, 0x11u);
+  }
+  EXPECT_EQ(dlg->m_sDiskPrompt, kPrompt);
+  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(dlg->m_sCaption, "Bonus Programs");  // from the disk's file once it was read
+}
+
+TEST_F(InstallTest, CancelAtTheDiskPromptEndsTheCommand) {
+  OneCapsule("Run=setup.exe\n");
+  m.fake.AddFile(kSetup);
+  OpenAndSelect();
+  m.fake.RemovePath(DiskMachine::kMainFile);
+  m.fake.answers = {plat::kIdCancel};
+  dlg->OnInstall();
+  EXPECT_EQ(m.fake.boxes.size(), 1u);
+  EXPECT_TRUE(NothingStarted());
+  EXPECT_FALSE(MoreInfoPolled());
+  EXPECT_TRUE(view.endResults.empty());  // the dialog stays open
+}
+
+TEST_F(InstallTest, NothingSelectedIsSaidInTheDialogsOwnBox) {
+  OneCapsule("Run=setup.exe\n");
+  m.fake.AddFile(kSetup);
+  CBonusDlg d(m.fake, view);
+  d.OnInitDialog();
+  view.timersStarted.clear();
+  d.OnInstall();
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text, "There is nothing selected for installation.");
+  EXPECT_EQ(view.boxes[0].caption, "Bonus Programs");
+  EXPECT_EQ(view.boxes[0].type, plat::kMbOk);
+  EXPECT_EQ(d.m_sMsgText, "There is nothing selected for installation.");
+  EXPECT_TRUE(NothingStarted());
+  EXPECT_FALSE(MoreInfoPolled());
+}
+
+// ---- version check --------------------------------------------------------------
+
+TEST_F(InstallTest, NoToTheVersionQuestionStopsSilently) {
+  OneCapsule(
+      "Run=setup.exe\n[Version]\nVersion=5.0\nRegistry=HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version\n"
+      "AskMsg=Installed already. Again?\n");
+  m.fake.AddFile(kSetup);
+  m.fake.AddFile("D:\\access\\Games\\Games.tmp");
+  m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "5.0");
+  OpenAndSelect();
+  view.boxAnswers = {plat::kIdNo};
+  dlg->OnInstall();
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text, "Installed already. Again?");
+  EXPECT_EQ(view.boxes[0].caption, "Bonus Programs");
+  EXPECT_EQ(view.boxes[0].type, 0x124u);
+  EXPECT_TRUE(NothingStarted());
+  EXPECT_FALSE(MoreInfoPolled());
+
+  view.boxAnswers = {plat::kIdYes};
+  dlg->OnInstall();
+  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(m.fake.processes.size(), 1u);  // Games.tmp
+}
+
+TEST_F(InstallTest, FileCheckExpandsMacrosForTheCapsule) {
+  OneCapsule("Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n");
+  m.fake.AddFile(kSetup);
+  m.fake.AddFile("C:\\Game\\game.exe");
+  m.fake.SetProductVersion("C:\\Game\\game.exe", {4, 0, 0, 0});
+  OpenAndSelect();
+  view.boxAnswers = {plat::kIdOk, plat::kIdNo};
+  dlg->OnInstall();
+  ASSERT_EQ(view.boxes.size(), 2u);
+  EXPECT_EQ(view.boxes[0].text, "Product version of the  C:\\Game\\game.exe:   4.0.0.0");
+  EXPECT_EQ(view.boxes[0].caption, "Bonus Test");
+  EXPECT_EQ(view.boxes[1].text, "Again?");
+  EXPECT_TRUE(NothingStarted());
+}
+
+// ---- confirmation ---------------------------------------------------------------
+
+TEST_F(InstallTest, DisclaimerAsksForConfirmationWithTheTitle) {
+  OneCapsule("Run=setup.exe\nDisclaimer= 2 pages\n");
+  m.fake.AddFile(kSetup);
+  OpenAndSelect();
+  dlg->OnInstall();
+  ASSERT_EQ(m.fake.boxes.size(), 1u);
+  EXPECT_EQ(m.fake.boxes[0].owner, 0u);
+  EXPECT_EQ(m.fake.boxes[0].text, std::string("Game Pack") + kConfirmTail);
+  EXPECT_EQ(m.fake.boxes[0].caption, "Bonus Programs");
+  EXPECT_EQ(m.fake.boxes[0].type, plat::kMbOkCancel);
+  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+}
+
+TEST_F(InstallTest, CancelledConfirmationStartsNothingAndNoTimer) {
+  OneCapsule("Run=setup.exe\nDisclaimer=1\n");
+  m.fake.AddFile(kSetup);
+  m.fake.AddFile("D:\\access\\Games\\_sys.gam");
+  OpenAndSelect();
+  m.fake.answers = {plat::kIdCancel};
+  dlg->OnInstall();
+  EXPECT_EQ(m.fake.boxes.size(), 1u);
+  EXPECT_TRUE(NothingStarted());
+  EXPECT_FALSE(MoreInfoPolled());
+}
+
+class NoDisclaimer : public InstallTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(NoDisclaimer, InstallerStartsAtOnce) {
+  OneCapsule(std::string("Run=setup.exe\n") + GetParam());
+  m.fake.AddFile(kSetup);
+  OpenAndSelect();
+  dlg->OnInstall();
+  EXPECT_TRUE(m.fake.boxes.empty());
+  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, NoDisclaimer,
+                         ::testing::Values("Disclaimer=0\n", "Disclaimer=\n", "Disclaimer=yes\n", "Disclaimer= 00\n",
+                                           ""));
+
+// ---- launch and companions ------------------------------------------------------------
+
+TEST_F(InstallTest, CompanionsStartAfterTheInstallerInOrderByShortPath) {
+  OneCapsule("Run=setup.exe\n");
+  m.fake.AddFile(kSetup);
+  for (const char* f : {"Games.tmp", "uninst.gam", "_sys.gam", "_clear.gam"})
+    m.fake.AddFile(std::string(kGames) + "\\" + f);
+  m.fake.SetShortName("D:\\access\\Games\\_clear.gam", "D:\\access\\Games\\_CLEAR.GAM");
+  OpenAndSelect();
+  dlg->OnInstall();
+  ASSERT_EQ(m.fake.processes.size(), 4u);
+  EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\Games\\Games.tmp");
+  EXPECT_EQ(m.fake.processes[1].application, "D:\\access\\Games\\uninst.gam");
+  EXPECT_EQ(m.fake.processes[2].application, "D:\\access\\Games\\_sys.gam");
+  EXPECT_EQ(m.fake.processes[3].application, "D:\\access\\Games\\_CLEAR.GAM");
+  EXPECT_EQ(m.fake.processes[0].currentDir, kGames);  // the installer's folder, left by the shell launch
+  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+}
+
+TEST_F(InstallTest, MissingInstallerStillStartsCompanionsAndTheTimer) {
+  OneCapsule("Run=setup.exe, /s\n");  // one name with its comma: no such file
+  m.fake.AddFile(kSetup);
+  m.fake.AddFile("D:\\access\\Games\\uninst.gam");
+  OpenAndSelect();
+  dlg->OnInstall();
+  EXPECT_TRUE(m.fake.shellCalls.empty());
+  ASSERT_EQ(m.fake.processes.size(), 1u);
+  EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\Games\\uninst.gam");
+  EXPECT_TRUE(MoreInfoPolled());
+  EXPECT_TRUE(m.fake.boxes.empty());
+  EXPECT_TRUE(view.boxes.empty());
+}
+
+TEST_F(InstallTest, ScriptValueGoesToTheScriptLibraryBesideTheProgram) {
+  OneCapsule("Run={SRC_DIR}\\inst\\Setup.CFG\n");
+  m.fake.AddFile("D:\\access\\inst\\Setup.CFG");
+  m.fake.AddLibrary("C:\\Program Files\\Velmora\\VScript.DLL", {{{"Install", 0}}});
+  OpenAndSelect();
+  dlg->OnInstall();
+  ASSERT_EQ(m.fake.scriptCalls.size(), 1u);
+  EXPECT_EQ(m.fake.scriptCalls[0].scriptPath, "D:\\access\\inst\\Setup.CFG");
+  EXPECT_EQ(m.fake.freedLibraries.size(), 1u);
+  EXPECT_TRUE(m.fake.processes.empty());
+  EXPECT_TRUE(m.fake.shellCalls.empty());
+}
+
+TEST_F(InstallTest, DoubleClickInstallsEvenAGreyedCapsule) {
+  OneCapsule("Run=setup.exe\nDisabled=1\n");
+  m.fake.AddFile(kSetup);
+  OpenAndSelect();
+  EXPECT_FALSE(view.buttonEnabled[kIdInstall]);
+  EXPECT_EQ(dlg->OnDblClkCapsule(), 0);
+  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+}
+
+// ---- RunMoreInfo ------------------------------------------------------------------------
+
+class MoreInfoTest : public InstallTest {
+ protected:
+  void SetUp() override {
+    OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun= {SRC_DIR}\\Games\\Docs\\info.htm, page2\n");
+    m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
+    OpenAndSelect();
+    view.diskSpace.clear();
+    m.fake.drives[0].freeBytes = 7ull << 30;
+  }
+};
+
+TEST_F(MoreInfoTest, ArmedLinkOpensItsTargetAndHidesItself) {
+  dlg->OnSetFocusCapsule();
+  ASSERT_TRUE(dlg->m_bMoreInfoArmed);
+  EXPECT_EQ(dlg->OnClickMoreInfo(), 0);
+  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(m.fake.shellCalls[0].verb, "open");
+  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\Docs\\info.htm");
+  EXPECT_EQ(m.fake.shellCalls[0].parameters, "page2");
+  EXPECT_EQ(m.fake.shellCalls[0].directory, "");
+  EXPECT_EQ(m.fake.shellCalls[0].show, 1);
+  EXPECT_EQ(m.fake.shellCalls[0].currentDir, "D:\\access\\Games\\Docs");
+  EXPECT_FALSE(dlg->m_bMoreInfoArmed);
+  EXPECT_FALSE(dlg->m_bShowMoreInfo);
+  EXPECT_TRUE(view.moreInfoItems.empty());
+  EXPECT_EQ(view.moreInfoShown, false);
+  EXPECT_NE(view.diskSpace.find("C: 7.00 GB"), std::string::npos);
+}
+
+TEST_F(MoreInfoTest, UnarmedLinkStartsNothingButRefreshesTheDiskSpace) {
+  dlg->m_bMoreInfoArmed = false;
+  view.moreInfoShown = true;
+  dlg->RunMoreInfo();
+  EXPECT_TRUE(m.fake.shellCalls.empty());
+  EXPECT_TRUE(dlg->m_bShowMoreInfo);
+  EXPECT_EQ(view.moreInfoShown, true);
+  EXPECT_NE(view.diskSpace.find("C: 7.00 GB"), std::string::npos);
+}
+
+TEST_F(MoreInfoTest, MissingTargetHidesTheLinkWithoutAMessage) {
+  m.fake.RemovePath("D:\\access\\Games\\Docs\\info.htm");
+  dlg->m_bMoreInfoArmed = true;
+  dlg->RunMoreInfo();
+  EXPECT_TRUE(m.fake.shellCalls.empty());
+  EXPECT_TRUE(dlg->m_bShowMoreInfo);
+  EXPECT_EQ(view.moreInfoShown, false);
+  EXPECT_TRUE(m.fake.boxes.empty());
+  EXPECT_TRUE(view.boxes.empty());
+}
+
+TEST_F(MoreInfoTest, NoSelectionOrNoTitleDoesNothing) {
+  dlg->m_bMoreInfoArmed = true;
+  dlg->m_nCapsule = dlg->m_nLastCapsule + 1;
+  dlg->RunMoreInfo();
+  EXPECT_TRUE(dlg->m_bMoreInfoArmed);
+  EXPECT_TRUE(view.diskSpace.empty());
+  dlg->m_nCapsule = 0;
+  dlg->m_config.m_saMoreInfoTitle[0].clear();
+  dlg->RunMoreInfo();
+  EXPECT_TRUE(dlg->m_bMoreInfoArmed);
+  EXPECT_TRUE(view.diskSpace.empty());
+  EXPECT_TRUE(m.fake.shellCalls.empty());
+}
+
+TEST_F(InstallTest, MoreInfoWithoutMacroLiesInTheCapsuleFolder) {
+  OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun=  readme.txt\n");
+  m.fake.AddFile("D:\\access\\Games\\readme.txt");
+  OpenAndSelect();
+  dlg->m_bMoreInfoArmed = true;
+  dlg->RunMoreInfo();
+  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\readme.txt");
+  EXPECT_EQ(m.fake.shellCalls[0].parameters, "");
+}
+
+// ---- timers -----------------------------------------------------------------------------------
+
+class TimerTest : public InstallTest {
+ protected:
+  void SetUp() override {
+    OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun=info.htm\n",
+               "WindowTitle=Bonus Programs\nRun2=splash\\after.exe,3\n");
+    m.fake.AddFile("D:\\access\\splash\\after.exe");
+    m.fake.AddWindow("Bonus Programs");  // the dialog's own window
+    OpenAndSelect();
+  }
+  int Run2MarkerCalls() const {
+    int n = 0;
+    for (const auto& c : m.fake.mutexCalls) n += c.name == "AfterMainDialogFirstTimeRunning";
+    return n;
+  }
+};
+
+TEST_F(TimerTest, FirstRunTimerStopsAndStartsRun2Once) {
+  EXPECT_EQ(view.timers.count(kTimerFirstRun), 1u);
+  dlg->OnTimer(kTimerFirstRun);
+  EXPECT_EQ(view.timers.count(kTimerFirstRun), 0u);
+  ASSERT_EQ(m.fake.processes.size(), 1u);
+  EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\splash\\after.exe");
+  EXPECT_TRUE(m.fake.sleeps.empty());
+  // RunOnce's marker and the timer's second handle to it, both kept open.
+  ASSERT_EQ(Run2MarkerCalls(), 2);
+  EXPECT_FALSE(m.fake.mutexCalls[0].alreadyExisted);
+  EXPECT_TRUE(m.fake.mutexCalls[1].alreadyExisted);
+  EXPECT_EQ(m.fake.mutexNames["AfterMainDialogFirstTimeRunning"], 2);
+  EXPECT_TRUE(m.fake.closedHandles.empty());
+
+  // A later showing of the dialog in the same process starts nothing again.
+  FakeBonusDlgView secondView;
+  CBonusDlg second(m.fake, secondView);
+  second.OnInitDialog();
+  second.OnTimer(kTimerFirstRun);
+  EXPECT_EQ(m.fake.processes.size(), 1u);
+  EXPECT_EQ(secondView.timers.count(kTimerFirstRun), 0u);
+}
+
+TEST_F(TimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExists) {
+  dlg->OnInstall();
+  ASSERT_EQ(view.timers.count(kTimerMoreInfo), 1u);
+  dlg->OnTimer(kTimerMoreInfo);
+  EXPECT_EQ(view.moreInfoShown, false);
+  EXPECT_EQ(view.timers.count(kTimerMoreInfo), 1u);
+  m.fake.AddFile("D:\\access\\Games\\info.htm");
+  dlg->OnTimer(kTimerMoreInfo);
+  EXPECT_EQ(view.moreInfoShown, true);
+  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{"Read more"});
+  EXPECT_EQ(view.timers.count(kTimerMoreInfo), 0u);
+  EXPECT_EQ(Run2MarkerCalls(), 0);
+}
+
+TEST_F(TimerTest, OtherTimersOnlyTakeTheDefaultHandling) {
+  view.timersKilled.clear();
+  dlg->OnTimer(201);
+  dlg->OnTimer(0);
+  EXPECT_TRUE(view.timersKilled.empty());
+  EXPECT_TRUE(m.fake.mutexCalls.empty());
+  EXPECT_TRUE(m.fake.processes.empty());
+}
+
+}  // namespace
+}  // namespace bonus::testing

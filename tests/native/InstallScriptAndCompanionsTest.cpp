@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/BonusConfig.h"
+#include "install/Companions.h"
+#include "install/ScriptLibrary.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace {
+
+class ScriptLibrary : public ::testing::Test {
+ protected:
+  plat::FakePlatform fake;
+  inst::LibraryLoader load = [this](const std::string& name) { return fake.LoadLibrary(name); };
+  const std::string dll = "C:\\Program Files\\Velmora\\VScript.DLL";
+};
+
+TEST_F(ScriptLibrary, RunScriptCallsInstallWithThePathThenFreesTheLibrary) {
+  fake.AddLibrary(dll, {{{"Install", 0}}});
+  inst::RunScript(fake, load, "D:\\access\\inst\\setup.cfg");
+  EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{"VScript.DLL"});
+  ASSERT_EQ(fake.scriptCalls.size(), 1u);
+  EXPECT_EQ(fake.scriptCalls[0].entry, "Install");
+  EXPECT_EQ(fake.scriptCalls[0].scriptPath, "D:\\access\\inst\\setup.cfg");
+  EXPECT_EQ(fake.freedLibraries.size(), 1u);
+}
+
+TEST_F(ScriptLibrary, MissingLibraryOrEntryCallsNothing) {
+  inst::RunScript(fake, load, "a.cfg");
+  EXPECT_TRUE(fake.scriptCalls.empty());
+  EXPECT_TRUE(fake.freedLibraries.empty());
+
+  fake.AddLibrary(dll, {{{"_Install@16", 0}}});
+  inst::RunScript(fake, load, "a.cfg");
+  EXPECT_TRUE(fake.scriptCalls.empty());
+  EXPECT_EQ(fake.freedLibraries.size(), 1u);
+
+  inst::RunScript(fake, inst::LibraryLoader(), "a.cfg");
+  EXPECT_TRUE(fake.scriptCalls.empty());
+}
+
+TEST_F(ScriptLibrary, CallScriptInstallReportsWhetherInstallReturnedZero) {
+  fake.AddLibrary(dll, {{{"Install", 3}}});
+  {
+    inst::CScriptLibrary library(fake, load);
+    EXPECT_FALSE(library.CallScriptInstall("a.cfg"));  // nothing loaded yet
+    EXPECT_NE(library.LoadScriptLibrary(), 0u);
+    EXPECT_FALSE(library.CallScriptInstall(nullptr));
+    EXPECT_TRUE(fake.scriptCalls.empty());
+    EXPECT_FALSE(library.CallScriptInstall("a.cfg"));
+    inst::CScriptLibrary moved(std::move(library));
+    EXPECT_TRUE(fake.freedLibraries.empty());
+  }
+  EXPECT_EQ(fake.freedLibraries.size(), 1u);  // once, by the object that held it
+  fake.AddLibrary(dll, {{{"Install", 0}}});
+  inst::CScriptLibrary library(fake, load);
+  library.LoadScriptLibrary();
+  EXPECT_TRUE(library.CallScriptInstall("a.cfg"));
+}
+
+// ---- companion programs ----------------------------------------------------------
+
+TEST(Companions, NamesFollowTheFolderName) {
+  auto paths = inst::CompanionPaths("D:\\access\\Games");
+  EXPECT_EQ(paths[0], "D:\\access\\Games\\Games.tmp");
+  EXPECT_EQ(paths[1], "D:\\access\\Games\\uninst.gam");
+  EXPECT_EQ(paths[2], "D:\\access\\Games\\_sys.gam");
+  EXPECT_EQ(paths[3], "D:\\access\\Games\\_clear.gam");
+  auto shortName = inst::CompanionPaths("D:\\access\\Ab");
+  EXPECT_EQ(shortName[1], "D:\\access\\Ab\\uninst.ab");
+}
+
+TEST(Companions, OnlyFilesPresentBeforeTheLaunchAreStarted) {
+  plat::FakePlatform fake;
+  CBonusConfig config(fake);
+  fake.AddFile("D:\\access\\Games\\Games.tmp");
+  fake.AddFile("D:\\access\\Games\\_clear.gam");
+  fake.SetShortName("D:\\access\\Games\\_clear.gam", "D:\\access\\Games\\_CLEAR.GAM");
+  auto shortPaths = inst::CompanionShortPaths(fake, "D:\\access\\Games");
+  EXPECT_EQ(shortPaths[0], "D:\\access\\Games\\Games.tmp");
+  EXPECT_EQ(shortPaths[1], "");
+  EXPECT_EQ(shortPaths[2], "");
+  EXPECT_EQ(shortPaths[3], "D:\\access\\Games\\_CLEAR.GAM");
+
+  // The installer creates one after the short paths were taken, and removes another.
+  fake.AddFile("D:\\access\\Games\\uninst.gam");
+  fake.RemovePath("D:\\access\\Games\\Games.tmp");
+  fake.currentDir = "D:\\access";
+  inst::StartCompanions(config, shortPaths);
+  ASSERT_EQ(fake.processes.size(), 1u);
+  EXPECT_EQ(fake.processes[0].application, "D:\\access\\Games\\_CLEAR.GAM");
+  EXPECT_EQ(fake.processes[0].currentDir, "D:\\access");
+}
+
+}  // namespace

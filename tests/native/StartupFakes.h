@@ -1,0 +1,142 @@
+// Fakes shared by the start-up tests: a fake machine whose message boxes can
+// run a step of the test, the windows start-up opens, and the maker's
+// libraries.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/AppWindows.h"
+#include "app/BonusApp.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace startup_test {
+
+inline constexpr const char* kProgramDir = "C:\\Program Files\\Velmora";
+inline constexpr const char* kProgram = "C:\\Program Files\\Velmora\\VERavevi.exe";
+inline constexpr const char* kProgramConfig = "C:\\Program Files\\Velmora\\VERavevi.cfg";
+inline constexpr const char* kSourceDir = "D:\\Velmora";
+inline constexpr const char* kDataDir = "D:\\Velmora\\access";
+inline constexpr const char* kDataConfig = "D:\\Velmora\\access\\VERavevi.cfg";
+inline constexpr const char* kProductKey = "SOFTWARE\\Velmora Network\\5.0";
+
+class ScriptedPlatform : public plat::FakePlatform {
+ public:
+  ScriptedPlatform() {
+    modulePath = kProgram;
+    AddFolder(kProgramDir);
+  }
+
+  // Runs after each box has been recorded, before its answer is returned.
+  std::function<void(const Box&)> onBox;
+
+  int MessageBox(plat::WindowHandle owner, const std::string& text, const std::string& caption,
+                 unsigned type) override {
+    const int answer = FakePlatform::MessageBox(owner, text, caption, type);
+    if (onBox) onBox(boxes.back());
+    return answer;
+  }
+
+  // The product's source folder in the registry, so that the data folder is
+  // kDataDir.
+  void InstallProduct(bool withInstallDir = true) {
+    SetRegString(plat::RegRoot::LocalMachine, kProductKey, "SourceDir", kSourceDir);
+    if (withInstallDir) SetRegString(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", "C:\\Velmora");
+  }
+
+  // Mutex calls as "name" or "name owned".
+  std::vector<std::string> MutexLog() const {
+    std::vector<std::string> out;
+    for (const auto& call : mutexCalls) out.push_back(call.name + (call.initialOwner ? " owned" : ""));
+    return out;
+  }
+
+  int OpenHandles(const std::string& name) const {
+    auto it = mutexNames.find(name);
+    return it == mutexNames.end() ? 0 : it->second;
+  }
+};
+
+// A configuration file's text with the given [TuneUp] lines.
+inline std::string TuneUp(const std::vector<std::string>& lines) {
+  std::string text = "[TuneUp]\r\n";
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+class RecordingWindows : public IAppWindows {
+ public:
+  explicit RecordingWindows(ScriptedPlatform& platform) : platform_(platform) {}
+
+  // "main", "order" or "tray", in call order.
+  std::vector<std::string> calls;
+  // Open "V50_StopAutoRun_Mutex" handles while each dialog was open.
+  std::vector<int> stopAutoRunHandles;
+  std::deque<int> orderResults;  // then IDCANCEL
+  bool trayCreatable = true;
+  std::function<void()> onMainDialog;
+  std::function<void()> onOrderDialog;
+
+  void ShowMainDialog() override {
+    calls.push_back("main");
+    stopAutoRunHandles.push_back(platform_.OpenHandles("V50_StopAutoRun_Mutex"));
+    if (onMainDialog) onMainDialog();
+  }
+
+  int ShowOrderDialog() override {
+    calls.push_back("order");
+    stopAutoRunHandles.push_back(platform_.OpenHandles("V50_StopAutoRun_Mutex"));
+    if (onOrderDialog) onOrderDialog();
+    if (orderResults.empty()) return plat::kIdCancel;
+    const int result = orderResults.front();
+    orderResults.pop_front();
+    return result;
+  }
+
+  bool CreateTrayFrame() override {
+    calls.push_back("tray");
+    if (trayCreatable) mainWindow_ = true;
+    return trayCreatable;
+  }
+
+  bool HasMainWindow() const override { return mainWindow_; }
+
+  int Count(const std::string& what) const {
+    int n = 0;
+    for (const auto& call : calls) n += call == what ? 1 : 0;
+    return n;
+  }
+
+ private:
+  ScriptedPlatform& platform_;
+  bool mainWindow_ = false;
+};
+
+class RecordingLibraries : public IMakerLibraries {
+ public:
+  int adminRights = 1;
+  int updateInProgress = 0;
+  std::vector<std::string> calls;
+
+  int HasAdminRights(int reserved) override {
+    calls.push_back("HasAdminRights(" + std::to_string(reserved) + ")");
+    return adminRights;
+  }
+  void InitializeVUtils() override { calls.push_back("VUtils 1"); }
+  void InitializeVGui() override { calls.push_back("VGui 1"); }
+  std::string GetCurrentTheme() override {
+    calls.push_back("GetCurrentTheme");
+    return "Blue";
+  }
+  void ApplyTheme(const std::string& theme, int a, int b) override {
+    calls.push_back("VGui 3(" + theme + "," + std::to_string(a) + "," + std::to_string(b) + ")");
+  }
+  int IsUpdateInProgress() override {
+    calls.push_back("IsUpdateInProgress");
+    return updateInProgress;
+  }
+};
+
+}  // namespace startup_test

@@ -1,0 +1,289 @@
+// The install engine on the real system: programs started through the shell
+// and by process creation, the script library, version resources and
+// registry values. Each test works in a folder and a registry key of its own
+// and removes them again.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/VUtils.h"
+#include "config/BonusConfig.h"
+#include "install/Launcher.h"
+#include "install/ScriptLibrary.h"
+#include "install/VersionCheck.h"
+#include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+std::string LongPath(const std::string& path) {
+  char buffer[1024] = "";
+  DWORD n = ::GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
+  return n == 0 || n >= sizeof buffer ? path : std::string(buffer, n);
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+  auto norm = [](std::string p) {
+    p = Lower(LongPath(p));
+    while (p.size() > 3 && p.back() == '\\') p.pop_back();
+    return p;
+  };
+  return norm(a) == norm(b);
+}
+
+std::string ProgramFolder() {
+  char buffer[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  std::string path(buffer);
+  return path.substr(0, path.find_last_of('\\'));
+}
+
+std::string Fixture(const std::string& name) { return ProgramFolder() + "\\fixtures\\" + name; }
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The record a started fixture writes beside itself; waits for the program
+// to write it (it runs on its own), giving up after a generous while.
+std::vector<std::string> WaitForRecord(const std::string& program) {
+  const std::string record = program + ".record.txt";
+  for (int i = 0; i < 1200; ++i) {
+    if (::GetFileAttributesA(record.c_str()) != INVALID_FILE_ATTRIBUTES) return ReadLines(record);
+    ::Sleep(50);
+  }
+  return {};
+}
+
+// A folder of the test's own under the system's temporary folder.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& name) {
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    path_ = LongPath(temp);
+    if (!path_.empty() && path_.back() == '\\') path_.pop_back();
+    path_ += "\\velmora-install-" + std::to_string(::GetCurrentProcessId()) + "-" + name;
+    Remove();
+    ::CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~TempFolder() {
+    // A folder that is the current directory cannot be removed.
+    char current[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    if (Lower(current).rfind(Lower(path_), 0) == 0) {
+      std::string parent = path_.substr(0, path_.find_last_of('\\'));
+      ::SetCurrentDirectoryA(parent.c_str());
+    }
+    // A program started from the folder may still be ending and hold its file.
+    for (int i = 0; i < 200 && Remove(); ++i) ::Sleep(50);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // Creates the sub-folder `name` and returns its path.
+  std::string Folder(const std::string& name) const {
+    std::string p = path_ + "\\" + name;
+    ::CreateDirectoryA(p.c_str(), nullptr);
+    return p;
+  }
+
+ private:
+  // True while the folder is still there.
+  bool Remove() {
+    if (::GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    // SHFileOperation wants a list ending in two zeros.
+    std::string from = path_ + std::string(2, '\0');
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationA(&op);
+    return ::GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  std::string path_;
+};
+
+class InstallWin32 : public ::testing::Test {
+ protected:
+  plat::Win32Platform platform;
+  CBonusConfig config{platform};
+  std::string startDir;
+  std::vector<std::string> scripts;
+  inst::ScriptRunner noScripts = [this](const std::string& p) { scripts.push_back(p); };
+
+  void SetUp() override { startDir = platform.CurrentDirectory(); }
+  void TearDown() override { platform.SetCurrentDirectory(startDir); }
+
+  static void Copy(const std::string& from, const std::string& to) {
+    ASSERT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
+  }
+};
+
+TEST_F(InstallWin32, InstallerIsOpenedByTheShellWithItsArgumentFromItsFolder) {
+  TempFolder temp("open");
+  const std::string folder = temp.Folder("Setup Files");
+  const std::string setup = folder + "\\setup.exe";
+  Copy(Fixture("fake_installer.exe"), setup);
+  platform.SetCurrentDirectory(temp.Path());
+
+  inst::Command command = inst::ResolveMacroCommand(
+      config, "{ANY_DIR}\"" + setup + "\" , /s", [](const std::string& t) {
+        std::string out = t;
+        out.erase(out.find("{ANY_DIR}"), 9);
+        return out;
+      });
+  EXPECT_EQ(command.program, setup);
+  inst::LaunchByExtension(config, command.program, command.argument, noScripts);
+  EXPECT_TRUE(SamePath(platform.CurrentDirectory(), folder));
+
+  std::vector<std::string> record = WaitForRecord(setup);
+  ASSERT_EQ(record.size(), 3u);
+  EXPECT_NE(record[0].find("/s"), std::string::npos) << record[0];
+  EXPECT_TRUE(SamePath(record[1], folder)) << record[1];
+  EXPECT_TRUE(SamePath(record[2], setup)) << record[2];
+  EXPECT_TRUE(scripts.empty());
+}
+
+TEST_F(InstallWin32, OneCharacterExtensionIsStartedByItsShortPathWithoutArgument) {
+  TempFolder temp("process");
+  const std::string folder = temp.Folder("Long Folder Name");
+  const std::string program = folder + "\\Long Program Name.x";
+  Copy(Fixture("fake_installer.exe"), program);
+  const std::string shortPath = inst::ShortPath(platform, program);
+  ASSERT_FALSE(shortPath.empty());
+
+  inst::LaunchByExtension(config, program, "/ignored", noScripts);
+
+  std::vector<std::string> record = WaitForRecord(program);
+  ASSERT_EQ(record.size(), 3u);
+  EXPECT_EQ(record[0].find("/ignored"), std::string::npos) << record[0];
+  EXPECT_TRUE(SamePath(record[1], folder)) << record[1];
+  EXPECT_TRUE(SamePath(record[2], program)) << record[2];
+}
+
+TEST_F(InstallWin32, ScriptLibraryBesideTheProgramReceivesTheScriptPath) {
+  const std::string dll = ProgramFolder() + "\\VScript.DLL";
+  const std::string record = dll + ".record.txt";
+  ::DeleteFileA(record.c_str());
+  TempFolder temp("script");
+  const std::string script = temp.Folder("inst") + "\\Setup.CFG";
+  std::ofstream(script) << "; script\n";
+
+  inst::LaunchByExtension(config, script, "ignored", [this](const std::string& path) {
+    inst::RunScript(platform, [this](const std::string& name) { return LoadZBLibraryEx(platform, name); }, path);
+  });
+
+  std::vector<std::string> lines = ReadLines(record);
+  ::DeleteFileA(record.c_str());
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], script);
+  EXPECT_EQ(::GetModuleHandleA("VScript.DLL"), nullptr);  // unloaded again
+}
+
+TEST_F(InstallWin32, ProductVersionOfARealResourceIsReadAndCompared) {
+  const std::string file = Fixture("versioned.exe");
+  auto version = platform.FileProductVersion(file);
+  ASSERT_TRUE(version.has_value());
+  EXPECT_EQ(version->major, 5);
+  EXPECT_EQ(version->minor, 0);
+  EXPECT_EQ(version->build, 0);
+  EXPECT_EQ(version->revision, 0);
+  EXPECT_FALSE(platform.FileProductVersion(Fixture("fake_installer.exe")).has_value());
+
+  std::vector<std::string> boxes;
+  inst::VersionCheckContext context;
+  context.askMsg = "Again?";
+  context.caption = "Bonus";
+  context.expandMacros = [](const std::string& t) { return t; };
+  context.messageBox = [&](const std::string& text, const std::string&, unsigned) {
+    boxes.push_back(text);
+    return plat::kIdNo;
+  };
+  EXPECT_TRUE(inst::CheckInstalledVersion(config, "", "5", file, context));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(inst::CheckInstalledVersion(config, "", "5,0,0,0", file + ",test", context));
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], "Product version of the  " + file + ":   5.0.0.0");
+  EXPECT_EQ(boxes[1], "Again?");
+  boxes.clear();
+  EXPECT_TRUE(inst::CheckInstalledVersion(config, "", "4.9", file, context));
+  EXPECT_TRUE(inst::CheckInstalledVersion(config, "", "9", Fixture("fake_installer.exe"), context));
+  EXPECT_TRUE(boxes.empty());
+}
+
+class RegistryWin32 : public InstallWin32 {
+ protected:
+  std::string key = "Software\\Velmora Install Test " + std::to_string(::GetCurrentProcessId());
+  std::string root = "HKEY_CURRENT_USER\\" + key;
+  std::vector<std::string> asked;
+  inst::VersionCheckContext context;
+
+  void SetUp() override {
+    InstallWin32::SetUp();
+    context.askMsg = "Again?";
+    context.messageBox = [this](const std::string& text, const std::string&, unsigned) {
+      asked.push_back(text);
+      return plat::kIdNo;
+    };
+    HKEY game = Create("Game");
+    const char version[] = "4.9";
+    ::RegSetValueExA(game, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof version);
+    const DWORD build = 6;
+    ::RegSetValueExA(game, "Build", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&build), sizeof build);
+    ::RegCloseKey(game);
+    ::RegCloseKey(Create("Game\\5.0"));
+  }
+  void TearDown() override {
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    InstallWin32::TearDown();
+  }
+  HKEY Create(const std::string& sub) {
+    HKEY h = nullptr;
+    EXPECT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (key + "\\" + sub).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    return h;
+  }
+  bool Check(const std::string& path, const std::string& version) {
+    return inst::CheckInstalledVersion(config, root + "\\" + path, version, "", context);
+  }
+};
+
+TEST_F(RegistryWin32, StringValueIsComparedAsText) {
+  EXPECT_TRUE(Check("Game\\Version", "5.0"));
+  EXPECT_TRUE(asked.empty());
+  EXPECT_FALSE(Check("Game\\Version", "4.9"));
+  EXPECT_EQ(asked.size(), 1u);
+}
+
+TEST_F(RegistryWin32, DwordValueIsComparedAsNumber) {
+  EXPECT_FALSE(Check("Game\\Build", "5"));
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(Check("Game\\Build", "7"));
+  EXPECT_EQ(asked.size(), 1u);
+}
+
+TEST_F(RegistryWin32, KeyNamedLikeTheVersionAsksAndMissingOnesPass) {
+  EXPECT_FALSE(Check("Game\\5.0", "5.0"));
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(Check("Game\\Missing", "1"));
+  EXPECT_TRUE(Check("Absent\\Version", "1"));
+  EXPECT_TRUE(inst::CheckInstalledVersion(config, "HKCU\\" + key + "\\Game\\Version", "1", "", context));
+  EXPECT_EQ(asked.size(), 1u);
+}
+
+}  // namespace
