@@ -120,7 +120,8 @@ class Checker {
     return platform_.DiskRelative(FileOf(ref)) + ":" + std::to_string(NumberOf(ref));
   }
 
-  int LastCapsule() const { return static_cast<int>(config_.m_saPackages.size()) - 1; }
+  // The capsules the set-up counted; entries added later are never loaded.
+  int LastCapsule() const { return sim_.Dialog().m_nLastCapsule; }
   std::string Folder(int k) const { return CBonusConfig::At(config_.m_saPackages, k); }
   std::string Name(int k) const { return CBonusConfig::GetLastPathPart(Folder(k)); }
   std::string CapsuleFile(int k) const { return Folder(k) + "\\" + Name(k) + ".cfg"; }
@@ -134,7 +135,7 @@ class Checker {
   std::string Label(int k) const {
     const std::string title = Title(k);
     if (!title.empty()) return Q(title);
-    return "capsule " + std::to_string(k) + " (" + Rel(Folder(k)) + ")";
+    return "capsule " + std::to_string(k) + " (" + Q(Rel(Folder(k))) + ")";
   }
 
   // The [Packages] line of capsule k: file and line, or the main file as a whole.
@@ -205,7 +206,7 @@ class Checker {
     if (lead.length > 0) {
       const std::string rest = text.substr(lead.length);
       if (!rest.empty() && rest.front() == '[' && rest.back() == ']') {
-        Error(At(ref), Q(rest) + " is no header: " + lead.what + " stands before it, and " + effect,
+        Error(At(ref), Q(rest) + " is no header, because " + lead.what + " stands before it: " + effect,
               "save the file as plain 8-bit (ANSI) text, without a byte-order mark");
         return true;
       }
@@ -271,6 +272,13 @@ class Checker {
         return;
       }
     }
+    // A key of the other section.
+    if (const KeyInfo* key = FindKey(bare)) {
+      Error(At(ref), std::string(key->name) + " is a key of " + std::string(SectionHeader(key->section)) +
+                         "; in " + header + " it has no effect",
+            "move it under " + std::string(SectionHeader(key->section)));
+      return;
+    }
     // Letter case.
     for (const KeyInfo& key : AllKeys()) {
       if (Fold(key.name) != Fold(bare)) continue;
@@ -280,13 +288,6 @@ class Checker {
       else
         Error(At(ref), Q(name) + " names no key: key names compare in exact case, and \"" + std::string(key.name) +
                   "\" is a key of " + std::string(SectionHeader(key.section)) + ", where it would have to stand");
-      return;
-    }
-    // A key of the other section.
-    if (const KeyInfo* key = FindKey(bare)) {
-      Error(At(ref), std::string(key->name) + " is a key of " + std::string(SectionHeader(key->section)) +
-                         "; in " + header + " it has no effect",
-            "move it under " + std::string(SectionHeader(key->section)));
       return;
     }
     if (bare == "Key" || bare == "Value") {
@@ -319,8 +320,9 @@ class Checker {
       const std::string& t = line.text;
       if (t.front() == '#' || t.compare(0, 2, "//") == 0 || Fold(t.substr(0, 4)) == "rem ")
         Warning(At(ref), Q(t) + " is no comment: only lines that start with \";\" are", "start it with \";\"");
-      else if (FindKey(LeadingInvisible(t).length > 0 ? t.substr(LeadingInvisible(t).length) : t) != nullptr)
-        Error(At(ref), Q(t) + " has no \"=\" and sets nothing", "write \"" + t + "=value\"");
+      else if (const KeyInfo* key = FindKey(t.substr(0, t.find_first_of(" :"))))
+        Error(At(ref), Q(t) + " has no \"=\", so " + std::string(key->name) + " is not set",
+              "write \"" + std::string(key->name) + "=...\"");
       else
         Warning(At(ref), Q(t) + " has no \"=\" and is ignored");
       return;
@@ -543,7 +545,7 @@ class Checker {
       if (sim_.StoppedAt() && k == *sim_.StoppedAt()) continue;
       const std::string title = Title(k);
       if (title.empty()) {
-        Warning(EntryLoc(k), "capsule " + std::to_string(k) + " (" + Rel(Folder(k)) +
+        Warning(EntryLoc(k), "capsule " + std::to_string(k) + " (" + Q(Rel(Folder(k))) +
                                  ") has no Title: it gets no tree item and cannot be selected or installed");
         continue;
       }
@@ -699,6 +701,11 @@ class Checker {
     }
     const std::string name(found->search);
     const std::string bare = name.back() == '\\' ? name.substr(0, name.size() - 1) : name;
+    if (p.find('/') != std::string::npos) {
+      Error(at, what + " " + Q(p) + " holds \"/\": registry keys are separated by \"\\\", and \"/\" is part of a key's name, so " + consequence,
+            "write \"\\\" between the keys");
+      return;
+    }
     if (pos != 0) {
       Error(at, what + " " + Q(p) + " does not start with its root " + bare +
                     ": the program still takes that root but cuts the path by its length",
@@ -706,7 +713,8 @@ class Checker {
       return;
     }
     if (p.size() > found->prefix - 1 && p[found->prefix - 1] != '\\')
-      Error(at, what + " " + Q(p) + ": " + bare + " must be followed by \"\\\"", "write " + bare + "\\...");
+      Error(at, what + " " + Q(p) + ": " + bare + " must be followed by \"\\\", or the character after it is cut off in its place",
+            "write " + bare + "\\...");
   }
 
   void CheckTokens(int k) {

@@ -5,7 +5,6 @@
 #include "browser/TextUtil.h"
 #include "checker/Keys.h"
 #include "checker/Text.h"
-#include "config/ConfigDump.h"
 #include "config/TextTrim.h"
 
 namespace check {
@@ -42,7 +41,7 @@ std::string Effect(const KeyInfo& key, const std::string& value) {
 }
 
 void Line(std::ostringstream& out, const KeyInfo& key, const std::string& value, const std::string& origin) {
-  out << "  " << key.name << " = " << QuoteDumpText(value);
+  out << "  " << key.name << " = " << Q(value);
   const std::string effect = Effect(key, value);
   out << "   (" << origin;
   if (!effect.empty()) out << "; " << effect;
@@ -55,10 +54,10 @@ std::string DumpText(Simulation& sim, const DisplayPath& display) {
   const CBonusConfig& c = sim.AfterSetUp();
   std::ostringstream out;
   out << "== dump: the main dialog's values after set-up\n";
-  out << "data folder ({SRC_DIR}, {RUN_DIR}) = " << QuoteDumpText(c.m_sDataDir) << "\n";
-  out << "Windows folder ({WIN_DIR})         = " << QuoteDumpText(c.m_sWindowsDir) << "\n";
-  out << "system folder ({WIN_SYS_DIR})      = " << QuoteDumpText(c.m_sSystemDir) << "\n";
-  out << "main file                          = " << QuoteDumpText(c.m_sConfigPath) << "\n";
+  out << "data folder ({SRC_DIR}, {RUN_DIR}) = " << Q(c.m_sDataDir) << "\n";
+  out << "Windows folder ({WIN_DIR})         = " << Q(c.m_sWindowsDir) << "\n";
+  out << "system folder ({WIN_SYS_DIR})      = " << Q(c.m_sSystemDir) << "\n";
+  out << "main file                          = " << Q(c.m_sConfigPath) << "\n";
   out << "capsules                           = " << c.m_saPackages.size() << "\n";
   out << "[dialog]\n";
   for (const KeyInfo& key : AllKeys()) {
@@ -68,7 +67,7 @@ std::string DumpText(Simulation& sim, const DisplayPath& display) {
   for (std::size_t k = 0; k < c.m_saPackages.size(); ++k) {
     const int capsule = static_cast<int>(k);
     const std::string folder = c.m_saPackages[k];
-    out << "[capsule " << k << "] " << QuoteDumpText(sim.Platform().DiskRelative(folder)) << "   (file "
+    out << "[capsule " << k << "] " << Q(sim.Platform().DiskRelative(folder)) << "   (file "
         << display(folder + "\\" + CBonusConfig::GetLastPathPart(folder) + ".cfg");
     if (sim.StoppedAt() && capsule == *sim.StoppedAt()) out << ", missing: set-up stops here";
     if (sim.StoppedAt() && capsule > *sim.StoppedAt()) out << ", never read by the installer";
@@ -79,12 +78,12 @@ std::string DumpText(Simulation& sim, const DisplayPath& display) {
       Line(out, key, value, Origin(sim, display, std::string(key.name), capsule));
       if (key.name == "Run" || key.name == "MoreInfoRun" || key.name == "File") {
         if (value.find('{') != std::string::npos)
-          out << "      expanded = " << QuoteDumpText(sim.Expand(bonus::TrimLeft(value), capsule)) << "\n";
+          out << "      expanded = " << Q(sim.Expand(bonus::TrimLeft(value), capsule)) << "\n";
         else if (!value.empty() && key.name == "Run")
-          out << "      in the capsule folder = " << QuoteDumpText(folder + "\\" + bonus::TrimLeft(value)) << "\n";
+          out << "      in the capsule folder = " << Q(folder + "\\" + bonus::TrimLeft(value)) << "\n";
         else if (!value.empty() && key.name == "MoreInfoRun")
           out << "      in the capsule folder = "
-              << QuoteDumpText(folder + "\\" + text::Trim(bonus::TrimLeft(value).substr(0, bonus::TrimLeft(value).find(','))))
+              << Q(folder + "\\" + text::Trim(bonus::TrimLeft(value).substr(0, bonus::TrimLeft(value).find(','))))
               << "\n";
       }
     }

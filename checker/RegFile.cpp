@@ -178,6 +178,7 @@ RegFile RegFile::Parse(const std::string& raw) {
       sawHeader = true;
       if (t == "REGEDIT4" || t == "Windows Registry Editor Version 5.00") continue;
       file.m_problems.push_back({line.number, "the first line is not \"REGEDIT4\""});
+      continue;
     }
     if (t.front() == '[') {
       if (t.back() != ']') {
