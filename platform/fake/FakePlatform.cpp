@@ -1,8 +1,8 @@
 #include "platform/fake/FakePlatform.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
+#include <initializer_list>
+#include <vector>
 
 namespace plat {
 
@@ -22,8 +22,60 @@ std::string ParentOf(const std::string& folded) {
   return folded.substr(0, pos);
 }
 
-bool IsAbsolute(const std::string& p) {
-  return (p.size() >= 2 && p[1] == ':') || (p.size() >= 2 && p[0] == '\\' && p[1] == '\\');
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool SameDrive(const std::string& a, const std::string& b) {
+  return a.size() >= 2 && b.size() >= 2 && a[1] == ':' && b[1] == ':' && Lower(a[0]) == Lower(b[0]);
+}
+
+// Applies the system's normalisation to the part of a path after its root:
+// separators collapse, "." and ".." are resolved, a component loses one
+// trailing "." and the last component all trailing dots and blanks.
+std::string NormaliseBelowRoot(const std::string& root, const std::string& rest) {
+  std::vector<std::string> parts;
+  std::string part;
+  auto flush = [&](bool last) {
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      if (last) {
+        while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+      } else if (part.size() >= 2 && part.back() == '.' && part[part.size() - 2] != '.') {
+        part.pop_back();
+      }
+      if (!part.empty()) parts.push_back(part);
+    }
+    part.clear();
+  };
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (IsSeparator(rest[i])) {
+      flush(false);
+    } else {
+      part.push_back(rest[i]);
+    }
+  }
+  flush(true);
+  std::string out = root;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) out.push_back('\\');
+    out += parts[i];
+  }
+  return out;
+}
+
+// The folder key holding a folded path ("c:\\" for "c:\\x").
+std::string ParentFolderKey(const std::string& folded) {
+  std::string parent = ParentOf(folded);
+  if (parent.size() == 2 && parent[1] == ':') parent += "\\";
+  return parent;
+}
+
+bool HasExtension(const std::string& folded, std::initializer_list<const char*> extensions) {
+  for (const char* extension : extensions) {
+    const std::string e(extension);
+    if (folded.size() > e.size() && folded.compare(folded.size() - e.size(), e.size(), e) == 0) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -31,6 +83,45 @@ bool IsAbsolute(const std::string& p) {
 FakePlatform::FakePlatform() {
   drives.push_back(Drive{"C:\\", kDriveFixed, true, 40ull << 30, 5ull << 30});
   AddFolder("C:\\");
+  // The folders of the system and the running program exist on a real
+  // machine whatever a test arranges.
+  AddFolder(windowsDir);
+  AddFolder(systemDir);
+  AddFile(modulePath, "MZ");
+}
+
+std::string FakePlatform::FullPath(const std::string& path) const {
+  if (path.empty()) return {};
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    // A UNC path: "\\\\server\\share" is its root.
+    std::size_t serverEnd = 2;
+    while (serverEnd < path.size() && !IsSeparator(path[serverEnd])) ++serverEnd;
+    std::size_t shareEnd = serverEnd + 1;
+    while (shareEnd < path.size() && !IsSeparator(path[shareEnd])) ++shareEnd;
+    std::string root = "\\\\" + path.substr(2, std::min(shareEnd, path.size()) - 2);
+    for (char& c : root)
+      if (c == '/') c = '\\';
+    std::string rest = shareEnd < path.size() ? path.substr(shareEnd) : std::string();
+    std::string out = NormaliseBelowRoot(root + "\\", rest);
+    if (out.size() > root.size() + 1 && out.back() == '\\') out.pop_back();
+    return out.size() == root.size() + 1 ? root : out;
+  }
+  std::string drive;
+  std::string rest;
+  if (path.size() >= 2 && path[1] == ':') {
+    drive = path.substr(0, 2);
+    rest = path.substr(2);
+    // "C:name" is relative to the current folder when that is on C:.
+    if (rest.empty() || !IsSeparator(rest[0]))
+      rest = (SameDrive(currentDir, drive) ? currentDir.substr(2) : std::string()) + "\\" + rest;
+  } else if (IsSeparator(path[0])) {
+    drive = currentDir.substr(0, 2);
+    rest = path;
+  } else {
+    drive = currentDir.substr(0, 2);
+    rest = currentDir.substr(std::min<std::size_t>(2, currentDir.size())) + "\\" + path;
+  }
+  return NormaliseBelowRoot(drive + "\\", rest);
 }
 
 std::string FakePlatform::Fold(const std::string& path) {
@@ -46,11 +137,12 @@ std::string FakePlatform::Fold(const std::string& path) {
   return out;
 }
 
-std::string FakePlatform::ResolvePath(const std::string& path) const {
-  if (path.empty()) return {};
-  if (IsAbsolute(path)) return Fold(path);
-  if (path[0] == '\\' || path[0] == '/') return Fold(currentDir.substr(0, 2) + path);
-  return Fold(currentDir + "\\" + path);
+std::string FakePlatform::ResolvePath(const std::string& path) const { return Fold(FullPath(path)); }
+
+std::string FakePlatform::ResolveFile(const std::string& path) const {
+  // A file named with a separator after it is not found.
+  if (!path.empty() && IsSeparator(path.back())) return {};
+  return ResolvePath(path);
 }
 
 void FakePlatform::AddFolder(const std::string& path) {
@@ -161,22 +253,22 @@ std::string FakePlatform::ModulePath() { return modulePath; }
 std::optional<FileAttributes> FakePlatform::GetFileAttributes(const std::string& path) {
   std::string f = ResolvePath(path);
   if (f.empty()) return std::nullopt;
-  if (files_.count(f)) return FileAttributes{false};
   if (folders_.count(f)) return FileAttributes{true};
+  if (files_.count(ResolveFile(path))) return FileAttributes{false};
   return std::nullopt;
 }
 
 bool FakePlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
   if (onRead) onRead(path);
-  auto it = files_.find(ResolvePath(path));
+  auto it = files_.find(ResolveFile(path));
   if (it == files_.end() || it->second.locked) return false;
   bytes = it->second.content;
   return true;
 }
 
 bool FakePlatform::DeleteFile(const std::string& path) {
-  std::string f = ResolvePath(path);
+  std::string f = ResolveFile(path);
   auto it = files_.find(f);
   if (it == files_.end() || it->second.locked) return false;
   files_.erase(it);
@@ -194,9 +286,10 @@ std::string FakePlatform::ShortPathName(const std::string& path) {
 std::string FakePlatform::CurrentDirectory() { return currentDir; }
 
 bool FakePlatform::SetCurrentDirectory(const std::string& path) {
-  std::string f = ResolvePath(path);
-  if (!folders_.count(f) && !folders_.count(f + "\\")) return false;
-  currentDir = path;
+  // The system keeps the full form of the path, in the letter case given.
+  std::string full = FullPath(path);
+  if (full.empty() || !folders_.count(Fold(full))) return false;
+  currentDir = full;
   return true;
 }
 
@@ -221,9 +314,10 @@ std::optional<std::string> FakePlatform::ExpandEnvironmentStrings(const std::str
           i = end + 1;
           continue;
         }
-        // An unknown name stays as written; its closing "%" may open the next.
-        out += text.substr(i, end - i);
-        i = end;
+        // An unknown (or empty) name stays as written, both "%" included;
+        // the scan goes on after the closing one.
+        out += text.substr(i, end - i + 1);
+        i = end + 1;
         continue;
       }
     }
@@ -252,8 +346,11 @@ std::vector<std::string> FakePlatform::LogicalDriveRoots() {
 }
 
 std::uint32_t FakePlatform::DriveType(const std::string& root) {
+  // "C:" names the root as "C:\\" does.
+  std::string asked = FoldName(root);
+  if (asked.size() == 2 && asked[1] == ':') asked += "\\";
   for (const auto& d : drives)
-    if (FoldName(d.root) == FoldName(root)) return d.type;
+    if (FoldName(d.root) == asked) return d.type;
   return kDriveNoRootDir;
 }
 
@@ -279,10 +376,11 @@ bool FakePlatform::DiskFreeSpace(const std::string& root, DiskFreeClusters& out)
     if (!d.hasMedium) return false;
     std::uint64_t cluster = std::uint64_t{d.bytesPerSector} * d.sectorsPerCluster;
     if (cluster == 0) return false;
-    // The old call reports at most 2 GiB, as the system does for big drives.
+    // Cluster counts are 32-bit. A system without the extended call
+    // reports no more than 2 GiB in all.
     auto clamp = [&](std::uint64_t bytes) {
       std::uint64_t clusters = bytes / cluster;
-      std::uint64_t limit = (2ull << 30) / cluster - 1;
+      std::uint64_t limit = hasDiskFreeSpaceEx ? 0xFFFFFFFFull : (2ull << 30) / cluster - 1;
       return static_cast<std::uint32_t>(std::min(clusters, limit));
     };
     out.bytesPerSector = d.bytesPerSector;
@@ -302,31 +400,40 @@ std::uint32_t FakePlatform::SetErrorMode(std::uint32_t mode) {
 }
 
 std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
-  char buf[64];
+  // The shell's rule: below 1024 the count itself, as a 32-bit number;
+  // otherwise the first of KB, MB, ... in which the value is below 1000,
+  // with two decimals below 10, one below 100, none above, cut (not
+  // rounded). From 1000 GB on the shell first drops the bytes below a whole
+  // MB, which can cost the last decimal.
+  std::string text;
   if (bytes < 1024) {
-    std::snprintf(buf, sizeof buf, "%lld bytes", static_cast<long long>(bytes));
+    text = std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(bytes)))) +
+           " bytes";
   } else {
-    static const char* const kUnits[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
-    long double value = static_cast<long double>(bytes) / 1024.0L;
-    int unit = 0;
-    while (value >= 1000.0L && unit < 5) {
-      value /= 1024.0L;
-      ++unit;
+    const auto value = static_cast<std::uint64_t>(bytes);
+    int unit = 1;  // 1 KB, 2 MB, ... 6 EB
+    while (unit < 6 && value >= 1000ull << (10 * unit)) ++unit;
+    const std::uint64_t unitSize = 1ull << (10 * unit);
+    const int decimals = value < 10 * unitSize ? 2 : value < 100 * unitSize ? 1 : 0;
+    const std::uint64_t scale = decimals == 2 ? 100 : decimals == 1 ? 10 : 1;
+    const std::uint64_t scaled = unit <= 3 ? value * scale >> (10 * unit)
+                                           : (value >> 20) * scale >> (10 * unit - 20);
+    text = std::to_string(scaled / scale);
+    if (decimals > 0) {
+      std::string fraction = std::to_string(scaled % scale);
+      text += "." + std::string(static_cast<std::size_t>(decimals) - fraction.size(), '0') + fraction;
     }
-    int decimals = value < 10.0L ? 2 : value < 100.0L ? 1 : 0;
-    long double scale = std::pow(10.0L, decimals);
-    long double truncated = std::floor(value * scale) / scale;
-    std::snprintf(buf, sizeof buf, "%.*Lf %s", decimals, truncated, kUnits[unit]);
+    text += std::string(" ") + "KMGTPE"[unit - 1] + "B";
   }
   std::u16string out;
-  for (const char* p = buf; *p; ++p) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
+  for (char c : text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
   return out;
 }
 
 bool FakePlatform::SaveShellLink(const ShellLinkFields& link, const std::string& linkFile) {
   if (failShellLinks) return false;
-  std::string f = ResolvePath(linkFile);
-  if (!folders_.count(ParentOf(f))) return false;
+  std::string f = ResolveFile(linkFile);
+  if (f.empty() || !folders_.count(ParentFolderKey(f))) return false;
   files_[f] = File{"L\0\0\0", false};
   shellLinks[f] = link;
   return true;
@@ -414,8 +521,8 @@ std::intptr_t FakePlatform::ShellExecute(WindowHandle, const std::string& verb, 
 
 IconHandle FakePlatform::ExtractIcon(const std::string& file, int index) {
   extractIconCalls.push_back(file);
-  std::string f = ResolvePath(file);
-  if (index != 0 || !files_.count(f)) return 0;
+  std::string f = ResolveFile(file);
+  if (index != 0 || !files_.count(f) || !HasExtension(f, {".ico", ".exe", ".dll", ".icl"})) return 0;
   auto it = iconsExtracted.find(f);
   if (it != iconsExtracted.end()) return it->second;
   IconHandle h = nextHandle_++;
@@ -427,7 +534,12 @@ IconHandle FakePlatform::LoadProgramIcon(int resourceId) { return ProgramIconHan
 
 bool FakePlatform::PlaySound(const std::string& path, std::uint32_t flags) {
   sounds.push_back(Sound{path, flags});
-  return files_.count(ResolvePath(path)) != 0;
+  // An asynchronous sound is only queued: the call succeeds whatever the file.
+  if (flags & kSndAsync) return true;
+  auto it = files_.find(ResolveFile(path));
+  if (it == files_.end() || it->second.locked) return false;
+  const std::string& content = it->second.content;
+  return content.size() >= 12 && content.compare(0, 4, "RIFF") == 0 && content.compare(8, 4, "WAVE") == 0;
 }
 
 std::optional<ProductVersion> FakePlatform::FileProductVersion(const std::string& path) {
@@ -483,7 +595,18 @@ int FakePlatform::CallScriptInstall(ProcAddress entry, const std::string& script
 
 bool FakePlatform::ShellNotifyIcon(std::uint32_t command, const NotifyIconData& data) {
   notifyCalls.push_back(NotifyCall{command, data});
-  return !failShellNotify;
+  if (failShellNotify) return false;
+  const auto icon = std::make_pair(data.hWnd, data.uID);
+  switch (command) {
+    case kNimAdd:
+      return trayIcons.insert(icon).second;
+    case kNimModify:
+      return trayIcons.count(icon) != 0;
+    case kNimDelete:
+      return trayIcons.erase(icon) != 0;
+    default:
+      return false;
+  }
 }
 
 }  // namespace plat

@@ -6,12 +6,32 @@
 // Tests arrange the machine through the public state and helpers, run the
 // code under test, then assert on what the fake recorded (boxes shown,
 // processes started, sounds, shell calls, mutexes, ...).
+//
+// The platform contract suite (tests/contract) holds the fake to the real
+// system wherever a case runs on both. Where it deliberately differs:
+// - Short names: no 8.3 names are invented; an existing path without a
+//   SetShortName entry comes back as given (the system gives generated
+//   short components, and the on-disk letter case of the others).
+// - FormatByteSizeW: always "." as the decimal separator and the English
+//   units; the system follows the user's locale.
+// - ExtractIcon: any existing .ico, .exe, .dll or .icl file has one icon at
+//   index 0, whatever its content; other files have none.
+// - FileProductVersion and LoadLibrary know only what SetProductVersion and
+//   AddLibrary arranged; a bare library name is looked for beside the
+//   program, then in the system folder.
+// - DiskFreeSpace limits the reported size to 2 GiB only when
+//   hasDiskFreeSpaceEx is false, as the systems without the extended call
+//   did; otherwise only the 32-bit cluster counts limit it.
+// - PostMessage succeeds for any window; MessageBox answers from `answers`;
+//   CreateProcess, ShellExecute and PlaySound only record.
+// - ExpandEnvironmentStrings sees `environment` only, not the process's.
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <map>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -170,9 +190,17 @@ class FakePlatform : public Platform {
   };
   std::vector<NotifyCall> notifyCalls;
   bool failShellNotify = false;
+  // The icons in the tray, by window and id: adding one that is there, or
+  // changing or removing one that is not, fails as it does in the shell.
+  std::set<std::pair<WindowHandle, std::uint32_t>> trayIcons;
 
   // Folds a path for comparison: "/" to "\", lower case.
   static std::string Fold(const std::string& path);
+  // The full form the system makes of `path`, in the letter case given:
+  // relative to currentDir, "/" as "\", separators collapsed, "." and ".."
+  // resolved, trailing dots and blanks of the last component dropped, no
+  // trailing "\" except after a drive root. "" for "".
+  std::string FullPath(const std::string& path) const;
 
   // ---- Platform ----------------------------------------------------------
   std::string WindowsDirectory() override;
@@ -243,7 +271,8 @@ class FakePlatform : public Platform {
   std::map<KernelHandle, std::string> mutexHandles_;
   Handle nextHandle_ = 0x100;
 
-  std::string ResolvePath(const std::string& path) const;  // relative to currentDir
+  std::string ResolvePath(const std::string& path) const;  // folded FullPath
+  std::string ResolveFile(const std::string& path) const;  // "" when path ends with a separator
   std::string ResolveLibrary(const std::string& fileName) const;
 };
 

@@ -55,6 +55,20 @@ LinkObject CreateLinkObject() {
 // Long enough for any path or argument text the link object keeps.
 constexpr int kFieldBuffer = 32 * 1024;
 
+// The show command as a shortcut file's fixed header holds it: a header of
+// 0x4C bytes that starts with its own size, the command at offset 0x3C.
+std::optional<int> HeaderShowCommand(Platform& platform, const std::string& linkFile) {
+  std::string bytes;
+  if (!platform.ReadFileBytes(linkFile, bytes) || bytes.size() < 0x4C) return std::nullopt;
+  auto word = [&bytes](std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+    return value;
+  };
+  if (word(0) != 0x4C) return std::nullopt;
+  return static_cast<int>(word(0x3C));
+}
+
 }  // namespace
 
 bool Win32Platform::SaveShellLink(const ShellLinkFields& fields, const std::string& linkFile) {
@@ -105,6 +119,9 @@ std::optional<ShellLinkFields> Win32Platform::LoadShellLink(const std::string& l
     }
     int showCommand = 0;
     if (SUCCEEDED(link->GetShowCmd(&showCommand))) fields.showCommand = showCommand;
+    // Some link objects (Wine's) write the show command but do not load it
+    // back; the file's header has it either way.
+    if (const auto stored = HeaderShowCommand(*this, linkFile)) fields.showCommand = *stored;
     buffer[0] = '\0';
     if (SUCCEEDED(link->GetArguments(buffer.data(), kFieldBuffer))) fields.arguments = text();
     object.file.Reset();

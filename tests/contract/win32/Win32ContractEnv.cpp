@@ -1,0 +1,191 @@
+// The contract environment on the real system: a scratch folder under the
+// temporary folder, a registry key under HKCU\Software\VelmoraContractTest,
+// real windows; all removed again when the environment goes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Platform.h"
+#include "tests/contract/ContractEnv.h"
+
+namespace contract {
+namespace {
+
+constexpr const char* kWindowClass = "VelmoraContractWindow";
+constexpr const char* kRegParent = "Software\\VelmoraContractTest";
+
+std::string Hex(unsigned long value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*lX", digits, value);
+  return text;
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(path.c_str());
+      }
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+  }
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+void RegisterWindowClass() {
+  static const bool registered = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &::DefWindowProcA;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    return ::RegisterClassA(&windowClass) != 0;
+  }();
+  EXPECT_TRUE(registered);
+}
+
+class Win32ContractEnv final : public ContractEnv {
+ public:
+  Win32ContractEnv() {
+    static unsigned long serial = 0;
+    unique_ = Hex(::GetCurrentProcessId(), 4) + Hex(++serial, 4);
+    savedCurrentDir_ = platform_.CurrentDirectory();
+
+    char temp[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathA(sizeof temp, temp);
+    std::string base = length > 0 && length < sizeof temp ? std::string(temp, length) : std::string("C:\\");
+    const std::string shortBase = platform_.ShortPathName(base);
+    if (!shortBase.empty()) base = shortBase;
+    while (base.size() > 3 && base.back() == '\\') base.pop_back();
+    if (base.back() == '\\') base.pop_back();
+    for (unsigned long attempt = 0; attempt < 1000 && scratch_.empty(); ++attempt) {
+      const std::string candidate = base + "\\VC" + Hex((::GetTickCount() + attempt * 7919) & 0xFFFFFF, 6);
+      if (::CreateDirectoryA(candidate.c_str(), nullptr)) scratch_ = candidate;
+    }
+    EXPECT_FALSE(scratch_.empty()) << "no scratch folder under " << base;
+
+    regKey_ = std::string(kRegParent) + "\\" + unique_;
+    RegMakeKey(regKey_);
+  }
+
+  ~Win32ContractEnv() override {
+    for (HWND window : windows_) ::DestroyWindow(window);
+    for (const auto& [name, value] : savedEnvironment_)
+      ::SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+    ::SetCurrentDirectoryA(savedCurrentDir_.c_str());
+    if (!scratch_.empty()) RemoveTree(scratch_);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, regKey_.c_str());
+    // Goes only when no other run still has a key below it.
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegParent);
+  }
+
+  plat::Platform& Platform() override { return platform_; }
+  std::string Scratch() override { return scratch_; }
+
+  void WriteFile(const std::string& path, const std::string& bytes) override {
+    plat::win32::UniqueFileHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file) << "cannot create " << path;
+    DWORD written = 0;
+    ASSERT_TRUE(bytes.empty() ||
+                ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    ASSERT_EQ(written, bytes.size()) << path;
+  }
+
+  void MakeFolder(const std::string& path) override {
+    ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) << path;
+  }
+
+  bool PathExists(const std::string& path) override {
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    ::FindClose(search);
+    return true;
+  }
+
+  void SetEnvironmentVariable(const std::string& name, const std::string& value) override {
+    if (!savedEnvironment_.count(name)) {
+      std::optional<std::string> previous;
+      const DWORD needed = ::GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+      if (needed > 0) {
+        std::string text(needed, '\0');
+        const DWORD got = ::GetEnvironmentVariableA(name.c_str(), text.data(), needed);
+        text.resize(got);
+        previous = text;
+      }
+      savedEnvironment_[name] = previous;
+    }
+    ASSERT_TRUE(::SetEnvironmentVariableA(name.c_str(), value.c_str()));
+  }
+
+  std::string RegTestKey() override { return regKey_; }
+
+  void RegMakeKey(const std::string& subKey) override {
+    plat::win32::UniqueRegKey key;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                key.Receive(), nullptr),
+              ERROR_SUCCESS)
+        << subKey;
+  }
+
+  void RegWrite(const std::string& subKey, const std::string& name, std::uint32_t type,
+                const std::string& data) override {
+    plat::win32::UniqueRegKey key;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                key.Receive(), nullptr),
+              ERROR_SUCCESS)
+        << subKey;
+    // The system counts a zero that follows a string's data as part of it;
+    // a byte other than zero after the data keeps the count exact.
+    std::string buffer = data + "X";
+    ASSERT_EQ(::RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(buffer.data()),
+                               static_cast<DWORD>(data.size())),
+              ERROR_SUCCESS)
+        << subKey << " " << name;
+  }
+
+  plat::WindowHandle CreateTopLevelWindow(const std::string& caption) override {
+    RegisterWindowClass();
+    HWND window = ::CreateWindowExA(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, 200, 100, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                                    nullptr);
+    EXPECT_NE(window, nullptr) << caption;
+    if (window != nullptr) windows_.push_back(window);
+    return reinterpret_cast<plat::WindowHandle>(window);
+  }
+  std::string TestWindowClass() override { return kWindowClass; }
+  plat::IconHandle StockIcon() override {
+    return reinterpret_cast<plat::IconHandle>(::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
+  }
+
+  std::string VersionedSystemFile() override { return platform_.SystemDirectory() + "\\kernel32.dll"; }
+  std::string UniqueName() override { return unique_; }
+
+ private:
+  plat::Win32Platform platform_;
+  std::string unique_;
+  std::string scratch_;
+  std::string savedCurrentDir_;
+  std::string regKey_;
+  std::vector<HWND> windows_;
+  std::map<std::string, std::optional<std::string>> savedEnvironment_;
+};
+
+}  // namespace
+
+std::unique_ptr<ContractEnv> MakeContractEnv() { return std::make_unique<Win32ContractEnv>(); }
+
+}  // namespace contract

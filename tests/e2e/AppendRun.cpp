@@ -1,0 +1,21 @@
+// Stand-in first-time program: appends "run" and a line break to the file
+// runs.txt in its own folder, then ends.
+#include <windows.h>
+
+#include <cstring>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  char path[MAX_PATH + 16] = {};
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return 1;
+  char* slash = std::strrchr(path, '\\');
+  if (slash == nullptr) return 1;
+  std::strcpy(slash + 1, "runs.txt");
+  HANDLE file = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  DWORD written = 0;
+  const BOOL ok = ::WriteFile(file, "run\r\n", 5, &written, nullptr);
+  ::CloseHandle(file);
+  return ok ? 0 : 1;
+}
