@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 
+#include "app/VGui.h"
 #include "browser/Sounds.h"
 #include "browser/TextUtil.h"
 #include "resources/StringTable.h"
@@ -30,7 +31,7 @@ CString CBonusDlg::CaptionOrDefault() const {
 }
 
 int CBonusDlg::VBox(const CString& text, const CString& caption, unsigned type) {
-  return m_platform.MessageBox(0, text, caption, type);
+  return VMessageBox(m_platform, 0, text, caption, type);
 }
 
 void CBonusDlg::ReportException(const char* what) {

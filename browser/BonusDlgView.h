@@ -81,7 +81,8 @@ class IBonusDlgView {
   // initial size 0, growth 20). The view owns it until the window is gone.
   // Returns a non-zero handle, or 0 when it could not be created.
   virtual plat::Handle CreateCapsuleImageList(int cx, int cy) = 0;
-  // Appends an icon to the image list (ImageList_ReplaceIcon with -1).
+  // Appends a copy of `icon` to the image list (ImageList_ReplaceIcon with
+  // -1); the view takes `icon` over and destroys it.
   virtual void AppendCapsuleIcon(plat::IconHandle icon) = 0;
   // Makes the image list the tree's TVSIL_NORMAL list.
   virtual void AttachCapsuleImageList() = 0;

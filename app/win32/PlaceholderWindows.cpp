@@ -6,11 +6,6 @@
 
 namespace win32ui {
 
-// ---- main dialog (replaced by the browser's CBonusDlg) ------------------------
-
-// Closes at once, as if the user had closed it.
-void ShowMainDialogWindow(plat::Platform&, IAppWindows&) {}
-
 // ---- order dialog (replaced by COrderDlg) ------------------------------------
 
 // Answers as if the user had pressed Cancel.

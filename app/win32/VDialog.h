@@ -16,7 +16,7 @@
 // those of an outer dialog while an inner one runs, are not offered.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/Win32Api.h"
 
 #include <string>
 

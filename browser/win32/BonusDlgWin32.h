@@ -3,9 +3,12 @@
 // of the handler of the same name, and every view call is applied to the
 // real control. The creator loads the rich-edit library (riched20.dll)
 // before DoModal; every end this program brings about gives the result 0.
+//
+// Also the home of ShowMainDialogWindow (app/win32/Win32AppWindows.h).
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/Win32Api.h"
+
 #include <commctrl.h>
 #include <ole2.h>
 #include <richedit.h>
@@ -17,11 +20,10 @@
 #include "app/win32/VDialog.h"
 #include "browser/BonusDlg.h"
 #include "browser/BonusDlgView.h"
+#include "browser/win32/DescOleCallback.h"
 #include "platform/Platform.h"
 
 namespace bonus {
-
-class CDescOleCallback;
 
 class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
  public:
@@ -29,6 +31,7 @@ class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
   ~CBonusDlgWin32() override;
 
   CBonusDlg& Logic() { return *m_logic; }
+  CDescOleCallback& OleCallback() { return m_oleCallback; }
 
   // ---- IBonusDlgView ---------------------------------------------------------
   void SetCaption(const std::string& caption) override;
@@ -90,13 +93,12 @@ class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
  private:
   HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
 
-  std::unique_ptr<CBonusDlg> m_logic;
+  CDescOleCallback m_oleCallback;
+  IRichEditOle* m_pRichEditOle = nullptr;
   HIMAGELIST m_imageList = nullptr;
   HFONT m_titleFont = nullptr;
   HWND m_toolTip = nullptr;
-  CDescOleCallback* m_oleCallback = nullptr;  // owned; see the destructor
-  IRichEditOle* m_pRichEditOle = nullptr;
-  std::string m_tipText;
+  std::unique_ptr<CBonusDlg> m_logic;
 };
 
 }  // namespace bonus

@@ -167,7 +167,8 @@ TEST_F(InstallTest, NoToTheVersionQuestionStopsSilently) {
 }
 
 TEST_F(InstallTest, FileCheckExpandsMacrosForTheCapsule) {
-  OneCapsule("Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n");
+  OneCapsule(
+      "Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n");
   m.fake.AddFile(kSetup);
   m.fake.AddFile("C:\\Game\\game.exe");
   m.fake.SetProductVersion("C:\\Game\\game.exe", {4, 0, 0, 0});
@@ -219,9 +220,9 @@ TEST_P(NoDisclaimer, InstallerStartsAtOnce) {
   EXPECT_EQ(m.fake.shellCalls.size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, NoDisclaimer,
-                         ::testing::Values("Disclaimer=0\n", "Disclaimer=\n", "Disclaimer=yes\n", "Disclaimer= 00\n",
-                                           ""));
+INSTANTIATE_TEST_SUITE_P(Disclaimers, NoDisclaimer,
+                         ::testing::Values("Disclaimer=0\n", "Disclaimer=\n", "Disclaimer=yes\n",
+                                           "Disclaimer= 00\n", ""));
 
 // ---- launch and companions ------------------------------------------------------------
 
@@ -280,7 +281,7 @@ TEST_F(InstallTest, DoubleClickInstallsEvenAGreyedCapsule) {
 
 // ---- RunMoreInfo ------------------------------------------------------------------------
 
-class MoreInfoTest : public InstallTest {
+class RunMoreInfoTest : public InstallTest {
  protected:
   void SetUp() override {
     OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun= {SRC_DIR}\\Games\\Docs\\info.htm, page2\n");
@@ -291,7 +292,7 @@ class MoreInfoTest : public InstallTest {
   }
 };
 
-TEST_F(MoreInfoTest, ArmedLinkOpensItsTargetAndHidesItself) {
+TEST_F(RunMoreInfoTest, ArmedLinkOpensItsTargetAndHidesItself) {
   dlg->OnSetFocusCapsule();
   ASSERT_TRUE(dlg->m_bMoreInfoArmed);
   EXPECT_EQ(dlg->OnClickMoreInfo(), 0);
@@ -309,7 +310,7 @@ TEST_F(MoreInfoTest, ArmedLinkOpensItsTargetAndHidesItself) {
   EXPECT_NE(view.diskSpace.find("C: 7.00 GB"), std::string::npos);
 }
 
-TEST_F(MoreInfoTest, UnarmedLinkStartsNothingButRefreshesTheDiskSpace) {
+TEST_F(RunMoreInfoTest, UnarmedLinkStartsNothingButRefreshesTheDiskSpace) {
   dlg->m_bMoreInfoArmed = false;
   view.moreInfoShown = true;
   dlg->RunMoreInfo();
@@ -319,7 +320,7 @@ TEST_F(MoreInfoTest, UnarmedLinkStartsNothingButRefreshesTheDiskSpace) {
   EXPECT_NE(view.diskSpace.find("C: 7.00 GB"), std::string::npos);
 }
 
-TEST_F(MoreInfoTest, MissingTargetHidesTheLinkWithoutAMessage) {
+TEST_F(RunMoreInfoTest, MissingTargetHidesTheLinkWithoutAMessage) {
   m.fake.RemovePath("D:\\access\\Games\\Docs\\info.htm");
   dlg->m_bMoreInfoArmed = true;
   dlg->RunMoreInfo();
@@ -330,7 +331,7 @@ TEST_F(MoreInfoTest, MissingTargetHidesTheLinkWithoutAMessage) {
   EXPECT_TRUE(view.boxes.empty());
 }
 
-TEST_F(MoreInfoTest, NoSelectionOrNoTitleDoesNothing) {
+TEST_F(RunMoreInfoTest, NoSelectionOrNoTitleDoesNothing) {
   dlg->m_bMoreInfoArmed = true;
   dlg->m_nCapsule = dlg->m_nLastCapsule + 1;
   dlg->RunMoreInfo();
@@ -357,7 +358,7 @@ TEST_F(InstallTest, MoreInfoWithoutMacroLiesInTheCapsuleFolder) {
 
 // ---- timers -----------------------------------------------------------------------------------
 
-class TimerTest : public InstallTest {
+class DialogTimerTest : public InstallTest {
  protected:
   void SetUp() override {
     OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun=info.htm\n",
@@ -373,7 +374,7 @@ class TimerTest : public InstallTest {
   }
 };
 
-TEST_F(TimerTest, FirstRunTimerStopsAndStartsRun2Once) {
+TEST_F(DialogTimerTest, FirstRunTimerStopsAndStartsRun2Once) {
   EXPECT_EQ(view.timers.count(kTimerFirstRun), 1u);
   dlg->OnTimer(kTimerFirstRun);
   EXPECT_EQ(view.timers.count(kTimerFirstRun), 0u);
@@ -396,7 +397,7 @@ TEST_F(TimerTest, FirstRunTimerStopsAndStartsRun2Once) {
   EXPECT_EQ(secondView.timers.count(kTimerFirstRun), 0u);
 }
 
-TEST_F(TimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExists) {
+TEST_F(DialogTimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExists) {
   dlg->OnInstall();
   ASSERT_EQ(view.timers.count(kTimerMoreInfo), 1u);
   dlg->OnTimer(kTimerMoreInfo);
@@ -410,7 +411,7 @@ TEST_F(TimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExists) {
   EXPECT_EQ(Run2MarkerCalls(), 0);
 }
 
-TEST_F(TimerTest, OtherTimersOnlyTakeTheDefaultHandling) {
+TEST_F(DialogTimerTest, OtherTimersOnlyTakeTheDefaultHandling) {
   view.timersKilled.clear();
   dlg->OnTimer(201);
   dlg->OnTimer(0);

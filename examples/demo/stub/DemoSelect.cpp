@@ -1,0 +1,34 @@
+// Demo helper: focuses a running main dialog's capsule tree and selects one
+// of its items, as a click would, so that a screenshot can show a description.
+// Usage: DemoSelect.exe <window caption> <item number, from 0>
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <string>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  if (argv == nullptr || argc < 3) return 2;
+  HWND dialog = ::FindWindowW(nullptr, argv[1]);
+  const int wanted = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+  ::LocalFree(argv);
+  if (dialog == nullptr) return 1;
+  HWND tree = ::GetDlgItem(dialog, 1004);
+  if (tree == nullptr) return 1;
+  LRESULT item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  for (int i = 0; i < wanted && item != 0; ++i) item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
+  if (item == 0) return 1;
+  // Give the tree the keyboard focus as a click would (the MoreInfo link
+  // takes its colour then), then select.
+  const DWORD self = ::GetCurrentThreadId();
+  const DWORD owner = ::GetWindowThreadProcessId(tree, nullptr);
+  ::AttachThreadInput(self, owner, TRUE);
+  ::SetForegroundWindow(dialog);
+  ::SetFocus(tree);
+  ::AttachThreadInput(self, owner, FALSE);
+  ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
+  return 0;
+}
