@@ -86,7 +86,7 @@ class RecordingView final : public bonus::IBonusDlgView {
   void SetLogoIcon(plat::IconHandle) override {}
   void HidePicture() override {}
   long GetDialogFontHeight() override { return -11; }
-  plat::Handle CreateTitleFont(const bonus::TitleFontSpec&) override { return 1; }
+  plat::Handle CreateTitleFont(const bonus::TitleFontFields&) override { return 1; }
   void SetTitleFont(plat::Handle) override {}
 
   void AddDescriptionMouseEvents() override {}
