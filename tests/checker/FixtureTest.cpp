@@ -115,11 +115,69 @@ INSTANTIATE_TEST_SUITE_P(Traps, Fixture, ::testing::ValuesIn(Fixtures()),
                            return id;
                          });
 
-TEST(DemoDisk, ChecksClean) {
-  const fs::path demo = SourceDir() / "examples";
-  if (!fs::exists(demo / "VERavevi.cfg")) GTEST_SKIP() << "no demo disk in examples/";
-  const Outcome outcome = Check({demo.string(), "--explain"});
+// The demo disk as tools/demo presses it: examples/demo/access seen as
+// C:\VelmoraCD\access, with the product's registry values, and the stand-in
+// installer in every capsule folder as <name>Setup.exe (an empty file
+// stands in for it here: only its presence counts).
+class DemoDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path source = SourceDir() / "examples" / "demo" / "access";
+    if (!fs::exists(source / "VERavevi.cfg")) GTEST_SKIP() << "no demo disk in examples/demo";
+    staged = fs::temp_directory_path() / "capsule-check-demo" / "access";
+    fs::remove_all(staged.parent_path());
+    fs::create_directories(staged);
+    fs::copy(source, staged, fs::copy_options::recursive);
+    for (const auto& entry : fs::recursive_directory_iterator(staged)) {
+      if (!entry.is_directory()) continue;
+      const std::string name = entry.path().filename().string();
+      if (fs::exists(entry.path() / (name + ".cfg"))) std::ofstream(entry.path() / (name + "Setup.exe")) << "MZ";
+    }
+  }
+  void TearDown() override {
+    if (!staged.empty()) fs::remove_all(staged.parent_path());
+  }
+  fs::path staged;
+};
+
+TEST_F(DemoDisk, ChecksCleanAndExplainsEveryInstall) {
+  const std::string reg = (SourceDir() / "tests" / "checker" / "demo.reg").string();
+  const Outcome outcome =
+      Check({staged.string(), "--source-dir", "C:\\VelmoraCD\\access", "--registry", reg, "--explain"});
   EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  const std::string& text = outcome.out;
+  EXPECT_EQ(text.rfind("0 errors, 0 warnings\n", 0), 0u) << text;
+  // One section per capsule, each with its install explained.
+  for (const char* capsule : {"[capsule 0] \"Chess Deluxe\"", "[capsule 1] \"Web Browser Plus\"",
+                              "[capsule 2] \"Photo Studio\"", "[capsule 3] \"Music Jukebox\"",
+                              "[capsule 4] \"Virus Guard\"", "[capsule 5] \"Typing Tutor\""})
+    EXPECT_NE(text.find(capsule), std::string::npos) << capsule;
+  // The verdicts the installer reaches on the demo prefix.
+  EXPECT_NE(text.find("confirmation: \"Chess Deluxe is about to be installed.\""), std::string::npos) << text;
+  EXPECT_NE(text.find("Install button \"Included\" disabled"), std::string::npos) << text;
+  EXPECT_NE(text.find("key HKEY_LOCAL_MACHINE\\SOFTWARE\\Velmora Network\\5.0 exists; its last part \"5.0\" compares "
+                      "at least equal to \"5.0\""),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("verdict: the question \"Virus Guard seems to be installed already. Install it again?\" is asked"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("program \"C:\\VelmoraCD\\access\\Photo\\PhotoSetup.exe\", argument "
+                      "\"C:\\Program Files\\Velmora 5.0\\Photo Studio.txt\""),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("the link \"Read the Chess manual\" opens \"C:\\VelmoraCD\\access\\Games\\Chess\\manual.txt\""),
+            std::string::npos)
+      << text;
+}
+
+TEST_F(DemoDisk, WithoutItsInstallersNothingWouldStart) {
+  for (const auto& entry : fs::recursive_directory_iterator(staged))
+    if (entry.path().filename().string().find("Setup.exe") != std::string::npos) fs::remove(entry.path());
+  const Outcome outcome = Check({staged.string(), "--source-dir", "C:\\VelmoraCD\\access"});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.out.find("Run names Games\\Chess\\ChessSetup.exe, which is not on the disk"), std::string::npos)
+      << outcome.out;
 }
 
 TEST(CommandLine, UsageAndBadArguments) {
