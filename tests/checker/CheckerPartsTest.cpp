@@ -118,6 +118,27 @@ TEST(PeVersion, NothingForFilesWithoutOne) {
     EXPECT_FALSE(check::PeProductVersion(exe.substr(0, cut))) << cut;
 }
 
+// Damaged files read as "no version" or as some version, never past their end
+// (the sanitizer build watches).
+TEST(PeVersion, DamagedFilesAreReadSafely) {
+  const std::string exe = ReadBytes(SourceDir() / "tests/checker/fixtures/explain/Chess/chess.exe");
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string damaged = exe;
+    for (int n = 0; n < 4; ++n) damaged[next() % damaged.size()] = static_cast<char>(next() >> 8);
+    if (round % 3 == 0) damaged.resize(next() % damaged.size());
+    (void)check::PeProductVersion(damaged);
+    (void)check::IsIconFile(damaged);
+  }
+  for (int round = 0; round < 500; ++round) {
+    std::string text = "REGEDIT4\n[HKLM\\X]\n\"a\"=hex(2):00,\\\n";
+    static const char kPieces[] = "[]\"=:,\\@-hexdword0123\n\r\xFF";
+    for (int n = 0; n < 40; ++n) text.push_back(kPieces[next() % (sizeof kPieces - 1)]);
+    (void)check::RegFile::Parse(text);
+  }
+}
+
 TEST(IconFile, NeedsAHeaderAndAnImage) {
   EXPECT_TRUE(check::IsIconFile(ReadBytes(SourceDir() / "tests/checker/fixtures/clean/Chess/Chess.ico")));
   EXPECT_FALSE(check::IsIconFile(""));
