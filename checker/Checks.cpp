@@ -368,6 +368,11 @@ class Checker {
       if (line.kind != Kind::OtherHeader) continue;
       const FileRead& read = log_.ReadOf(ref);
       const std::string& text = line.text;
+      // A registry section that a token of this capsule names is what it should be.
+      bool named = false;
+      for (int n = 1; n <= 10; ++n)
+        if (bonus::TrimLeft(Value("Token" + std::to_string(n), read.capsule)) == text) named = true;
+      if (!read.main && named) continue;
       const std::string inner = text.substr(1, text.size() - 2);
       // Blanks and invisible characters inside the brackets.
       std::string squeezed;
@@ -407,12 +412,6 @@ class Checker {
         Warning(At(ref), "unknown header " + Q(text) + " in the main file: the lines up to the next known header are ignored",
                 "registry sections belong in the capsule file whose token names them");
         continue;
-      }
-      // A registry section: some token of this capsule must name it.
-      bool named = false;
-      for (int n = 1; n <= 10; ++n) {
-        const CStringArray* tokens = const_cast<CBonusConfig&>(config_).TokenList(n);
-        if (bonus::TrimLeft(CBonusConfig::At(*tokens, read.capsule)) == text) named = true;
       }
       if (!named)
         Warning(At(ref), "section " + text + " is named by no token of " + Label(read.capsule) + ": nothing reads it",
