@@ -499,7 +499,7 @@ class Checker {
       CheckDisabled(k);
       CheckDisclaimer(k);
       CheckTokens(k);
-      CheckVersionKeys(k, run);
+      CheckVersionKeys(k);
       CheckMacros(k);
     }
   }
@@ -795,7 +795,7 @@ class Checker {
               "add Value=<name>, or an empty Value= to say that the default value is meant");
   }
 
-  void CheckVersionKeys(int k, const CapsuleRun* run) {
+  void CheckVersionKeys(int k) {
     const std::string registry = bonus::TrimLeft(Value("Registry", k));
     const std::string version = bonus::TrimLeft(Value("Version", k));
     const std::string file = Value("File", k);
@@ -822,7 +822,6 @@ class Checker {
       if (scratch.m_saList.size() >= 2 && scratch.m_saList[1] == "test")
         Warning(KeyLoc("File", k), "File ends in \",test\": the diagnostic box \"Bonus Test\" is shown at every install",
                 "remove \",test\" before the disk is pressed");
-      (void)run;
       return;
     }
     if (!version.empty())

@@ -28,7 +28,7 @@ class RegFile {
   // "[-key]" and "name"=- delete. A UTF-16 export's REG_EXPAND_SZ and
   // REG_MULTI_SZ data are turned to 8-bit text as its strings are (each
   // code unit's low byte, "?" above 0xFF). Lines that cannot be read are
-  // listed in Problems() and skipped; `comments` and blank lines are ignored.
+  // listed in Problems() and skipped; comment (";") and blank lines are ignored.
   static RegFile Parse(const std::string& bytes);
 
   const std::vector<Problem>& Problems() const { return m_problems; }
