@@ -13,9 +13,10 @@
 #include "checker/RegFile.h"
 #include "checker/Report.h"
 
+#include "platform/fake/FakePlatform.h"
+
 #ifndef _WIN32
 #include "checker/PosixPlatform.h"
-#include "platform/fake/FakePlatform.h"
 #endif
 
 namespace {
@@ -148,7 +149,6 @@ TEST(IconFile, NeedsAHeaderAndAnImage) {
 
 // ---- the platform layer ------------------------------------------------------------
 
-#ifndef _WIN32
 class CheckerPlatformTest : public ::testing::Test {
  protected:
   plat::FakePlatform host;
@@ -245,6 +245,7 @@ TEST_F(CheckerPlatformTest, TheMainDialogCanBeTakenAsOpen) {
   EXPECT_EQ(p.TopLevelWindows()[0].className, "#32770");
 }
 
+#ifndef _WIN32
 TEST(PosixPlatform, FindsNamesInAnyCaseAsWineShowsThem) {
   const fs::path dir = fs::temp_directory_path() / "capsule-check-posix";
   fs::remove_all(dir);
