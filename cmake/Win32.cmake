@@ -73,3 +73,8 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
+
+# capsule-check.exe, the authoring checker, as an extra console program.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/capsule-check/CMakeLists.txt)
+  add_subdirectory(tools/capsule-check)
+endif()
