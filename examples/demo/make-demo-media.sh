@@ -28,7 +28,6 @@ icon "$a/Games/Chess/Chess.ico" '#8d6e63' '#3e2723' 'K' 62
 icon "$a/Browser/Browser.ico" '#29b6f6' '#01579b' 'W' 58
 icon "$a/Photo/Photo.ico" '#ef5350' '#b71c1c' 'P' 62
 icon "$a/Guard/Guard.ico" '#66bb6a' '#1b5e20' 'G' 62
-icon "$a/Typing/Typing.ico" '#ffa726' '#e65100' 'T' 62
 icon "$a/Music/Music.ico" '#ab47bc' '#4a148c' 'M' 62
 
 # The chess board embedded in Chess.rtf as a device-independent bitmap.

@@ -124,7 +124,10 @@ class DemoDisk : public ::testing::Test {
   void SetUp() override {
     const fs::path source = SourceDir() / "examples" / "demo" / "access";
     if (!fs::exists(source / "VERavevi.cfg")) GTEST_SKIP() << "no demo disk in examples/demo";
-    staged = fs::temp_directory_path() / "capsule-check-demo" / "access";
+    // A folder of its own per test: ctest runs the cases side by side.
+    staged = fs::temp_directory_path() /
+             (std::string("capsule-check-demo-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
+             "access";
     fs::remove_all(staged.parent_path());
     fs::create_directories(staged);
     fs::copy(source, staged, fs::copy_options::recursive);
