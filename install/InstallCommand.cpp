@@ -58,7 +58,8 @@ void CBonusDlg::OnInstall() {
 
     const CString run = Sel(m_config.m_saRun);
     const inst::Command command = inst::ResolveRunCommand(
-        m_config, folder, run, [this, capsule](const std::string& text) { return ExpandMacros(text, capsule); });
+        m_config, folder, run,
+        [this, capsule](const std::string& text) { return ExpandMacros(text, capsule); });
     inst::LaunchByExtension(m_config, command.program, command.argument,
                             [this](const std::string& script) { RunScript(script); });
     inst::StartCompanions(m_config, companions);

@@ -19,7 +19,8 @@ void CBonusDlg::RunMoreInfo() {
       const CString run = TrimLeft(Sel(m_config.m_saMoreInfoRun));
       const CString folder = Sel(m_config.m_saPackages);
       const inst::Command target = inst::ResolveMoreInfoCommand(
-          m_config, folder, run, [this, capsule](const std::string& text) { return ExpandMacros(text, capsule); });
+          m_config, folder, run,
+          [this, capsule](const std::string& text) { return ExpandMacros(text, capsule); });
       if (m_config.FileExists(target.program, false, CString())) {
         m_platform.SetCurrentDirectory(CBonusConfig::GetFolderPart(target.program));
         m_platform.ShellExecute(0, "open", target.program, target.argument, "", inst::kShowNormal);

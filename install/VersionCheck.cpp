@@ -48,8 +48,8 @@ std::string FormatProductVersion(const std::string& path, const plat::ProductVer
                            int{v.build}, int{v.revision});
   if (size < 0) return {};
   std::vector<char> text(static_cast<std::size_t>(size) + 1);
-  std::snprintf(text.data(), text.size(), kProductVersionFormat, path.c_str(), int{v.major},
-                int{v.minor}, int{v.build}, int{v.revision});
+  std::snprintf(text.data(), text.size(), kProductVersionFormat, path.c_str(), int{v.major}, int{v.minor},
+                int{v.build}, int{v.revision});
   return std::string(text.data(), static_cast<std::size_t>(size));
 }
 

@@ -15,7 +15,8 @@
 namespace inst {
 
 // The dialog's own message box (text, caption, type) -> the pressed button.
-using DialogMessageBox = std::function<int(const std::string& text, const std::string& caption, unsigned type)>;
+using DialogMessageBox =
+    std::function<int(const std::string& text, const std::string& caption, unsigned type)>;
 
 // Style of every question of the check: Yes/No, question icon, No as default.
 inline constexpr unsigned kAskStyle = plat::kMbYesNo | plat::kMbIconQuestion | plat::kMbDefButton2;

@@ -107,7 +107,7 @@ LRESULT CMainFrameWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       UINT id = LOWORD(wParam);
       if (m_frame.OnCommand(id)) return 0;
       if (id == ID_VIEW_STATUS_BAR && m_hStatusBar != nullptr) {
-        ::ShowWindow(m_hStatusBar, ::IsWindowVisible(m_hStatusBar) ? SW_HIDE : SW_SHOWNA);
+        ::ShowWindow(m_hStatusBar, StatusBarShown() ? SW_HIDE : SW_SHOWNA);
         RecalcLayout();
         return 0;
       }
@@ -153,7 +153,7 @@ void CMainFrameWnd::RecalcLayout() {
   RECT client{};
   ::GetClientRect(m_hWnd, &client);
   int bottom = client.bottom;
-  if (m_hStatusBar != nullptr && ::IsWindowVisible(m_hStatusBar)) {
+  if (StatusBarShown()) {
     ::SendMessageA(m_hStatusBar, WM_SIZE, 0, 0);
     RECT bar{};
     ::GetWindowRect(m_hStatusBar, &bar);
@@ -170,7 +170,7 @@ void CMainFrameWnd::OnInitMenuPopup(HMENU menu) {
     bool enabled = true;
     bool checked = false;
     if (id == ID_VIEW_STATUS_BAR) {
-      checked = m_hStatusBar != nullptr && ::IsWindowVisible(m_hStatusBar);
+      checked = StatusBarShown();
     } else {
       tray::CommandUi ui = m_frame.QueryCommandUi(id);
       enabled = ui.enabled;
@@ -186,6 +186,11 @@ void CMainFrameWnd::OnClose() {
     ::DestroyWindow(m_hWnd);
   else
     ::ShowWindow(m_hWnd, SW_HIDE);
+}
+
+// The bar's own visibility, whatever that of the (hidden) frame.
+bool CMainFrameWnd::StatusBarShown() const {
+  return m_hStatusBar != nullptr && (::GetWindowLongA(m_hStatusBar, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 plat::WindowHandle CMainFrameWnd::Handle() { return reinterpret_cast<plat::WindowHandle>(m_hWnd); }

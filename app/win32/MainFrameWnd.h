@@ -57,6 +57,7 @@ class CMainFrameWnd final : public tray::MainFrameView {
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   int OnCreate();
   void RecalcLayout();
+  bool StatusBarShown() const;
   void OnInitMenuPopup(HMENU menu);
   void OnClose();
 

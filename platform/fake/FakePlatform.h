@@ -6,6 +6,25 @@
 // Tests arrange the machine through the public state and helpers, run the
 // code under test, then assert on what the fake recorded (boxes shown,
 // processes started, sounds, shell calls, mutexes, ...).
+//
+// The platform contract suite (tests/contract) holds the fake to the real
+// system wherever a case runs on both. Where it deliberately differs:
+// - Short names: no 8.3 names are invented; an existing path without a
+//   SetShortName entry comes back as given (the system gives generated
+//   short components, and the on-disk letter case of the others).
+// - FormatByteSizeW: always "." as the decimal separator and the English
+//   units; the system follows the user's locale.
+// - ExtractIcon: any existing .ico, .exe, .dll or .icl file has one icon at
+//   index 0, whatever its content; other files have none.
+// - FileProductVersion and LoadLibrary know only what SetProductVersion and
+//   AddLibrary arranged; a bare library name is looked for beside the
+//   program, then in the system folder.
+// - DiskFreeSpace limits the reported size to 2 GiB only when
+//   hasDiskFreeSpaceEx is false, as the systems without the extended call
+//   did; otherwise only the 32-bit cluster counts limit it.
+// - PostMessage succeeds for any window; MessageBox answers from `answers`;
+//   CreateProcess, ShellExecute and PlaySound only record.
+// - ExpandEnvironmentStrings sees `environment` only, not the process's.
 #pragma once
 
 #include <deque>

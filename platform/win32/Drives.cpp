@@ -41,11 +41,11 @@ bool Win32Platform::HasDiskFreeSpaceEx() { return FindDiskFreeSpaceEx() != nullp
 bool Win32Platform::DiskFreeSpaceEx(const std::string& root, DiskFreeEx& out) {
   const GetDiskFreeSpaceExFn query = FindDiskFreeSpaceEx();
   if (query == nullptr) return false;
-  ULARGE_INTEGER available{}, total{}, free{};
-  if (!query(root.c_str(), &available, &total, &free)) return false;
+  ULARGE_INTEGER available{}, total{}, totalFree{};
+  if (!query(root.c_str(), &available, &total, &totalFree)) return false;
   out.availableToCaller = available.QuadPart;
   out.totalBytes = total.QuadPart;
-  out.totalFreeBytes = free.QuadPart;
+  out.totalFreeBytes = totalFree.QuadPart;
   return true;
 }
 

@@ -167,7 +167,8 @@ TEST_F(InstallTest, NoToTheVersionQuestionStopsSilently) {
 }
 
 TEST_F(InstallTest, FileCheckExpandsMacrosForTheCapsule) {
-  OneCapsule("Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n");
+  OneCapsule(
+      "Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n");
   m.fake.AddFile(kSetup);
   m.fake.AddFile("C:\\Game\\game.exe");
   m.fake.SetProductVersion("C:\\Game\\game.exe", {4, 0, 0, 0});
@@ -220,8 +221,8 @@ TEST_P(NoDisclaimer, InstallerStartsAtOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Disclaimers, NoDisclaimer,
-                         ::testing::Values("Disclaimer=0\n", "Disclaimer=\n", "Disclaimer=yes\n", "Disclaimer= 00\n",
-                                           ""));
+                         ::testing::Values("Disclaimer=0\n", "Disclaimer=\n", "Disclaimer=yes\n",
+                                           "Disclaimer= 00\n", ""));
 
 // ---- launch and companions ------------------------------------------------------------
 

@@ -34,7 +34,8 @@ class Launcher : public ::testing::Test {
 
 TEST_F(Launcher, MacroCommandStartsProgramFromItsFolderWithArgument) {
   fake.AddFile("D:\\access\\setup.exe");
-  inst::Command c = inst::ResolveRunCommand(config, "D:\\access\\Games", "  {SRC_DIR}\\setup.exe, /s", expand);
+  inst::Command c =
+      inst::ResolveRunCommand(config, "D:\\access\\Games", "  {SRC_DIR}\\setup.exe, /s", expand);
   EXPECT_EQ(c.program, "D:\\access\\setup.exe");
   EXPECT_EQ(c.argument, "/s");
   Launch(c);
@@ -69,7 +70,8 @@ TEST_F(Launcher, LoneQuoteBecomesEmptyProgram) {
 TEST_F(Launcher, ExistingFileArgumentIsPassedInShortForm) {
   fake.AddFile("D:\\access\\Read Me First.txt");
   fake.SetShortName("D:\\access\\Read Me First.txt", "D:\\access\\README~1.TXT");
-  inst::Command c = inst::ResolveMacroCommand(config, "{SRC_DIR}\\setup.exe,{SRC_DIR}\\Read Me First.txt", expand);
+  inst::Command c =
+      inst::ResolveMacroCommand(config, "{SRC_DIR}\\setup.exe,{SRC_DIR}\\Read Me First.txt", expand);
   EXPECT_EQ(c.argument, "D:\\access\\README~1.TXT");
 }
 
@@ -81,9 +83,11 @@ TEST_F(Launcher, MissingFileArgumentStaysAsSplit) {
 
 TEST_F(Launcher, ProgramIsExpandedForEnvironmentVariables) {
   fake.environment["ProgDir"] = "C:\\Progs";
-  EXPECT_EQ(inst::ResolveMacroCommand(config, "{ANY_DIR}%PROGDIR%\\a.exe", expand).program, "C:\\Progs\\a.exe");
+  EXPECT_EQ(inst::ResolveMacroCommand(config, "{ANY_DIR}%PROGDIR%\\a.exe", expand).program,
+            "C:\\Progs\\a.exe");
   fake.failEnvironmentExpansion = true;
-  EXPECT_EQ(inst::ResolveMacroCommand(config, "{ANY_DIR}%PROGDIR%\\a.exe", expand).program, "%PROGDIR%\\a.exe");
+  EXPECT_EQ(inst::ResolveMacroCommand(config, "{ANY_DIR}%PROGDIR%\\a.exe", expand).program,
+            "%PROGDIR%\\a.exe");
 }
 
 TEST_F(Launcher, ExpansionLongerThanTheBufferKeepsTheUnexpandedText) {
@@ -191,7 +195,8 @@ TEST_F(Launcher, MoreInfoTargetLiesInTheCapsuleFolderUnlessTheValueHasAMacro) {
   EXPECT_EQ(plain.program, "D:\\access\\Games\\read me.htm");
   EXPECT_EQ(plain.argument, "x");
   fake.environment["WEB"] = "C:\\Web";
-  inst::Command macro = inst::ResolveMoreInfoCommand(config, "D:\\access\\Games", "{ANY_DIR}  %WEB%\\a.htm", expand);
+  inst::Command macro =
+      inst::ResolveMoreInfoCommand(config, "D:\\access\\Games", "{ANY_DIR}  %WEB%\\a.htm", expand);
   EXPECT_EQ(macro.program, "C:\\Web\\a.htm");
   inst::Command quoted = inst::ResolveMoreInfoCommand(config, "D:\\access\\Games", "\"info.htm\"", expand);
   EXPECT_EQ(quoted.program, "D:\\access\\Games\\info.htm");

@@ -74,7 +74,8 @@ TEST_F(VersionCheck, KeyWithLowerLastComponentAsksWhenItsDefaultValueIsHigher) {
 }
 
 TEST_F(VersionCheck, DefaultValueLongerThanTheBufferAsksNothing) {
-  fake.SetRegString(RegRoot::Users, ".DEFAULT\\Game\\1", "", std::string(260, '9'));  // 261 bytes with its zero
+  fake.SetRegString(RegRoot::Users, ".DEFAULT\\Game\\1", "",
+                    std::string(260, '9'));  // 261 bytes with its zero
   EXPECT_TRUE(Check("HKEY_USERS\\.DEFAULT\\Game\\1", "5.0", ""));
   EXPECT_TRUE(fake.boxes.empty());
 }
@@ -123,8 +124,10 @@ TEST_F(VersionCheck, DwordValueComparesAsUnsignedNumber) {
 }
 
 TEST_F(VersionCheck, DwordWithWrongSizeAndOtherTypesAskNothing) {
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\Game", "Short", {plat::kRegDword, std::string("\x09", 1)});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\Game", "Path", {plat::kRegExpandSz, std::string("9.0\0", 4)});
+  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\Game", "Short",
+                   {plat::kRegDword, std::string("\x09", 1)});
+  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\Game", "Path",
+                   {plat::kRegExpandSz, std::string("9.0\0", 4)});
   fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\Game", "Blob", {plat::kRegBinary, "99"});
   for (const char* name : {"Short", "Path", "Blob"})
     EXPECT_TRUE(Check(std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\") + name, "5", "")) << name;
