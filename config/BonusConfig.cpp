@@ -58,11 +58,13 @@ std::optional<CString> BufferText(const std::string& data) {
 // its terminator) does not fit.
 CString FittedPath(std::string path) { return plat::FitsMaxPath(path) ? path : CString(); }
 
-// Calls `onLine` with every line of `text` that survives TAB deletion,
-// trimming and the skipping of empty and comment lines. The views point into
-// `text`, or into a scratch copy for a line that held a TAB.
-template <typename OnLine>
-void ForEachLine(std::string_view text, OnLine&& onLine) {
+// Calls `onLine(line, raw, number)` with every line of `text` that survives
+// TAB deletion, trimming and the skipping of empty and comment lines, and
+// `onSkipped(raw, number)` with every other one. `line` points into `text`,
+// or into a scratch copy for a line that held a TAB; `raw` is the line as it
+// stands in `text`; `number` counts physical lines from 1.
+template <typename OnLine, typename OnSkipped>
+void ForEachLine(std::string_view text, OnLine&& onLine, OnSkipped&& onSkipped) {
   const char* p = text.data();
   const char* const end = p + text.size();
   // The next TAB of the whole text, found once and passed by line after line,
@@ -72,10 +74,13 @@ void ForEachLine(std::string_view text, OnLine&& onLine) {
   };
   const char* nextTab = p == end ? nullptr : findTab(p);
   std::string scratch;
+  std::size_t number = 0;
   while (p < end) {
     const char* newline = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
     const char* lineEnd = newline ? newline : end;
-    std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+    const std::string_view raw(p, static_cast<std::size_t>(lineEnd - p));
+    std::string_view line = raw;
+    ++number;
     p = newline ? newline + 1 : end;
     if (nextTab != nullptr && nextTab < lineEnd) {
       scratch.clear();
@@ -85,8 +90,11 @@ void ForEachLine(std::string_view text, OnLine&& onLine) {
       nextTab = lineEnd == end ? nullptr : findTab(lineEnd);
     }
     line = Trim(line);
-    if (line.empty() || line.front() == ';') continue;
-    onLine(line);
+    if (line.empty() || line.front() == ';') {
+      onSkipped(raw, number);
+      continue;
+    }
+    onLine(line, raw, number);
   }
 }
 
@@ -194,22 +202,28 @@ const KeyTable& VersionKeys() {
 }
 
 // Stores the value of a key line of [TuneUp] or [Version], if it has one.
-void ApplyKeyLine(CBonusConfig& config, const KeyTable& keys, std::string_view line, int capsuleIndex) {
+// Returns the key the line names, or nullptr.
+const KeyField* ApplyKeyLine(CBonusConfig& config, const KeyTable& keys, std::string_view line,
+                             int capsuleIndex) {
   const std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return;
+  if (equals == std::string_view::npos) return nullptr;
   const KeyField* key = keys.Find(TrimRight(line.substr(0, equals)));
-  if (key == nullptr) return;
+  if (key == nullptr) return nullptr;
   const std::string_view value = line.substr(equals + 1);
   if (key->scalar != nullptr) {
     (config.*key->scalar).assign(value);
-    return;
+    return key;
   }
-  if (capsuleIndex < 0) return;
+  if (capsuleIndex < 0) return key;
   CStringArray& list = config.*key->list;
   const auto index = static_cast<std::size_t>(capsuleIndex);
   if (list.size() <= index) list.resize(index + 1);
   list[index].assign(value);
+  return key;
 }
+
+// The value part of a key line, as ApplyKeyLine stores it.
+std::string_view KeyLineValue(std::string_view line) { return line.substr(line.find('=') + 1); }
 
 constexpr std::string_view kErrorPrefix = "Error: ";
 constexpr std::string_view kErrorSuffix = " doesn't exist.";
@@ -299,22 +313,56 @@ void CBonusConfig::ParseLines(std::string_view text, int capsuleIndex, const CSt
   PackageSlots* slots = nullptr;  // looked up at the file's first entry only
   std::size_t ordinal = 0;        // the entry's number within this read
   bool sawLine = false;
-  ForEachLine(text, [&](std::string_view line) {
-    sawLine = true;
-    if (IsHeader(line)) {
-      m_bInSection = m_bInPackages = m_bInTuneUp = m_bInVersion = false;
-      bool* flag = line == packages ? &m_bInPackages
-                   : line == tuneUp ? &m_bInTuneUp
-                   : line == version ? &m_bInVersion
-                                     : nullptr;
-      if (flag != nullptr) m_bInSection = *flag = true;
-      return;
-    }
-    if (!m_bInSection) return;
-    if (m_bInPackages) AddPackage(line, sourcePath, slots, ordinal++);
-    if (m_bInTuneUp) ApplyKeyLine(*this, tuneUpKeys, line, capsuleIndex);
-    if (m_bInVersion) ApplyKeyLine(*this, versionKeys, line, capsuleIndex);
-  });
+  IConfigLineObserver* const observer = m_pLineObserver;
+  ConfigLineEvent event;
+  if (observer != nullptr && sourcePath != nullptr) event.file = *sourcePath;
+  auto tell = [&](std::string_view line, std::string_view raw, std::size_t number, ConfigLineEvent::Kind kind,
+                  std::string_view section, const KeyField* key) {
+    event.number = number;
+    event.raw = raw;
+    event.text = line;
+    event.kind = kind;
+    event.section = section;
+    event.key = key != nullptr ? key->name : std::string_view();
+    event.value = key != nullptr ? KeyLineValue(line) : std::string_view();
+    observer->OnConfigLine(event);
+  };
+  using Kind = ConfigLineEvent::Kind;
+  ForEachLine(
+      text,
+      [&](std::string_view line, std::string_view raw, std::size_t number) {
+        sawLine = true;
+        if (IsHeader(line)) {
+          m_bInSection = m_bInPackages = m_bInTuneUp = m_bInVersion = false;
+          bool* flag = line == packages ? &m_bInPackages
+                       : line == tuneUp ? &m_bInTuneUp
+                       : line == version ? &m_bInVersion
+                                         : nullptr;
+          if (flag != nullptr) m_bInSection = *flag = true;
+          if (observer != nullptr)
+            tell(line, raw, number, flag != nullptr ? Kind::KnownHeader : Kind::OtherHeader,
+                 flag != nullptr ? line : std::string_view(), nullptr);
+          return;
+        }
+        if (!m_bInSection) {
+          if (observer != nullptr) tell(line, raw, number, Kind::Outside, {}, nullptr);
+          return;
+        }
+        const KeyField* key = nullptr;
+        if (m_bInPackages) AddPackage(line, sourcePath, slots, ordinal++);
+        if (m_bInTuneUp) key = ApplyKeyLine(*this, tuneUpKeys, line, capsuleIndex);
+        if (m_bInVersion) key = ApplyKeyLine(*this, versionKeys, line, capsuleIndex);
+        if (observer == nullptr) return;
+        if (m_bInPackages)
+          tell(line, raw, number, Kind::Entry, packages, nullptr);
+        else if (m_bInTuneUp || m_bInVersion)
+          tell(line, raw, number, key != nullptr ? Kind::Key : Kind::NoKey, m_bInTuneUp ? tuneUp : version, key);
+        else
+          tell(line, raw, number, Kind::Outside, {}, nullptr);
+      },
+      [&](std::string_view raw, std::size_t number) {
+        if (observer != nullptr) tell(Trim(raw), raw, number, Kind::Skipped, {}, nullptr);
+      });
   m_sLine.clear();
   if (sawLine) m_sSectionName.assign(version);
 }
@@ -413,20 +461,54 @@ CString CBonusConfig::ReadSectionRegistryValue(const CString& path, const CStrin
     ShowMissingFileBox(path);
     return {};
   }
-  ForEachLine(m_readBuffer, [&](std::string_view line) {
-    if (IsHeader(line)) m_bInSection = false;
-    const bool isSectionHeader = line == sectionHeader;
-    if (isSectionHeader) m_bInSection = true;
-    if (!m_bInSection || isSectionHeader) return;
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return;
-    const std::string_view name = TrimRight(line.substr(0, equals));
-    const std::string_view value = TrimLeft(line.substr(equals + 1));
-    if (name == kSectionKey)
-      m_sRegKey.assign(value);
-    else if (name == kSectionValue)
-      m_sRegValue.assign(value);
-  });
+  IConfigLineObserver* const observer = m_pLineObserver;
+  ConfigLineEvent event;
+  event.file = path;
+  using Kind = ConfigLineEvent::Kind;
+  auto tell = [&](std::string_view line, std::string_view raw, std::size_t number, Kind kind,
+                  std::string_view key, std::string_view value) {
+    event.number = number;
+    event.raw = raw;
+    event.text = line;
+    event.kind = kind;
+    event.section = m_bInSection ? std::string_view(sectionHeader) : std::string_view();
+    event.key = key;
+    event.value = value;
+    observer->OnConfigLine(event);
+  };
+  ForEachLine(
+      m_readBuffer,
+      [&](std::string_view line, std::string_view raw, std::size_t number) {
+        const bool isHeader = IsHeader(line);
+        if (isHeader) m_bInSection = false;
+        const bool isSectionHeader = line == sectionHeader;
+        if (isSectionHeader) m_bInSection = true;
+        if (!m_bInSection || isSectionHeader) {
+          if (observer != nullptr)
+            tell(line, raw, number,
+                 isSectionHeader ? Kind::KnownHeader : isHeader ? Kind::OtherHeader : Kind::Outside, {}, {});
+          return;
+        }
+        const std::size_t equals = line.find('=');
+        std::string_view name;
+        std::string_view value;
+        if (equals != std::string_view::npos) {
+          name = TrimRight(line.substr(0, equals));
+          value = TrimLeft(line.substr(equals + 1));
+          if (name == kSectionKey)
+            m_sRegKey.assign(value);
+          else if (name == kSectionValue)
+            m_sRegValue.assign(value);
+        }
+        if (observer == nullptr) return;
+        if (equals != std::string_view::npos && (name == kSectionKey || name == kSectionValue))
+          tell(line, raw, number, Kind::Key, name, value);
+        else
+          tell(line, raw, number, Kind::NoKey, {}, {});
+      },
+      [&](std::string_view raw, std::size_t number) {
+        if (observer != nullptr) tell(Trim(raw), raw, number, Kind::Skipped, {}, {});
+      });
   m_readBuffer.clear();
   if (m_sRegKey.empty()) return {};
   return ReadRegistryString(m_sRegKey, m_sRegValue);

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/ConfigLineObserver.h"
 #include "platform/Platform.h"
 
 using CString = std::string;
@@ -196,6 +197,11 @@ class CBonusConfig {
                        const CString& iconPath, int iconIndex, int showCommand, const CString& arguments);
 
   plat::Platform& Platform() const { return *m_platform; }
+
+  // Told about every line that ParseConfigFile, ParseConfigText and
+  // ReadSectionRegistryValue read, when set; nothing else changes. Not owned;
+  // null (the default) costs nothing.
+  IConfigLineObserver* m_pLineObserver = nullptr;
 
  private:
   // Where each [Packages] entry of a file went on its latest read.
