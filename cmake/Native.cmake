@@ -26,14 +26,30 @@ foreach(f ${NATIVE_TOOL_DIRS})
   add_subdirectory(${d})
 endforeach()
 
+# Fuzz targets: fuzz/<name>.cpp, each defining LLVMFuzzerTestOneInput.
+# With VELMORA_FUZZ (clang) they become libFuzzer programs, over libraries
+# instrumented for coverage; otherwise each is linked with a small main that
+# replays its seed corpus fuzz/corpus/<name> as the test <name>_corpus.
+file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*.cpp)
 if(VELMORA_FUZZ)
-  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*.cpp)
+  foreach(t velmora_portable velmora_fake)
+    target_compile_options(${t} PUBLIC -fsanitize=fuzzer-no-link,address,undefined)
+    target_link_options(${t} PUBLIC -fsanitize=address,undefined)
+  endforeach()
   foreach(src ${FUZZ_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE velmora_portable velmora_fake)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endforeach()
+else()
+  foreach(src ${FUZZ_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name}_replay ${src} ${CMAKE_SOURCE_DIR}/fuzz/replay/ReplayMain.cpp)
+    target_link_libraries(${name}_replay PRIVATE velmora_portable velmora_fake)
+    velmora_strict(${name}_replay)
+    add_test(NAME ${name}_corpus COMMAND ${name}_replay ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
   endforeach()
 endif()
 

@@ -217,7 +217,12 @@ const KeyField* ApplyKeyLine(CBonusConfig& config, const KeyTable& keys, std::st
   if (capsuleIndex < 0) return key;
   CStringArray& list = config.*key->list;
   const auto index = static_cast<std::size_t>(capsuleIndex);
-  if (list.size() <= index) list.resize(index + 1);
+  if (list.size() <= index) {
+    // Capsule files are read in index order up to the number of capsules:
+    // room for all of them at once spares a reallocation per doubling.
+    if (list.capacity() <= index) list.reserve(std::max(index + 1, config.m_saPackages.size()));
+    list.resize(index + 1);
+  }
   list[index].assign(value);
   return key;
 }
