@@ -147,13 +147,13 @@ bool CBonusDlg::FillCapsuleTree() {
 
 void CBonusDlg::CreateTitleFont() {
   if (m_fontTitle == 0) {
-    TitleFontSpec spec;
-    spec.height = m_view.GetDialogFontHeight() * 3 / 2;
-    spec.weight = 700;
-    spec.outPrecision = 4;  // OUT_TT_PRECIS
-    spec.quality = 2;       // PROOF_QUALITY
-    spec.faceName = "Arial";
-    m_fontTitle = m_view.CreateTitleFont(spec);
+    TitleFontFields fields;
+    fields.height = m_view.GetDialogFontHeight() * 3 / 2;
+    fields.weight = 700;
+    fields.outPrecision = 4;  // OUT_TT_PRECIS
+    fields.quality = 2;       // PROOF_QUALITY
+    fields.faceName = "Arial";
+    m_fontTitle = m_view.CreateTitleFont(fields);
   }
   if (m_fontTitle != 0) m_view.SetTitleFont(m_fontTitle);
 }

@@ -77,7 +77,7 @@ class CBonusDlg {
   bool m_bMoreInfoArmed = false;
   TreeItem m_hSelItem = 0;
   CString m_sMoreInfoTitle, m_sNote, m_sDiskSpace;
-  // The description file last streamed in, as read.
+  // The description file while it is streamed in (emptied afterwards).
   std::string m_rtfFile;
   // Install engine.
   CString m_sDiskPrompt;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "resources/ResourceIds.h"
 
 namespace bonus {
 
@@ -21,30 +22,31 @@ constexpr Rgb MakeRgb(unsigned r, unsigned g, unsigned b) { return Rgb(r | (g <<
 // A tree item (HTREEITEM); 0 is none.
 using TreeItem = plat::Handle;
 
-// Control ids of template 132.
+// Control ids of template 132 (resources/ResourceIds.h holds the numbers
+// the resource script uses).
 enum ControlId : int {
-  kIdHelp = 57670,
-  kIdMoreInfo = 1010,
-  kIdInstall = 1006,
-  kIdClose = 1007,
-  kIdCapsuleList = 1004,
-  kIdLogo = 1013,
-  kIdTitle = 1009,
-  kIdNote = 1003,
-  kIdDiskSpace = 1008,
-  kIdDescription = 1002,
-  kIdIntro = 1011,
-  kIdDiskSpaceLabel = 1016,
-  kIdPicture = 1012,
+  kIdHelp = IDC_HELP_BUTTON,
+  kIdMoreInfo = IDC_MOREINFO,
+  kIdInstall = IDC_INSTALL,
+  kIdClose = IDC_CLOSE,
+  kIdCapsuleList = IDC_CAPSULELIST,
+  kIdLogo = IDC_LOGO,
+  kIdTitle = IDC_TITLE,
+  kIdNote = IDC_NOTE,
+  kIdDiskSpace = IDC_DISKSPACE,
+  kIdDescription = IDC_DESCRIPTION,
+  kIdIntro = IDC_INTRO,
+  kIdDiskSpaceLabel = IDC_DISKSPACE_LABEL,
+  kIdPicture = IDC_PICTURE,
 };
 
-inline constexpr int kMainDialogTemplate = 132;
-inline constexpr int kAppIconId = 126;
-inline constexpr int kPictureBitmapId = 118;
+inline constexpr int kMainDialogTemplate = IDD_BONUS_DIALOG;
+inline constexpr int kAppIconId = IDI_APP;
+inline constexpr int kPictureBitmapId = IDB_PICTURE;
 
 // The fields of the dialog font's description that the title font changes;
 // every other field is kept from the dialog's own font.
-struct TitleFontSpec {
+struct TitleFontFields {
   long height = 0;
   long weight = 0;
   int outPrecision = 0;
@@ -104,8 +106,8 @@ class IBonusDlgView {
   virtual void HidePicture() = 0;                               // 1012
   // Height of the dialog's own font (LOGFONT lfHeight).
   virtual long GetDialogFontHeight() = 0;
-  // Creates the title font from the dialog font with `spec`'s fields; 0 on failure.
-  virtual plat::Handle CreateTitleFont(const TitleFontSpec& spec) = 0;
+  // Creates the title font: the dialog font with `fields` put in; 0 on failure.
+  virtual plat::Handle CreateTitleFont(const TitleFontFields& fields) = 0;
   // WM_SETFONT of 1009 with redraw.
   virtual void SetTitleFont(plat::Handle font) = 0;
 

@@ -57,7 +57,7 @@ BOOL CVDialog::OnInitDialog() {
 void CVDialog::DoDataExchange(bool) {}
 
 bool CVDialog::OnCommand(UINT id, UINT code, HWND) {
-  if (code != BN_CLICKED && code != 0) return false;
+  if (code != BN_CLICKED) return false;
   if (id == IDOK) {
     OnOK();
     return true;

@@ -260,15 +260,15 @@ long CBonusDlgWin32::GetDialogFontHeight() {
   return font.lfHeight;
 }
 
-plat::Handle CBonusDlgWin32::CreateTitleFont(const TitleFontSpec& spec) {
+plat::Handle CBonusDlgWin32::CreateTitleFont(const TitleFontFields& fields) {
   LOGFONTA font = {};
   HGDIOBJ dialogFont = reinterpret_cast<HGDIOBJ>(Send(m_hWnd, WM_GETFONT));
   if (dialogFont != nullptr) ::GetObjectA(dialogFont, sizeof font, &font);
-  font.lfHeight = spec.height;
-  font.lfWeight = spec.weight;
-  font.lfOutPrecision = static_cast<BYTE>(spec.outPrecision);
-  font.lfQuality = static_cast<BYTE>(spec.quality);
-  ::lstrcpynA(font.lfFaceName, spec.faceName.c_str(), LF_FACESIZE);
+  font.lfHeight = fields.height;
+  font.lfWeight = fields.weight;
+  font.lfOutPrecision = static_cast<BYTE>(fields.outPrecision);
+  font.lfQuality = static_cast<BYTE>(fields.quality);
+  ::lstrcpynA(font.lfFaceName, fields.faceName.c_str(), LF_FACESIZE);
   if (m_titleFont != nullptr) ::DeleteObject(m_titleFont);
   m_titleFont = ::CreateFontIndirectA(&font);
   return reinterpret_cast<plat::Handle>(m_titleFont);

@@ -59,7 +59,7 @@ class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
   void SetLogoIcon(plat::IconHandle icon) override;
   void HidePicture() override;
   long GetDialogFontHeight() override;
-  plat::Handle CreateTitleFont(const TitleFontSpec& spec) override;
+  plat::Handle CreateTitleFont(const TitleFontFields& fields) override;
   void SetTitleFont(plat::Handle font) override;
   void AddDescriptionMouseEvents() override;
   void InstallDescriptionOleCallback() override;

@@ -442,5 +442,17 @@ TEST_F(SelectionTest, DescriptionIsStreamedUnchanged) {
   EXPECT_LT(pos("InstallDescriptionOleCallback"), pos("StreamDescriptionRtf"));
 }
 
+TEST_F(SelectionTest, DoubleClickInstallsEvenWhenInstallIsGreyed) {
+  m.Main("[Packages]\nA\n");
+  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nDisabled=1\nRun=setup.exe\n");
+  m.fake.AddFile("D:\\access\\A\\setup.exe", "MZ");
+  Open();
+  Pick("Alpha");
+  EXPECT_FALSE(view.buttonEnabled[kIdInstall]);
+  EXPECT_EQ(dlg->OnDblClkCapsule(), 0);
+  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\A\\setup.exe");
+}
+
 }  // namespace
 }  // namespace bonus::testing

@@ -65,7 +65,7 @@ class FakeBonusDlgView : public IBonusDlgView {
   bool pictureHidden = false;
   int pictureHides = 0;
   long dialogFontHeight = -11;
-  std::optional<TitleFontSpec> titleFont;
+  std::optional<TitleFontFields> titleFont;
   int titleFontsCreated = 0;
   plat::Handle titleFontSet = 0;
   bool mouseEvents = false;
@@ -205,8 +205,8 @@ class FakeBonusDlgView : public IBonusDlgView {
     ++pictureHides;
   }
   long GetDialogFontHeight() override { return dialogFontHeight; }
-  plat::Handle CreateTitleFont(const TitleFontSpec& spec) override {
-    titleFont = spec;
+  plat::Handle CreateTitleFont(const TitleFontFields& fields) override {
+    titleFont = fields;
     ++titleFontsCreated;
     return 0x6000;
   }

@@ -50,7 +50,9 @@ TEST_P(OpeningSoundTest, FirstExistingCandidateOnly) {
 INSTANTIATE_TEST_SUITE_P(Candidates, OpeningSoundTest,
                          ::testing::Values(OpeningCase{{}, nullptr}, OpeningCase{{kThird}, kThird},
                                            OpeningCase{{kSecond, kThird}, kSecond},
-                                           OpeningCase{{kFirst, kSecond}, kFirst}));
+                                           OpeningCase{{kFirst, kSecond}, kFirst},
+                                           // The first candidate names the media folder beside the program's.
+                                           OpeningCase{{"C:\\Program Files\\media\\VERavevi.wav"}, kFirst}));
 
 TEST(Sounds, OpeningSoundPlaysEvenAfterAnExceptionInSetUp) {
   DiskMachine m;

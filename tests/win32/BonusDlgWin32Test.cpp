@@ -122,6 +122,40 @@ bool SaveWindowShot(HWND window, const std::string& file) {
   return out.good();
 }
 
+struct ToolTipSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK MatchToolTip(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ToolTipSearch*>(context);
+  char name[64] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  if (::GetWindow(window, GW_OWNER) == search->owner && ::lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The tooltip window the dialog created (owned by it).
+HWND FindToolTip(HWND dialog) {
+  ToolTipSearch search{dialog, nullptr};
+  ::EnumThreadWindows(::GetCurrentThreadId(), &MatchToolTip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ToolText(HWND tip, HWND dialog, HWND tree) {
+  char buffer[256] = {};
+  TTTOOLINFOA tool = {};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = dialog;
+  tool.uId = reinterpret_cast<UINT_PTR>(tree);
+  tool.lpszText = buffer;
+  ::SendMessageA(tip, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
+  return buffer;
+}
+
 constexpr UINT kRunChecks = WM_APP + 1;
 
 // The real dialog, which runs `checks` once it is on screen and then closes
@@ -198,13 +232,13 @@ TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
   WriteFile(data + "\\VERavevi.cfg", "[TuneUp]\nWindowTitle=" + caption +
                                          "\nWelcomeTitle=Test Bonus Software\nWelcomeText=Pick one of these.\n"
                                          "Height=16\nDistance=20\n[Packages]\nAlpha\nBeta\nGamma\n");
-  Capsule("Alpha", "[TuneUp]\nTitle=Alpha Chess\nNote=Alpha note\nButton1=Get Alpha\nDisabled=1\n"
+  Capsule("Alpha", "[TuneUp]\nTitle=Alpha Chess\nNote=Alpha note\nTip=Alpha tip\nButton1=Get Alpha\nDisabled=1\n"
                    "MoreInfoTitle=Alpha manual\nMoreInfoRun=manual.txt\n");
   WriteFile(data + "\\Alpha\\manual.txt", "manual");
   WriteFile(data + "\\Alpha\\Alpha.rtf", ReadFile(SourcePath("examples/demo/access/Games/Chess/Chess.rtf")));
   WriteFile(data + "\\Alpha\\Alpha.ico", ReadFile(SourcePath("examples/demo/access/Games/Chess/Chess.ico")));
   Capsule("Beta", "[TuneUp]\nTitle=\n");
-  Capsule("Gamma", "[TuneUp]\nTitle=Gamma Tools\nButton2=Leave\n");
+  Capsule("Gamma", "[TuneUp]\nTitle=Gamma Tools\nTip=Gamma tip\nButton2=Leave\n");
   ASSERT_FALSE(ReadFile(data + "\\Alpha\\Alpha.rtf").empty());
 
   CheckedDialog dialog(platform, [&](CheckedDialog& d) {
@@ -279,7 +313,15 @@ TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
     EXPECT_EQ(WindowText(::GetDlgItem(w, kIdClose)), "Leave");
     EXPECT_FALSE(::IsWindowVisible(link1010));
 
+    // One tool for the tree, carrying the latest selection's tip.
+    HWND tip = FindToolTip(w);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(ToolText(tip, w, tree), "Gamma tip");
+
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, first);
+    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(ToolText(tip, w, tree), "Alpha tip");
     char exe[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string shot = exe;

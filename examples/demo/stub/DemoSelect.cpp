@@ -1,6 +1,7 @@
 // Demo helper: focuses a running main dialog's capsule tree and selects one
 // of its items, as a click would, so that a screenshot can show a description.
-// Usage: DemoSelect.exe <window caption> <item number, from 0>
+// Usage: DemoSelect.exe <window caption> <item number, from 0> [<button id>]
+// With a button id the button is then clicked (BN_CLICKED).
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -14,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (argv == nullptr || argc < 3) return 2;
   HWND dialog = ::FindWindowW(nullptr, argv[1]);
   const int wanted = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+  const int button = argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 0;
   ::LocalFree(argv);
   if (dialog == nullptr) return 1;
   HWND tree = ::GetDlgItem(dialog, 1004);
@@ -30,5 +32,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ::SetFocus(tree);
   ::AttachThreadInput(self, owner, FALSE);
   ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
+  if (button != 0) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
+  }
   return 0;
 }
