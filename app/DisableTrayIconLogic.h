@@ -39,7 +39,6 @@ class DisableTrayIconLogic {
   // Result of the dialog "No" ends with.
   static constexpr int kNoResult = 0;
 
-  std::string m_sTitle;
   int m_bShowNextTime = 0;
   std::string m_sConfigFile;
   std::string m_sWindowsDir, m_sModulePath, m_sModuleDir;

@@ -11,8 +11,8 @@ namespace tray {
 
 const char* MouseMessageName(std::intptr_t mouseMessage) {
   static const char* const kNames[] = {
-      "WM_MOUSEMOVE",   "WM_LBUTTONDOWN",   "WM_LBUTTONUP",  "WM_LBUTTONDBLCLK", "WM_RBUTTONDOWN",
-      "WM_RBUTTONUP",   "WM_RBUTTONDBLCLK", "WM_MBUTTONDOWN", "WM_MBUTTONUP",     "WM_MBUTTONDBLCLK",
+      "WM_MOUSEMOVE", "WM_LBUTTONDOWN",   "WM_LBUTTONUP",   "WM_LBUTTONDBLCLK", "WM_RBUTTONDOWN",
+      "WM_RBUTTONUP", "WM_RBUTTONDBLCLK", "WM_MBUTTONDOWN", "WM_MBUTTONUP",     "WM_MBUTTONDBLCLK",
   };
   constexpr std::intptr_t kFirst = 0x200;
   if (mouseMessage < kFirst || mouseMessage >= kFirst + 10) return "(Unknown)";
@@ -56,7 +56,8 @@ int CMainFrame::OnCreate(tray::MainFrameView& view) {
   if (m_config.FileExists(m_sConfigFile, false, "")) m_config.ParseConfigFile(m_sConfigFile, 0);
   m_sTitle = m_config.m_sWelcomeCaption;
 
-  std::string iconFile = CBonusConfig::GetFolderPart(m_config.m_sConfigPath) + "\\" + m_config.m_sModuleBaseName + ".ico";
+  std::string iconFile =
+      CBonusConfig::GetFolderPart(m_config.m_sConfigPath) + "\\" + m_config.m_sModuleBaseName + ".ico";
   m_hIcon = 0;
   if (m_config.FileExists(iconFile, false, "")) m_hIcon = m_platform.ExtractIcon(iconFile, 0);
   // A file that holds no icon falls back as a missing one does, so that the
@@ -79,14 +80,29 @@ std::intptr_t CMainFrame::OnTrayNotification(std::uintptr_t id, std::intptr_t mo
 
 bool CMainFrame::OnCommand(unsigned id) {
   switch (id) {
-    case ID_TOGGLE_ICON: OnToggleIcon(); return true;
-    case ID_VIEW_CLEAR: OnViewClear(); return true;
-    case ID_VIEW_NOTIFICATIONS: OnViewNotifications(); return true;
-    case ID_TRAY_OPEN: OnTrayOpen(); return true;
-    case ID_APP_QUIT: OnAppQuit(); return true;
-    case ID_DISABLE_TRAY_ICON: OnDisableTrayIcon(); return true;
-    case ID_APP_ABOUT: m_host.OnAppAbout(); return true;
-    default: return false;
+    case ID_TOGGLE_ICON:
+      OnToggleIcon();
+      return true;
+    case ID_VIEW_CLEAR:
+      OnViewClear();
+      return true;
+    case ID_VIEW_NOTIFICATIONS:
+      OnViewNotifications();
+      return true;
+    case ID_TRAY_OPEN:
+      OnTrayOpen();
+      return true;
+    case ID_APP_QUIT:
+      OnAppQuit();
+      return true;
+    case ID_DISABLE_TRAY_ICON:
+      OnDisableTrayIcon();
+      return true;
+    case ID_APP_ABOUT:
+      m_host.OnAppAbout();
+      return true;
+    default:
+      return false;
   }
 }
 

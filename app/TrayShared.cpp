@@ -6,9 +6,7 @@
 
 namespace tray {
 
-std::string TitleOrDefault(const std::string& title) {
-  return title.empty() ? res::DefaultTitle() : title;
-}
+std::string TitleOrDefault(const std::string& title) { return title.empty() ? res::DefaultTitle() : title; }
 
 bool AskForDisk(plat::Platform& platform, const std::string& caption) {
   return VMessageBox(platform, 0, res::InsertDiskPrompt(), caption, plat::kMbOkCancel | plat::kMbIconStop) ==

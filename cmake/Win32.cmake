@@ -59,7 +59,7 @@ if(WIN32_TEST_SOURCES)
   velmora_strict(win32_tests)
   # One ctest entry per suite keeps Wine start-ups few.
   add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
-  set_tests_properties(win32_tests PROPERTIES TIMEOUT 900)
+  set_tests_properties(win32_tests PROPERTIES TIMEOUT 900 RESOURCE_LOCK veravevi_processes)
 endif()
 
 # Helper programs the tests and the demo disk use (stand-in installers,
@@ -75,4 +75,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
 endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/CMakeLists.txt)
   add_subdirectory(bench/win32)
+endif()
+
+# capsule-check.exe, the authoring checker, as an extra console program.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/capsule-check/CMakeLists.txt)
+  add_subdirectory(tools/capsule-check)
 endif()

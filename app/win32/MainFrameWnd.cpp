@@ -132,16 +132,16 @@ LRESULT CMainFrameWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int CMainFrameWnd::OnCreate() {
-  m_hStatusBar = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                   m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_STATUS_BAR)),
-                                   Instance(), nullptr);
+  m_hStatusBar =
+      ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_STATUS_BAR)), Instance(), nullptr);
   if (m_hStatusBar == nullptr) return -1;
   int onePane[] = {-1};
   ::SendMessageA(m_hStatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(onePane));
 
-  m_hLog = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_READONLY | ES_MULTILINE, 0, 0,
-                             0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_PANE_FIRST)),
-                             Instance(), nullptr);
+  m_hLog = ::CreateWindowExA(
+      0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_READONLY | ES_MULTILINE, 0, 0, 0, 0, m_hWnd,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_PANE_FIRST)), Instance(), nullptr);
   if (m_hLog == nullptr) return -1;
 
   int result = m_frame.OnCreate(*this);

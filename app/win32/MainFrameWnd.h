@@ -23,7 +23,8 @@ class CMainFrameWnd final : public tray::MainFrameView {
   // shortcut) and creates its window hidden from frame resource 126 with
   // `style`. Null when the window, its status bar or its log cannot be
   // created (the object is then gone).
-  static CMainFrameWnd* Create(plat::Platform& platform, std::unique_ptr<tray::MainFrameHost> host, DWORD style);
+  static CMainFrameWnd* Create(plat::Platform& platform, std::unique_ptr<tray::MainFrameHost> host,
+                               DWORD style);
 
   HWND GetSafeHwnd() const { return m_hWnd; }
   HWND StatusBar() const { return m_hStatusBar; }
@@ -68,7 +69,7 @@ class CMainFrameWnd final : public tray::MainFrameView {
   HWND m_hStatusBar = nullptr;
   HWND m_hLog = nullptr;
   bool m_bMainWindow = false;
-  bool m_bCreated = false;     // CreateWindowEx returned the window
-  bool m_bDestroyed = false;   // WM_NCDESTROY has been seen
-  int m_nDepth = 0;            // messages of this window being handled
+  bool m_bCreated = false;    // CreateWindowEx returned the window
+  bool m_bDestroyed = false;  // WM_NCDESTROY has been seen
+  int m_nDepth = 0;           // messages of this window being handled
 };

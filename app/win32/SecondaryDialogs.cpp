@@ -18,7 +18,8 @@ void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, Uniqu
 
 // ---- About -------------------------------------------------------------------
 
-CAboutDlg::CAboutDlg(plat::Platform& platform, HWND parent) : CVDialog(IDD_ABOUTBOX, parent), m_platform(platform) {}
+CAboutDlg::CAboutDlg(plat::Platform& platform, HWND parent)
+    : CVDialog(IDD_ABOUTBOX, parent), m_platform(platform) {}
 
 BOOL CAboutDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
@@ -33,7 +34,8 @@ void OnAppAbout(plat::Platform& platform) {
 
 // ---- Order ---------------------------------------------------------------------
 
-COrderDlg::COrderDlg(plat::Platform& platform, HWND parent) : CVDialog(IDD_ORDER, parent), m_platform(platform) {}
+COrderDlg::COrderDlg(plat::Platform& platform, HWND parent)
+    : CVDialog(IDD_ORDER, parent), m_platform(platform) {}
 
 BOOL COrderDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
@@ -43,9 +45,10 @@ BOOL COrderDlg::OnInitDialog() {
   m_sURL = content.url;
   ::SetWindowTextA(m_hWnd, content.caption.c_str());
   ::SetDlgItemTextA(m_hWnd, IDC_ORDER_TEXT, content.message.c_str());
-  ::SendDlgItemMessageA(m_hWnd, IDC_ORDER_ICON, STM_SETICON,
-                        reinterpret_cast<WPARAM>(::LoadIconA(nullptr, MAKEINTRESOURCEA(32516))),  // IDI_ASTERISK
-                        0);
+  ::SendDlgItemMessageA(
+      m_hWnd, IDC_ORDER_ICON, STM_SETICON,
+      reinterpret_cast<WPARAM>(::LoadIconA(nullptr, MAKEINTRESOURCEA(32516))),  // IDI_ASTERISK
+      0);
 
   HWND tree = GetDlgItem(IDC_ORDER_TREE);
   ::SendMessageA(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(RGB(192, 192, 192)));
@@ -84,7 +87,9 @@ INT_PTR CDisableTrayIconDlg::DoModal() {
 
 BOOL CDisableTrayIconDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
-  tray::win32::ApplyDialogLook(m_hWnd, IDC_DISABLE_ICON, tray::LoadDialogLook(m_platform), m_icon);
+  tray::DialogLook look = tray::LoadDialogLook(m_platform);
+  m_sTitle = look.caption;
+  tray::win32::ApplyDialogLook(m_hWnd, IDC_DISABLE_ICON, look, m_icon);
   return TRUE;
 }
 

@@ -4,8 +4,8 @@
 // app/OrderDialogLogic.h, app/DisableTrayIconLogic.h).
 #pragma once
 
-#include "app/DisableTrayIconLogic.h"
 #include "app/DialogLook.h"
+#include "app/DisableTrayIconLogic.h"
 #include "app/win32/VDialog.h"
 #include "platform/Platform.h"
 #include "platform/win32/UniqueHandle.h"
@@ -70,6 +70,8 @@ class CDisableTrayIconDlg final : public CVDialog {
   INT_PTR DoModal() override;
 
   const DisableTrayIconLogic& Logic() const { return m_logic; }
+
+  std::string m_sTitle;  // the caption
 
  protected:
   BOOL OnInitDialog() override;

@@ -29,8 +29,7 @@ icon "$a/Browser/Browser.ico" '#29b6f6' '#01579b' 'W' 58
 icon "$a/Photo/Photo.ico" '#ef5350' '#b71c1c' 'P' 62
 icon "$a/Guard/Guard.ico" '#66bb6a' '#1b5e20' 'G' 62
 icon "$a/Typing/Typing.ico" '#ffa726' '#e65100' 'T' 62
-# Music has no icon on purpose: every later capsule then shows the icon of
-# the capsule after it.
+icon "$a/Music/Music.ico" '#ab47bc' '#4a148c' 'M' 62
 
 # The chess board embedded in Chess.rtf as a device-independent bitmap.
 convert -size 2x2 xc:'#e8e8e8' -fill '#505050' -draw 'point 1,0' -draw 'point 0,1' -write mpr:tile +delete \
@@ -41,6 +40,8 @@ sox -R -n -r 22050 -c 1 -b 16 media/VERavevi.wav synth 0.18 sine 523 synth 0.18 
 sox -R -n -r 22050 -c 1 -b 16 "$a/Games/Chess/Chess.wav" synth 0.12 square 392 gain -18 : synth 0.12 square 523 gain -18
 sox -R -n -r 22050 -c 1 -b 16 "$a/Music/Music.wav" synth 0.15 pluck 440 : synth 0.15 pluck 554 : synth 0.3 pluck 659 gain -6
 sox -R -n -r 22050 -c 1 -b 16 "$a/Photo/Photo.wav" synth 0.05 whitenoise gain -15 : synth 0.04 whitenoise gain -20
+sox -R -n -r 22050 -c 1 -b 16 "$a/Browser/Browser.wav" synth 0.08 sine 880 gain -15 : synth 0.12 sine 1175 gain -15
+sox -R -n -r 22050 -c 1 -b 16 "$a/Guard/Guard.wav" synth 0.1 square 330 gain -20 : synth 0.1 square 330 gain -24
 sox -R -n -r 22050 -c 1 -b 16 "$a/Typing/Typing.wav" synth 0.03 whitenoise gain -16 : synth 0.05 sine 0 : \
   synth 0.03 whitenoise gain -16 : synth 0.05 sine 0 : synth 0.03 whitenoise gain -16
 

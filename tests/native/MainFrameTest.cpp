@@ -60,7 +60,8 @@ class MainFrameTest : public ::testing::Test {
   // Sends WM_COMMAND to the frame like the real window's procedure would.
   void RouteCommandsTo(CMainFrame& frame) {
     p.onSendMessage = [&frame](const plat::FakePlatform::SentMessage& m) -> std::intptr_t {
-      if (m.window == kFrame && m.message == plat::kWmCommand) frame.OnCommand(static_cast<unsigned>(m.wParam));
+      if (m.window == kFrame && m.message == plat::kWmCommand)
+        frame.OnCommand(static_cast<unsigned>(m.wParam));
       return 0;
     };
   }
@@ -96,7 +97,8 @@ TEST_F(MainFrameTest, ConstructionCreatesTheTrayMutexAndWritesTheStartupShortcut
 }
 
 TEST_F(MainFrameTest, EveryTrayStartReplacesTheShortcut) {
-  p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"}, traytest::kTrayLink);
+  p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"},
+                  traytest::kTrayLink);
   CMainFrame frame(p, menus, host);
   auto link = p.LoadShellLink(traytest::kTrayLink);
   ASSERT_TRUE(link);
@@ -189,16 +191,16 @@ TEST_F(MainFrameTest, NotificationsAreLoggedWhileShownAndAlwaysPassedToTheIcon) 
   frame.OnCreate(view);
   EXPECT_EQ(frame.OnTrayNotification(3, 0x200), 0);
   EXPECT_EQ(frame.OnTrayNotification(3, 0x205), 1);
-  EXPECT_EQ(view.inserted, (std::vector<std::string>{
-                               "Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n",
-                               "Tray notification: ID=3, lEvent=0x0205 WM_RBUTTONUP\r\n"}));
+  EXPECT_EQ(view.inserted,
+            (std::vector<std::string>{"Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n",
+                                      "Tray notification: ID=3, lEvent=0x0205 WM_RBUTTONUP\r\n"}));
 
   EXPECT_TRUE(frame.OnCommand(32022));
   EXPECT_FALSE(frame.m_bShowTrayNotifications);
   EXPECT_EQ(frame.OnTrayNotification(3, 0x205), 1);
   EXPECT_EQ(view.inserted.size(), 2u);
   EXPECT_EQ(menus.Sequence(), (std::vector<std::string>{"load", "default", "cursor", "track", "release",
-                                                         "load", "default", "cursor", "track", "release"}));
+                                                        "load", "default", "cursor", "track", "release"}));
 }
 
 TEST_F(MainFrameTest, ToggleIconShowsTheSpareIconsInTurn) {
@@ -233,7 +235,8 @@ TEST_F(MainFrameTest, CommandUpdateStates) {
   frame.OnCommand(32022);
   EXPECT_FALSE(frame.QueryCommandUi(32022).checked);
 
-  for (unsigned id : {32020u, 32021u, 32022u, 32023u, 32024u, 32027u, 57664u}) EXPECT_TRUE(frame.QueryCommandUi(id).handled) << id;
+  for (unsigned id : {32020u, 32021u, 32022u, 32023u, 32024u, 32027u, 57664u})
+    EXPECT_TRUE(frame.QueryCommandUi(id).handled) << id;
   tray::CommandUi exitUi = frame.QueryCommandUi(57665);  // E&xit has no handler
   EXPECT_FALSE(exitUi.handled);
   EXPECT_FALSE(exitUi.enabled);

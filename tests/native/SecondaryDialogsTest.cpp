@@ -23,7 +23,8 @@ TEST(FormatOrderMessage, SubstitutesTheProductNameAndBreaksLines) {
   } cases[] = {
       {"", ""},
       {"Order %s now.", "Order Velmora 5.0 now."},
-      {"The full version of %s.\\nVisit our website.", "The full version of Velmora 5.0.\nVisit our website."},
+      {"The full version of %s.\\nVisit our website.",
+       "The full version of Velmora 5.0.\nVisit our website."},
       {"%s and %s", "Velmora 5.0 and Velmora 5.0"},
       {"100%% sure", "100% sure"},
       {"%%s", "%s"},
@@ -33,14 +34,17 @@ TEST(FormatOrderMessage, SubstitutesTheProductNameAndBreaksLines) {
       {"ends with %", "ends with %"},
       {"line\\N", "line\\N"},
   };
-  for (const auto& c : cases) EXPECT_EQ(tray::FormatOrderMessage(c.format, "Velmora 5.0"), c.message) << c.format;
+  for (const auto& c : cases)
+    EXPECT_EQ(tray::FormatOrderMessage(c.format, "Velmora 5.0"), c.message) << c.format;
 }
 
 TEST(FormatOrderMessage, LeavesEveryOtherDirectiveAsWritten) {
   // Configuration text is never handed to a formatter: these would read
   // arguments that do not exist.
-  EXPECT_EQ(tray::FormatOrderMessage("%d %n %x %p %5s %-s %ls %c", "Velmora 5.0"), "%d %n %x %p %5s %-s %ls %c");
-  EXPECT_EQ(tray::FormatOrderMessage("%s costs 10%d\\nor %n", "Velmora 5.0"), "Velmora 5.0 costs 10%d\nor %n");
+  EXPECT_EQ(tray::FormatOrderMessage("%d %n %x %p %5s %-s %ls %c", "Velmora 5.0"),
+            "%d %n %x %p %5s %-s %ls %c");
+  EXPECT_EQ(tray::FormatOrderMessage("%s costs 10%d\\nor %n", "Velmora 5.0"),
+            "Velmora 5.0 costs 10%d\nor %n");
   EXPECT_EQ(tray::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
 }
 
@@ -226,13 +230,17 @@ TEST(DisableTrayIconNetEffect, ShortcutAndTrayFollowTheTable) {
     bool shortcut;
     bool trayEnds;
   } cases[] = {
-      {"Yes, ticked", Action::Yes, true, true, true},     {"Yes, clear", Action::Yes, false, false, true},
-      {"No, ticked", Action::No, true, true, false},      {"No, clear", Action::No, false, false, false},
-      {"Close, ticked", Action::Close, true, true, false}, {"Close, clear", Action::Close, false, false, false},
+      {"Yes, ticked", Action::Yes, true, true, true},
+      {"Yes, clear", Action::Yes, false, false, true},
+      {"No, ticked", Action::No, true, true, false},
+      {"No, clear", Action::No, false, false, false},
+      {"Close, ticked", Action::Close, true, true, false},
+      {"Close, clear", Action::Close, false, false, false},
   };
   for (const auto& c : cases) {
     for (bool onDisk : {true, false}) {
-      SCOPED_TRACE(std::string(c.name) + (onDisk ? ", configuration on the disk" : ", in the program folder"));
+      SCOPED_TRACE(std::string(c.name) +
+                   (onDisk ? ", configuration on the disk" : ", in the program folder"));
       TrayPlatform p;
       traytest::ArrangeMachine(p);
       if (!onDisk) p.AddFile(kModule + "\\VERavevi.rtf");
@@ -262,7 +270,8 @@ TEST(DisableTrayIconNetEffect, ShortcutAndTrayFollowTheTable) {
         EXPECT_EQ(link->showCommand, 1);
       }
       EXPECT_EQ(frame.m_bShutdown, c.trayEnds);
-      EXPECT_EQ(frame.OnClose(), c.trayEnds ? CMainFrame::CloseAction::Destroy : CMainFrame::CloseAction::Hide);
+      EXPECT_EQ(frame.OnClose(),
+                c.trayEnds ? CMainFrame::CloseAction::Destroy : CMainFrame::CloseAction::Hide);
       bool closeSent = !p.messages.empty() && p.messages.back().message == plat::kWmClose;
       EXPECT_EQ(closeSent, c.trayEnds);
     }

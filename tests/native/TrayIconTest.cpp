@@ -53,7 +53,7 @@ TEST_F(TrayIconTest, SetIconAddsThenModifiesThenDeletes) {
     EXPECT_TRUE(icon.SetIcon(0, std::nullopt));
     EXPECT_EQ(icon.m_nid.hIcon, 0u);
     EXPECT_TRUE(icon.SetIcon(0, std::nullopt));  // nothing left to remove
-  }  // destruction has nothing to remove either
+  }                                              // destruction has nothing to remove either
 
   ASSERT_EQ(p.notifyCalls.size(), 3u);
   const auto& add = p.notifyCalls[0];

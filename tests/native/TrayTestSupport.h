@@ -76,7 +76,7 @@ class FakeMenus : public tray::MenuSource {
   explicit FakeMenus(plat::FakePlatform& platform) : platform_(platform) {}
 
   std::vector<MenuEvent> events;
-  bool missing = false;                 // no menu resource / no submenu
+  bool missing = false;  // no menu resource / no submenu
   std::vector<unsigned> items = {32023, 57664, 0, 32027};
   tray::ScreenPoint cursor{640, 700};
   // Runs while the menu is tracked (a chosen command, for instance).

@@ -1,8 +1,11 @@
 // The About, order and Disable Tray Icon dialogs on the real system, driven
 // from their own modal loops.
+// The Windows headers come before the common controls.
+// clang-format off
 #include "platform/win32/Win32Api.h"
-
 #include <commctrl.h>
+// clang-format on
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -145,9 +148,15 @@ TEST_P(DisableTrayIconDialog, NetEffect) {
     initiallyChecked = ::IsDlgButtonChecked(dialog, IDC_SHOW_NEXT_TIME) == BST_CHECKED;
     if (c.ticked) Click(dialog, IDC_SHOW_NEXT_TIME);
     switch (c.end) {
-      case End::Yes: Click(dialog, IDOK); break;
-      case End::No: Click(dialog, IDC_DISABLE_NO); break;
-      case End::Close: ::SendMessageA(dialog, WM_CLOSE, 0, 0); break;
+      case End::Yes:
+        Click(dialog, IDOK);
+        break;
+      case End::No:
+        Click(dialog, IDC_DISABLE_NO);
+        break;
+      case End::Close:
+        ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+        break;
     }
   });
   CDisableTrayIconDlg dialog(platform, driver.Window());
@@ -167,15 +176,16 @@ TEST_P(DisableTrayIconDialog, NetEffect) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DisableTrayIconDialog,
-    ::testing::Values(DisableCase{"YesTicked", End::Yes, true, true, IDOK},
-                      DisableCase{"YesClear", End::Yes, false, false, IDOK},
-                      DisableCase{"NoTicked", End::No, true, true, 0},
-                      DisableCase{"NoClear", End::No, false, false, 0},
-                      DisableCase{"CloseTicked", End::Close, true, true, IDCANCEL},
-                      DisableCase{"CloseClear", End::Close, false, false, IDCANCEL}),
-    [](const ::testing::TestParamInfo<DisableCase>& paramInfo) { return std::string(paramInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, DisableTrayIconDialog,
+                         ::testing::Values(DisableCase{"YesTicked", End::Yes, true, true, IDOK},
+                                           DisableCase{"YesClear", End::Yes, false, false, IDOK},
+                                           DisableCase{"NoTicked", End::No, true, true, 0},
+                                           DisableCase{"NoClear", End::No, false, false, 0},
+                                           DisableCase{"CloseTicked", End::Close, true, true, IDCANCEL},
+                                           DisableCase{"CloseClear", End::Close, false, false, IDCANCEL}),
+                         [](const ::testing::TestParamInfo<DisableCase>& paramInfo) {
+                           return std::string(paramInfo.param.name);
+                         });
 
 TEST(DisableTrayIconDialogStart, StartsTickedWhenTheConfigurationIsElsewhere) {
   plat::Win32Platform platform;

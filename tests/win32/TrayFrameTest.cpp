@@ -1,7 +1,10 @@
 // The hidden tray frame's window on the real system.
+// The Windows headers come before the common controls.
+// clang-format off
 #include "platform/win32/Win32Api.h"
-
 #include <commctrl.h>
+// clang-format on
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -199,8 +202,9 @@ TEST_F(TrayFrameWindow, DoubleClickOpensTheMainDialogAndASecondOneRaisesIt) {
   ASSERT_NE(Make([&] {
               // The main dialog is open; a second double click reaches the
               // frame through this modal loop.
-              dialog = ::CreateWindowExA(0, windowClass.lpszClassName, "Tray Frame Test Dialog", WS_OVERLAPPED, 0,
-                                         0, 50, 50, nullptr, nullptr, windowClass.hInstance, nullptr);
+              dialog =
+                  ::CreateWindowExA(0, windowClass.lpszClassName, "Tray Frame Test Dialog", WS_OVERLAPPED, 0,
+                                    0, 50, 50, nullptr, nullptr, windowClass.hInstance, nullptr);
               EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_LBUTTONDBLCLK), 1);
             }),
             nullptr);

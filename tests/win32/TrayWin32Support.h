@@ -3,11 +3,11 @@
 // prefix, and a window that drives a modal dialog when its loop goes idle.
 #pragma once
 
-#include "platform/win32/Win32Api.h"
-
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/win32/Win32Api.h"
 
 namespace traywin32 {
 
@@ -25,7 +25,8 @@ inline std::string ModuleDir() {
 inline std::string BesideProgram(const std::string& name) { return ModuleDir() + "\\" + name; }
 
 inline bool WriteText(const std::string& path, const std::string& text) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   BOOL ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -105,8 +106,8 @@ class DialogDriver {
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "VeraveviTrayTestDriver";
     ::RegisterClassA(&windowClass);
-    window_ = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+    window_ = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
     ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   DialogDriver(const DialogDriver&) = delete;

@@ -1,0 +1,26 @@
+// The traps of a disk, found in what the program's own code did with it.
+#pragma once
+
+#include <string>
+
+#include "checker/Report.h"
+#include "checker/Simulation.h"
+
+namespace check {
+
+// Adds a finding for every trap of the disk. `sim` has been set up and has
+// selected and installed every capsule.
+void RunChecks(Simulation& sim, Report& report);
+
+// The invisible characters at the start of `text` that the reader does not
+// trim (a UTF-8 or UTF-16 byte-order mark, no-break spaces, zero-width
+// spaces, control characters): how many bytes, and what they are ("" when
+// there are none).
+struct Invisible {
+  std::size_t length = 0;
+  std::string what;
+};
+Invisible LeadingInvisible(const std::string& text);
+Invisible TrailingInvisible(const std::string& text);
+
+}  // namespace check

@@ -1,0 +1,25 @@
+// The checker's host on POSIX systems.
+#include "checker/CapsuleCheck.h"
+#include "checker/PosixPlatform.h"
+
+namespace check {
+
+namespace {
+
+class PosixHost final : public CheckerHost {
+ public:
+  plat::Platform& Platform() override { return m_platform; }
+  std::string SystemPath(const std::string& argument) override {
+    return IsWindowsAbsolute(argument) ? argument : PosixPlatform::WindowsPath(argument);
+  }
+  char Separator() const override { return '/'; }
+
+ private:
+  PosixPlatform m_platform;
+};
+
+}  // namespace
+
+std::unique_ptr<CheckerHost> MakeHost() { return std::make_unique<PosixHost>(); }
+
+}  // namespace check

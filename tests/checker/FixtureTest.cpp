@@ -1,0 +1,220 @@
+// One small disk per trap: tests/checker/fixtures/<trap>/ is checked as
+//   capsule-check <trap> --source-dir D:\ --windows-dir C:\WINDOWS [args]
+// from the fixtures folder (extra arguments, one a line, in <trap>/args),
+// and the whole output is compared with <trap>/expected.txt; the exit
+// status must be the one its summary line implies. The examples/ demo disk
+// must check clean.
+//
+// VELMORA_UPDATE_GOLDEN=1 writes the expected files from the current code
+// instead of comparing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "checker/CapsuleCheck.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The source tree as this system names it (a POSIX path is Z:\ under Wine).
+fs::path SourceDir() {
+  std::string dir = VELMORA_SOURCE_DIR;
+#ifdef _WIN32
+  if (!dir.empty() && dir.front() == '/') dir = "Z:" + dir;
+#endif
+  return fs::path(dir);
+}
+
+fs::path FixturesDir() { return SourceDir() / "tests" / "checker" / "fixtures"; }
+
+std::vector<std::string> Fixtures() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(FixturesDir()))
+    if (entry.is_directory()) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+// Separators differ between hosts: file names are shown with the host's.
+std::string Portable(std::string text) {
+#ifdef _WIN32
+  std::replace(text.begin(), text.end(), '\\', '/');
+#endif
+  return text;
+}
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome Check(const std::vector<std::string>& arguments) {
+  const fs::path previous = fs::current_path();
+  fs::current_path(FixturesDir());
+  const auto host = check::MakeHost();
+  std::ostringstream out, err;
+  const int status = check::RunCapsuleCheck(arguments, *host, out, err);
+  fs::current_path(previous);
+  return {status, out.str(), err.str()};
+}
+
+int StatusOf(const std::string& output) {
+  std::istringstream lines(output);
+  std::string line;
+  while (std::getline(lines, line)) {
+    unsigned long errors = 0, warnings = 0;
+    char e[16] = {}, w[16] = {};
+    if (std::sscanf(line.c_str(), "%lu %15[a-z], %lu %15[a-z]", &errors, e, &warnings, w) == 4 &&
+        std::string(e).compare(0, 5, "error") == 0)
+      return errors > 0 ? 2 : warnings > 0 ? 1 : 0;
+  }
+  return -1;
+}
+
+class Fixture : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Fixture, ReportsItsTrapAtItsFileAndLine) {
+  const std::string name = GetParam();
+  std::vector<std::string> arguments = {name, "--source-dir", "D:\\", "--windows-dir", "C:\\WINDOWS"};
+  std::istringstream extra(ReadText(FixturesDir() / name / "args"));
+  for (std::string line; std::getline(extra, line);)
+    if (!line.empty()) arguments.push_back(line);
+
+  const Outcome outcome = Check(arguments);
+  EXPECT_EQ(outcome.err, "");
+  const fs::path expectedFile = FixturesDir() / name / "expected.txt";
+  if (std::getenv("VELMORA_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(expectedFile, std::ios::binary) << outcome.out;
+    return;
+  }
+  ASSERT_TRUE(fs::exists(expectedFile)) << expectedFile;
+  const std::string expected = ReadText(expectedFile);
+  EXPECT_EQ(Portable(outcome.out), Portable(expected));
+  EXPECT_EQ(outcome.status, StatusOf(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Traps, Fixture, ::testing::ValuesIn(Fixtures()),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                           std::string id = param.param;
+                           std::replace(id.begin(), id.end(), '-', '_');
+                           return id;
+                         });
+
+// The demo disk as tools/demo presses it: examples/demo/access seen as
+// C:\VelmoraCD\access, with the product's registry values, and the stand-in
+// installer in every capsule folder as <name>Setup.exe (an empty file
+// stands in for it here: only its presence counts).
+class DemoDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path source = SourceDir() / "examples" / "demo" / "access";
+    if (!fs::exists(source / "VERavevi.cfg")) GTEST_SKIP() << "no demo disk in examples/demo";
+    staged = fs::temp_directory_path() / "capsule-check-demo" / "access";
+    fs::remove_all(staged.parent_path());
+    fs::create_directories(staged);
+    fs::copy(source, staged, fs::copy_options::recursive);
+    for (const auto& entry : fs::recursive_directory_iterator(staged)) {
+      if (!entry.is_directory()) continue;
+      const std::string name = entry.path().filename().string();
+      if (fs::exists(entry.path() / (name + ".cfg"))) std::ofstream(entry.path() / (name + "Setup.exe")) << "MZ";
+    }
+  }
+  void TearDown() override {
+    if (!staged.empty()) fs::remove_all(staged.parent_path());
+  }
+  fs::path staged;
+};
+
+TEST_F(DemoDisk, ChecksCleanAndExplainsEveryInstall) {
+  const std::string reg = (SourceDir() / "tests" / "checker" / "demo.reg").string();
+  const Outcome outcome =
+      Check({staged.string(), "--source-dir", "C:\\VelmoraCD\\access", "--registry", reg, "--explain"});
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  const std::string& text = outcome.out;
+  EXPECT_EQ(text.rfind("0 errors, 0 warnings\n", 0), 0u) << text;
+  // One section per capsule, each with its install explained.
+  for (const char* capsule : {"[capsule 0] \"Chess Deluxe\"", "[capsule 1] \"Web Browser Plus\"",
+                              "[capsule 2] \"Photo Studio\"", "[capsule 3] \"Music Jukebox\"",
+                              "[capsule 4] \"Virus Guard\"", "[capsule 5] \"Typing Tutor\""})
+    EXPECT_NE(text.find(capsule), std::string::npos) << capsule;
+  // The verdicts the installer reaches on the demo prefix.
+  EXPECT_NE(text.find("confirmation: \"Chess Deluxe is about to be installed.\""), std::string::npos) << text;
+  EXPECT_NE(text.find("Install button \"Included\" disabled"), std::string::npos) << text;
+  EXPECT_NE(text.find("key HKEY_LOCAL_MACHINE\\SOFTWARE\\Velmora Network\\5.0 exists; its last part \"5.0\" compares "
+                      "at least equal to \"5.0\""),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("verdict: the question \"Virus Guard seems to be installed already. Install it again?\" is asked"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("program \"C:\\VelmoraCD\\access\\Photo\\PhotoSetup.exe\", argument "
+                      "\"C:\\Program Files\\Velmora 5.0\\Photo Studio.txt\""),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("the link \"Read the Chess manual\" opens \"C:\\VelmoraCD\\access\\Games\\Chess\\manual.txt\""),
+            std::string::npos)
+      << text;
+}
+
+TEST_F(DemoDisk, WithoutItsInstallersNothingWouldStart) {
+  for (const auto& entry : fs::recursive_directory_iterator(staged))
+    if (entry.path().filename().string().find("Setup.exe") != std::string::npos) fs::remove(entry.path());
+  const Outcome outcome = Check({staged.string(), "--source-dir", "C:\\VelmoraCD\\access"});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.out.find("Run names Games\\Chess\\ChessSetup.exe, which is not on the disk"), std::string::npos)
+      << outcome.out;
+}
+
+TEST(CommandLine, UsageAndBadArguments) {
+  EXPECT_EQ(Check({"--help"}).status, 0);
+  const Outcome none = Check({});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find("usage: capsule-check"), std::string::npos);
+  EXPECT_EQ(Check({"clean", "--frobnicate"}).status, 2);
+  EXPECT_EQ(Check({"clean", "--source-dir"}).status, 2);
+  EXPECT_EQ(Check({"clean", "dump"}).status, 2);
+  const Outcome missing = Check({"no-such-disk"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("no-such-disk: no such folder or file"), std::string::npos);
+}
+
+TEST(CommandLine, TheMainFileMayBeNamedDirectly) {
+  const Outcome byFolder = Check({"key-case", "--source-dir=D:\\"});
+  const Outcome byFile = Check({"key-case/VERavevi.cfg", "--source-dir=D:\\"});
+  EXPECT_EQ(byFile.status, byFolder.status);
+  EXPECT_EQ(Portable(byFile.out), Portable(byFolder.out));
+}
+
+TEST(CommandLine, AFolderWithoutAMainFileIsAnError) {
+  const Outcome outcome = Check({"key-case/Chess", "--source-dir=D:\\"});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.out.find("there is no VERavevi.cfg"), std::string::npos) << outcome.out;
+}
+
+TEST(CommandLine, ABrokenRegistryExportIsReported) {
+  const fs::path reg = fs::temp_directory_path() / "capsule-check-broken.reg";
+  std::ofstream(reg) << "REGEDIT4\n\n[HKLM\\SOFTWARE\\X]\n\"A\"=dword:xyz\n";
+  const Outcome outcome = Check({"clean", "--source-dir=D:\\", "--registry", reg.string()});
+  fs::remove(reg);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.out.find(":4: error: registry export: a dword that is not eight hexadecimal digits"),
+            std::string::npos)
+      << outcome.out;
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// capsule-check on the real system: without --registry the installed-version
+// check reads the real registry. The test writes its own keys under
+// HKEY_CURRENT_USER\Software\VelmoraCapsuleCheckTest and its own disk in the
+// temporary folder, and removes both.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "checker/CapsuleCheck.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTestKey = "Software\\VelmoraCapsuleCheckTest";
+
+class RealRegistry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    disk = fs::temp_directory_path() / "capsule-check-real-registry";
+    fs::remove_all(disk);
+    fs::create_directories(disk / "Chess");
+    fs::create_directories(disk / "Mail");
+    std::ofstream(disk / "VERavevi.cfg") << "[TuneUp]\nWindowTitle=Bonus\n[Packages]\nChess\nMail\n";
+    std::ofstream(disk / "Chess" / "Chess.cfg")
+        << "[TuneUp]\nTitle=Chess\nRun=setup.exe\n[Version]\nRegistry=HKEY_CURRENT_USER\\" << kTestKey
+        << "\\Chess\\Version\nVersion=2.0\nAskMsg=Chess again?\n";
+    std::ofstream(disk / "Mail" / "Mail.cfg")
+        << "[TuneUp]\nTitle=Mail\nRun=setup.exe\n[Version]\nRegistry=HKEY_CURRENT_USER\\" << kTestKey
+        << "\\Mail\\Build\nVersion=5\nAskMsg=Mail again?\n";
+    std::ofstream(disk / "Chess" / "setup.exe") << "MZ";
+    std::ofstream(disk / "Mail" / "setup.exe") << "MZ";
+    std::ofstream(disk / "Chess" / "Chess.rtf") << "{\\rtf1 Chess}";
+    std::ofstream(disk / "Mail" / "Mail.rtf") << "{\\rtf1 Mail}";
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Chess").c_str(), 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const char version[] = "2.5";
+    ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof version);
+    ::RegCloseKey(key);
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Mail").c_str(), 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD build = 4;
+    ::RegSetValueExA(key, "Build", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&build), sizeof build);
+    ::RegCloseKey(key);
+  }
+  void TearDown() override {
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Chess").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Mail").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
+    fs::remove_all(disk);
+  }
+  fs::path disk;
+};
+
+TEST_F(RealRegistry, TheVersionCheckReadsIt) {
+  const auto host = check::MakeHost();
+  std::ostringstream out, err;
+  const int status = check::RunCapsuleCheck({disk.string(), "--explain"}, *host, out, err);
+  const std::string text = out.str();
+  EXPECT_EQ(err.str(), "");
+  // No icons or sounds anywhere: nothing to report.
+  EXPECT_EQ(status, 0) << text;
+  EXPECT_NE(text.find("value \"Version\": REG_SZ \"2.5\", raw data 32 2E 35 00"), std::string::npos) << text;
+  EXPECT_NE(text.find("verdict: the question \"Chess again?\" is asked"), std::string::npos) << text;
+  EXPECT_NE(text.find("value \"Build\": REG_DWORD 4, raw data 04 00 00 00"), std::string::npos) << text;
+  EXPECT_NE(text.find("the number 4 is below 5"), std::string::npos) << text;
+}
+
+}  // namespace
