@@ -73,6 +73,9 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/CMakeLists.txt)
+  add_subdirectory(bench/win32)
+endif()
 
 # capsule-check.exe, the authoring checker, as an extra console program.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/capsule-check/CMakeLists.txt)

@@ -186,6 +186,13 @@ std::string FakePlatform::FileContent(const std::string& path) const {
   return it == files_.end() ? std::string() : it->second.content;
 }
 
+std::map<std::string, std::string> FakePlatform::Snapshot() const {
+  std::map<std::string, std::string> out;
+  for (const auto& [path, file] : files_) out[path] = file.content;
+  for (const auto& folder : folders_) out[folder + "\\"] = {};
+  return out;
+}
+
 void FakePlatform::SetShortName(const std::string& path, const std::string& shortPath) {
   shortNames_[ResolvePath(path)] = shortPath;
 }

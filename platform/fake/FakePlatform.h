@@ -60,6 +60,9 @@ class FakePlatform : public Platform {
   bool HasFolder(const std::string& path) const;
   // Content of a file; "" when there is none.
   std::string FileContent(const std::string& path) const;
+  // Every file (by folded path, with its content) and every folder (folded,
+  // with a trailing "\\"): the state a test compares before and after a run.
+  std::map<std::string, std::string> Snapshot() const;
   // Called at every ReadFileBytes before the file is looked up (lets a test
   // make a file vanish between an existence test and the read).
   std::function<void(const std::string& path)> onRead;

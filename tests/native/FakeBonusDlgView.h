@@ -98,6 +98,11 @@ class FakeBonusDlgView : public IBonusDlgView {
     }
     return -1;
   }
+  int SelectByTextConst(const std::string& text) const {
+    for (std::size_t i = 0; i < items.size(); ++i)
+      if (items[i].text == text) return static_cast<int>(i);
+    return -1;
+  }
   std::vector<std::string> ItemTexts() const {
     std::vector<std::string> out;
     for (const Item& i : items) out.push_back(i.text);
