@@ -7,9 +7,10 @@
 // that there is at most one main dialog, that its StartUp shortcut exists
 // exactly while it is open, and that nothing else under the Windows folder
 // changed.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
 
 #include <gtest/gtest.h>
 
@@ -20,74 +21,27 @@
 #include <string>
 #include <vector>
 
+#include "E2ESupport.h"
+
 namespace {
 
-constexpr DWORD kGuardMs = 30000;
+using e2e::FileExists;
+using e2e::Process;
+using e2e::TextOf;
+using e2e::WaitUntil;
+
 constexpr const char* kTitle = "Velmora Tour E2E";
 constexpr int kTree = 1004, kNote = 1003, kInstall = 1006;
 
-std::string WindowsPath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
-bool WriteText(const std::string& path, const std::string& text) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  ::CloseHandle(file);
-  return ok && written == text.size();
-}
-
-std::string ReadText(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string text;
-  char buffer[512];
-  DWORD got = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-  ::CloseHandle(file);
-  return text;
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD guard = kGuardMs) {
-  for (DWORD waited = 0; waited < guard; waited += 20) {
-    if (condition()) return true;
-    ::Sleep(20);
-  }
-  return condition();
-}
-
-std::string Text(HWND window) {
-  char buffer[1024] = {};
-  ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                        5000, nullptr);
-  return buffer;
-}
-
-// Top-level windows with the caption: main dialogs (with the capsule tree)
-// and the program's message boxes.
+// Visible top-level windows with the caption: main dialogs (with the capsule
+// tree) and the program's message boxes.
 struct Windows {
   std::vector<HWND> dialogs, boxes;
 };
-BOOL CALLBACK Collect(HWND window, LPARAM param) {
-  auto* out = reinterpret_cast<Windows*>(param);
-  char caption[256] = {};
-  ::GetWindowTextA(window, caption, sizeof caption);
-  if (std::string(caption) != kTitle || !::IsWindowVisible(window)) return TRUE;
-  (::GetDlgItem(window, kTree) != nullptr ? out->dialogs : out->boxes).push_back(window);
-  return TRUE;
-}
 Windows TitledWindows() {
   Windows w;
-  ::EnumWindows(&Collect, reinterpret_cast<LPARAM>(&w));
+  for (HWND h : e2e::TopWindows("#32770", kTitle))
+    if (::IsWindowVisible(h)) (::GetDlgItem(h, kTree) != nullptr ? w.dialogs : w.boxes).push_back(h);
   return w;
 }
 
@@ -97,9 +51,8 @@ void Tree(const std::string& folder, std::map<std::string, std::uint64_t>& out) 
   HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    const std::string name = data.cFileName;
+    const std::string name = data.cFileName, path = folder + "\\" + name;
     if (name == "." || name == "..") continue;
-    const std::string path = folder + "\\" + name;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       Tree(path, out);
     } else {
@@ -110,40 +63,6 @@ void Tree(const std::string& folder, std::map<std::string, std::uint64_t>& out) 
   } while (::FindNextFileA(find, &data));
   ::FindClose(find);
 }
-
-class Process {
- public:
-  explicit Process(const std::string& program) {
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    started_ = ::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &startup, &info_) != FALSE;
-    if (started_) ::CloseHandle(info_.hThread);
-  }
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-  ~Process() {
-    if (!started_) return;
-    if (Running()) {
-      ::TerminateProcess(info_.hProcess, 99);
-      ::WaitForSingleObject(info_.hProcess, kGuardMs);
-    }
-    ::CloseHandle(info_.hProcess);
-  }
-  bool Started() const { return started_; }
-  bool Running() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-  bool WaitForExit() const { return ::WaitForSingleObject(info_.hProcess, kGuardMs) == WAIT_OBJECT_0; }
-  DWORD ExitCode() const {
-    DWORD code = 0;
-    ::GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-  }
-
- private:
-  bool started_ = false;
-  PROCESS_INFORMATION info_ = {};
-};
 
 struct Capsule {
   const char* folder;
@@ -159,45 +78,36 @@ const Capsule kCapsules[] = {
 
 class TourE2E : public ::testing::Test {
  protected:
-  std::string folder_, program_, link_, windowsDir_;
+  e2e::StartupFolder startUp_{"VERavevi.lnk"};
+  e2e::ScratchFolder folder_{"tour-e2e"};
+  const std::string program_ = folder_.In("VERavevi.exe"), link_ = startUp_.Link();
+  std::string windowsDir_;
   std::map<std::string, std::uint64_t> windowsBefore_;
   std::unique_ptr<Process> process_;
   HWND dialog_ = nullptr;
 
-  std::string In(const std::string& name) const { return folder_ + "\\" + name; }
-  std::string Runs(const Capsule& c) const { return In(std::string(c.folder) + "\\runs.txt"); }
+  std::string Runs(const Capsule& c) const { return folder_.In(std::string(c.folder) + "\\runs.txt"); }
 
   void SetUp() override {
-    char temp[MAX_PATH] = {}, windows[MAX_PATH] = {};
-    ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
+    char windows[MAX_PATH] = {};
     ASSERT_NE(::GetWindowsDirectoryA(windows, MAX_PATH), 0u);
     windowsDir_ = windows;
-    const std::string startUp = windowsDir_ + "\\Start Menu\\Programs\\StartUp";
-    ::CreateDirectoryA((windowsDir_ + "\\Start Menu").c_str(), nullptr);
-    ::CreateDirectoryA((windowsDir_ + "\\Start Menu\\Programs").c_str(), nullptr);
-    ::CreateDirectoryA(startUp.c_str(), nullptr);
-    link_ = startUp + "\\VERavevi.lnk";
-    ::DeleteFileA(link_.c_str());
-    folder_ = std::string(temp) + "velmora-tour-e2e-" + std::to_string(::GetCurrentProcessId());
-    ASSERT_TRUE(::CreateDirectoryA(folder_.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
-    program_ = In("VERavevi.exe");
-    ASSERT_TRUE(::CopyFileA(WindowsPath(VERAVEVI_EXE).c_str(), program_.c_str(), FALSE));
-    ASSERT_TRUE(WriteText(In("VERavevi.rtf"), "{\\rtf1 }"));
+    ASSERT_TRUE(::CopyFileA(e2e::WindowsPath(VERAVEVI_EXE).c_str(), program_.c_str(), FALSE));
+    ASSERT_TRUE(e2e::WriteText(folder_.In("VERavevi.rtf"), "{\\rtf1 }"));
     std::string main = std::string("[TuneUp]\r\nWindowTitle=") + kTitle + "\r\n[Packages]\r\n";
-    ::CreateDirectoryA(In("Tools").c_str(), nullptr);
+    folder_.Folder("Tools");
     for (const Capsule& c : kCapsules) {
       main += std::string(c.folder) + "\r\n";
-      const std::string dir = In(c.folder);
-      ASSERT_TRUE(::CreateDirectoryA(dir.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
-      std::string name = c.folder;
-      name = name.substr(name.find_last_of('\\') + 1);
-      std::string cfg = std::string("[TuneUp]\r\nTitle=") + c.title + "\r\nNote=" + c.note + "\r\nRun=Setup.exe\r\n";
+      const std::string dir = folder_.Folder(c.folder), name = dir.substr(dir.find_last_of('\\'));
+      std::string cfg =
+          std::string("[TuneUp]\r\nTitle=") + c.title + "\r\nNote=" + c.note + "\r\nRun=Setup.exe\r\n";
       if (c.disclaimer) cfg += "Disclaimer=1\r\n";
-      ASSERT_TRUE(WriteText(dir + "\\" + name + ".cfg", cfg));
-      ASSERT_TRUE(WriteText(dir + "\\" + name + ".rtf", std::string("{\\rtf1 ") + c.title + "\\par}"));
-      ASSERT_TRUE(::CopyFileA(WindowsPath(APPEND_RUN_EXE).c_str(), (dir + "\\Setup.exe").c_str(), FALSE));
+      ASSERT_TRUE(e2e::WriteText(dir + name + ".cfg", cfg));
+      ASSERT_TRUE(e2e::WriteText(dir + name + ".rtf", std::string("{\\rtf1 ") + c.title + "\\par}"));
+      ASSERT_TRUE(
+          ::CopyFileA(e2e::WindowsPath(APPEND_RUN_EXE).c_str(), (dir + "\\Setup.exe").c_str(), FALSE));
     }
-    ASSERT_TRUE(WriteText(In("VERavevi.cfg"), main));
+    ASSERT_TRUE(e2e::WriteText(folder_.In("VERavevi.cfg"), main));
     Tree(windowsDir_, windowsBefore_);
   }
 
@@ -205,29 +115,16 @@ class TourE2E : public ::testing::Test {
     if (dialog_ != nullptr && ::IsWindow(dialog_)) ::PostMessageA(dialog_, WM_CLOSE, 0, 0);
     if (process_) process_->WaitForExit();
     process_.reset();
-    ::DeleteFileA(link_.c_str());
-    for (const Capsule& c : kCapsules) {
-      std::string name = c.folder;
-      name = name.substr(name.find_last_of('\\') + 1);
-      for (const std::string& f : {"\\" + name + ".cfg", "\\" + name + ".rtf", std::string("\\Setup.exe"),
-                                   std::string("\\runs.txt")})
-        ::DeleteFileA(In(c.folder + f).c_str());
-      ::RemoveDirectoryA(In(c.folder).c_str());
-    }
-    ::RemoveDirectoryA(In("Tools").c_str());
-    for (const char* f : {"VERavevi.exe", "VERavevi.rtf", "VERavevi.cfg"}) ::DeleteFileA(In(f).c_str());
-    ::RemoveDirectoryA(folder_.c_str());
   }
 
   void Open() {
     process_ = std::make_unique<Process>(program_);
     ASSERT_TRUE(process_->Started());
-    ASSERT_TRUE(WaitUntil([&] {
-      auto w = TitledWindows();
-      dialog_ = w.dialogs.empty() ? nullptr : w.dialogs[0];
-      return dialog_ != nullptr &&
-             ::SendMessageA(::GetDlgItem(dialog_, kTree), TVM_GETCOUNT, 0, 0) == LRESULT(std::size(kCapsules));
-    })) << "no main dialog with every capsule";
+    dialog_ = e2e::WaitForWindow("#32770", kTitle, [](HWND w) {
+      return ::IsWindowVisible(w) &&
+             ::SendMessageA(::GetDlgItem(w, kTree), TVM_GETCOUNT, 0, 0) == LRESULT(std::size(kCapsules));
+    });
+    ASSERT_NE(dialog_, nullptr) << "no main dialog with every capsule";
   }
   void Close() {
     ::PostMessageA(dialog_, WM_CLOSE, 0, 0);
@@ -239,21 +136,19 @@ class TourE2E : public ::testing::Test {
   std::string Select(std::size_t i) {
     HWND tree = ::GetDlgItem(dialog_, kTree);
     LRESULT item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
-    for (std::size_t k = 0; k < i && item != 0; ++k) item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
+    for (std::size_t k = 0; k < i && item != 0; ++k)
+      item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
-    return Text(::GetDlgItem(dialog_, kNote));
+    return TextOf(::GetDlgItem(dialog_, kNote));
   }
   // Presses Install; answers a confirmation box with `answer` if one comes.
   void Install(bool expectBox, int answer) {
     ::PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(kInstall, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, kInstall)));
     if (!expectBox) return;
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-      auto w = TitledWindows();
-      box = w.boxes.empty() ? nullptr : w.boxes[0];
-      return box != nullptr;
-    })) << "no confirmation box";
+    HWND box = e2e::WaitForWindow(
+        "#32770", kTitle, [](HWND w) { return ::IsWindowVisible(w) && ::GetDlgItem(w, kTree) == nullptr; });
+    ASSERT_NE(box, nullptr) << "no confirmation box";
     ::PostMessageA(box, WM_COMMAND, answer, 0);
     ASSERT_TRUE(WaitUntil([&] { return TitledWindows().boxes.empty(); }));
   }
@@ -262,7 +157,7 @@ class TourE2E : public ::testing::Test {
     auto w = TitledWindows();
     ASSERT_LE(w.dialogs.size(), 1u) << "two main dialogs";
     const bool open = !w.dialogs.empty();
-    EXPECT_EQ(Exists(link_), open) << "the StartUp shortcut exists exactly while the dialog is open";
+    EXPECT_EQ(FileExists(link_), open) << "the StartUp shortcut exists exactly while the dialog is open";
     if (process_) {
       EXPECT_TRUE(open || !process_->Running());
       if (!process_->Running()) {
@@ -271,13 +166,11 @@ class TourE2E : public ::testing::Test {
     }
     std::map<std::string, std::uint64_t> now;
     Tree(windowsDir_, now);
-    now.erase(link_);
-    auto before = windowsBefore_;
-    before.erase(link_);
+    now.erase(link_);  // absent from the snapshot: StartupFolder removed it
     std::vector<std::string> changed;
     for (const auto& [p, v] : now)
-      if (!before.count(p) || before[p] != v) changed.push_back(p);
-    for (const auto& [p, v] : before)
+      if (!windowsBefore_.count(p) || windowsBefore_[p] != v) changed.push_back(p);
+    for (const auto& [p, v] : windowsBefore_)
       if (!now.count(p)) changed.push_back("gone: " + p);
     EXPECT_EQ(changed, std::vector<std::string>{});
   }
@@ -285,7 +178,7 @@ class TourE2E : public ::testing::Test {
 
 TEST_F(TourE2E, SelectsInstallsWithEachAnswerAndCloses) {
   Open();
-  EXPECT_TRUE(Exists(link_));
+  EXPECT_TRUE(FileExists(link_));
   for (std::size_t i = 0; i < std::size(kCapsules); ++i) {
     EXPECT_TRUE(WaitUntil([&] { return Select(i) == kCapsules[i].note; }, 5000)) << kCapsules[i].title;
   }
@@ -293,17 +186,18 @@ TEST_F(TourE2E, SelectsInstallsWithEachAnswerAndCloses) {
   Select(0);
   Install(true, IDCANCEL);
   ::Sleep(500);
-  EXPECT_FALSE(Exists(Runs(kCapsules[0])));
+  EXPECT_FALSE(FileExists(Runs(kCapsules[0])));
   Install(true, IDOK);
-  EXPECT_TRUE(WaitUntil([&] { return ReadText(Runs(kCapsules[0])) == "run\r\n"; })) << ReadText(Runs(kCapsules[0]));
+  EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[0])) == "run\r\n"; }))
+      << e2e::ReadText(Runs(kCapsules[0]));
   // Paint does not ask.
   Select(1);
   Install(false, 0);
-  EXPECT_TRUE(WaitUntil([&] { return Exists(Runs(kCapsules[1])); }));
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(Runs(kCapsules[1])); }));
   CheckInvariants("after the installs");
   Close();
   CheckInvariants("after closing");
-  EXPECT_FALSE(Exists(link_));
+  EXPECT_FALSE(FileExists(link_));
 }
 
 TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {
@@ -321,7 +215,7 @@ TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {
       EXPECT_EQ(Select(i), kCapsules[i].note) << step;
     } else if (action == 6) {
       // Install with whatever answer, for the capsule now selected.
-      const std::string note = Text(::GetDlgItem(dialog_, kNote));
+      const std::string note = TextOf(::GetDlgItem(dialog_, kNote));
       bool asks = false;
       for (const Capsule& c : kCapsules)
         if (note == c.note) asks = c.disclaimer;

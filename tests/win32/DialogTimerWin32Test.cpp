@@ -4,7 +4,6 @@
 // copy of this test program that runs only the disabled child test.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win32/InstallWin32Helpers.h"
+#include "tests/win32/TrayWin32Support.h"
 
 namespace {
 
@@ -19,19 +19,6 @@ using namespace installtest;
 
 constexpr const char* kRun2Marker = "AfterMainDialogFirstTimeRunning";
 constexpr UINT_PTR kWatchPeriodMs = 50;
-
-std::string ProgramPath() {
-  char buffer[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  return buffer;
-}
-
-// The program's own base name: what the configuration files beside it are
-// named after.
-std::string ProgramStem() {
-  std::string path = ProgramPath();
-  return path.substr(0, path.rfind('.'));
-}
 
 // While a dialog runs: closes the window titled g_caption once g_done()
 // says so, or after g_limit ticks at the latest.
@@ -71,7 +58,7 @@ TEST(DialogTimerWin32Child, DISABLED_Run2StartsOnceAfterTheDialogShows) {
   HANDLE before = ::OpenMutexA(SYNCHRONIZE, FALSE, kRun2Marker);
   ASSERT_EQ(before, nullptr) << "the marker exists before the dialog shows";
 
-  TempFolder run2(ProgramFolder(), "run2");
+  ScratchFolder run2("run2", e2e::ModuleDir());
   const std::string program = run2.Path() + "\\after.exe";
   ASSERT_TRUE(::CopyFileA(Fixture("fake_installer.exe").c_str(), program.c_str(), FALSE));
   g_record = program + ".record.txt";
@@ -79,19 +66,10 @@ TEST(DialogTimerWin32Child, DISABLED_Run2StartsOnceAfterTheDialogShows) {
 
   // The program's description file beside it makes its own folder the data
   // folder; the main configuration names the Run2 program relative to it.
-  const std::string stem = ProgramStem();
-  std::ofstream(stem + ".rtf") << "{\\rtf1 }";
-  std::ofstream(stem + ".cfg") << "[TuneUp]\nWindowTitle=" << g_caption
-                               << "\nRun2=" << run2.Path().substr(ProgramFolder().size() + 1)
-                               << "\\after.exe,0\n"
-                               << "[Packages]\n";
-  struct Cleanup {
-    std::string stem;
-    ~Cleanup() {
-      ::DeleteFileA((stem + ".rtf").c_str());
-      ::DeleteFileA((stem + ".cfg").c_str());
-    }
-  } cleanup{stem};
+  traywin32::ScratchFiles files;
+  ASSERT_TRUE(files.Configuration("WindowTitle=" + g_caption +
+                                  "\r\nRun2=" + run2.Path().substr(e2e::ModuleDir().size() + 1) +
+                                  "\\after.exe,0\r\n[Packages]\r\n"));
 
   plat::Win32Platform platform;
   EXPECT_EQ(ShowDialog(platform, RecordWritten), 0);
@@ -110,20 +88,12 @@ TEST(DialogTimerWin32Child, DISABLED_Run2StartsOnceAfterTheDialogShows) {
 }
 
 TEST(DialogTimerWin32, Run2StartsOnceAfterTheDialogShows) {
-  std::string commandLine = "\"" + ProgramPath() +
-                            "\" --gtest_filter=DialogTimerWin32Child.* --gtest_also_run_disabled_tests "
-                            "--gtest_brief=1";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-  ::CloseHandle(process.hThread);
-  EXPECT_EQ(::WaitForSingleObject(process.hProcess, 180000), WAIT_OBJECT_0);
-  DWORD exitCode = 1;
-  ::GetExitCodeProcess(process.hProcess, &exitCode);
-  ::CloseHandle(process.hProcess);
-  EXPECT_EQ(exitCode, 0u) << "the child test failed; its output is above";
+  e2e::Process child(
+      e2e::ModulePath(),
+      "--gtest_filter=DialogTimerWin32Child.* --gtest_also_run_disabled_tests --gtest_brief=1");
+  ASSERT_TRUE(child.Started());
+  EXPECT_TRUE(child.WaitForExit(180000));
+  EXPECT_EQ(child.ExitCode(), 0u) << "the child test failed; its output is above";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/VUtils.h"
@@ -28,24 +29,43 @@ class InstallWin32 : public ::testing::Test {
   std::string startDir;
   std::vector<std::string> scripts;
   inst::ScriptRunner noScripts = [this](const std::string& p) { scripts.push_back(p); };
+  std::vector<std::string> asked;  // the boxes of the version checks, each answered No
+  inst::VersionCheckContext context;
 
-  void SetUp() override { startDir = platform.CurrentDirectory(); }
+  void SetUp() override {
+    startDir = platform.CurrentDirectory();
+    context.askMsg = "Again?";
+    context.messageBox = [this](const std::string& text, const std::string&, unsigned) {
+      asked.push_back(text);
+      return plat::kIdNo;
+    };
+  }
   void TearDown() override { platform.SetCurrentDirectory(startDir); }
 
   static void Copy(const std::string& from, const std::string& to) {
     ASSERT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
   }
+  // The fixture `program` ran in `folder`, with `argument` on its command
+  // line when `given`.
+  static void ExpectRan(const std::string& program, const std::string& folder, const char* argument,
+                        bool given) {
+    std::vector<std::string> record = WaitForRecord(program);
+    ASSERT_EQ(record.size(), 3u);
+    EXPECT_EQ(record[0].find(argument) != std::string::npos, given) << record[0];
+    EXPECT_TRUE(SamePath(record[1], folder)) << record[1];
+    EXPECT_TRUE(SamePath(record[2], program)) << record[2];
+  }
 };
 
 TEST_F(InstallWin32, InstallerIsOpenedByTheShellWithItsArgumentFromItsFolder) {
-  TempFolder temp("open");
+  ScratchFolder temp("install-open");
   const std::string folder = temp.Folder("Setup Files");
   const std::string setup = folder + "\\setup.exe";
   Copy(Fixture("fake_installer.exe"), setup);
   platform.SetCurrentDirectory(temp.Path());
 
-  inst::Command command = inst::ResolveMacroCommand(
-      config, "{ANY_DIR}\"" + setup + "\" , /s", [](const std::string& t) {
+  inst::Command command =
+      inst::ResolveMacroCommand(config, "{ANY_DIR}\"" + setup + "\" , /s", [](const std::string& t) {
         std::string out = t;
         out.erase(out.find("{ANY_DIR}"), 9);
         return out;
@@ -54,41 +74,31 @@ TEST_F(InstallWin32, InstallerIsOpenedByTheShellWithItsArgumentFromItsFolder) {
   inst::LaunchByExtension(config, command.program, command.argument, noScripts);
   EXPECT_TRUE(SamePath(platform.CurrentDirectory(), folder));
 
-  std::vector<std::string> record = WaitForRecord(setup);
-  ASSERT_EQ(record.size(), 3u);
-  EXPECT_NE(record[0].find("/s"), std::string::npos) << record[0];
-  EXPECT_TRUE(SamePath(record[1], folder)) << record[1];
-  EXPECT_TRUE(SamePath(record[2], setup)) << record[2];
+  ExpectRan(setup, folder, "/s", true);
   EXPECT_TRUE(scripts.empty());
 }
 
 TEST_F(InstallWin32, OneCharacterExtensionIsStartedByItsShortPathWithoutArgument) {
-  TempFolder temp("process");
+  ScratchFolder temp("install-process");
   const std::string folder = temp.Folder("Long Folder Name");
   const std::string program = folder + "\\Long Program Name.x";
   Copy(Fixture("fake_installer.exe"), program);
-  const std::string shortPath = inst::ShortPath(platform, program);
-  ASSERT_FALSE(shortPath.empty());
-
+  ASSERT_FALSE(inst::ShortPath(platform, program).empty());
   inst::LaunchByExtension(config, program, "/ignored", noScripts);
-
-  std::vector<std::string> record = WaitForRecord(program);
-  ASSERT_EQ(record.size(), 3u);
-  EXPECT_EQ(record[0].find("/ignored"), std::string::npos) << record[0];
-  EXPECT_TRUE(SamePath(record[1], folder)) << record[1];
-  EXPECT_TRUE(SamePath(record[2], program)) << record[2];
+  ExpectRan(program, folder, "/ignored", false);
 }
 
 TEST_F(InstallWin32, ScriptLibraryBesideTheProgramReceivesTheScriptPath) {
-  const std::string dll = ProgramFolder() + "\\VScript.DLL";
+  const std::string dll = e2e::ModuleDir() + "\\VScript.DLL";
   const std::string record = dll + ".record.txt";
   ::DeleteFileA(record.c_str());
-  TempFolder temp("script");
+  ScratchFolder temp("install-script");
   const std::string script = temp.Folder("inst") + "\\Setup.CFG";
   std::ofstream(script) << "; script\n";
 
   inst::LaunchByExtension(config, script, "ignored", [this](const std::string& path) {
-    inst::RunScript(platform, [this](const std::string& name) { return LoadZBLibraryEx(platform, name); }, path);
+    inst::RunScript(
+        platform, [this](const std::string& name) { return LoadZBLibraryEx(platform, name); }, path);
   });
 
   std::vector<std::string> lines = ReadLines(record);
@@ -102,47 +112,31 @@ TEST_F(InstallWin32, ProductVersionOfARealResourceIsReadAndCompared) {
   const std::string file = Fixture("versioned.exe");
   auto version = platform.FileProductVersion(file);
   ASSERT_TRUE(version.has_value());
-  EXPECT_EQ(version->major, 5);
-  EXPECT_EQ(version->minor, 0);
-  EXPECT_EQ(version->build, 0);
-  EXPECT_EQ(version->revision, 0);
+  EXPECT_EQ(std::make_tuple(version->major, version->minor, version->build, version->revision),
+            std::make_tuple(5, 0, 0, 0));
   EXPECT_FALSE(platform.FileProductVersion(Fixture("fake_installer.exe")).has_value());
 
-  std::vector<std::string> boxes;
-  inst::VersionCheckContext context;
-  context.askMsg = "Again?";
   context.caption = "Bonus";
   context.expandMacros = [](const std::string& t) { return t; };
-  context.messageBox = [&](const std::string& text, const std::string&, unsigned) {
-    boxes.push_back(text);
-    return plat::kIdNo;
-  };
   EXPECT_TRUE(inst::CheckInstalledVersion(config, "", "5", file, context));
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(asked.empty());
   EXPECT_FALSE(inst::CheckInstalledVersion(config, "", "5,0,0,0", file + ",test", context));
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0], "Product version of the  " + file + ":   5.0.0.0");
-  EXPECT_EQ(boxes[1], "Again?");
-  boxes.clear();
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], "Product version of the  " + file + ":   5.0.0.0");
+  EXPECT_EQ(asked[1], "Again?");
+  asked.clear();
   EXPECT_TRUE(inst::CheckInstalledVersion(config, "", "4.9", file, context));
   EXPECT_TRUE(inst::CheckInstalledVersion(config, "", "9", Fixture("fake_installer.exe"), context));
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(asked.empty());
 }
 
 class RegistryWin32 : public InstallWin32 {
  protected:
   std::string key = "Software\\Velmora Install Test " + std::to_string(::GetCurrentProcessId());
   std::string root = "HKEY_CURRENT_USER\\" + key;
-  std::vector<std::string> asked;
-  inst::VersionCheckContext context;
 
   void SetUp() override {
     InstallWin32::SetUp();
-    context.askMsg = "Again?";
-    context.messageBox = [this](const std::string& text, const std::string&, unsigned) {
-      asked.push_back(text);
-      return plat::kIdNo;
-    };
     HKEY game = Create("Game");
     const char version[] = "4.9";
     ::RegSetValueExA(game, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof version);
@@ -162,32 +156,32 @@ class RegistryWin32 : public InstallWin32 {
               ERROR_SUCCESS);
     return h;
   }
-  bool Check(const std::string& path, const std::string& version) {
-    return inst::CheckInstalledVersion(config, root + "\\" + path, version, "", context);
-  }
 };
 
-TEST_F(RegistryWin32, StringValueIsComparedAsText) {
-  EXPECT_TRUE(Check("Game\\Version", "5.0"));
-  EXPECT_TRUE(asked.empty());
-  EXPECT_FALSE(Check("Game\\Version", "4.9"));
-  EXPECT_EQ(asked.size(), 1u);
-}
-
-TEST_F(RegistryWin32, DwordValueIsComparedAsNumber) {
-  EXPECT_FALSE(Check("Game\\Build", "5"));
-  EXPECT_EQ(asked.size(), 1u);
-  EXPECT_TRUE(Check("Game\\Build", "7"));
-  EXPECT_EQ(asked.size(), 1u);
-}
-
-TEST_F(RegistryWin32, KeyNamedLikeTheVersionAsksAndMissingOnesPass) {
-  EXPECT_FALSE(Check("Game\\5.0", "5.0"));
-  EXPECT_EQ(asked.size(), 1u);
-  EXPECT_TRUE(Check("Game\\Missing", "1"));
-  EXPECT_TRUE(Check("Absent\\Version", "1"));
-  EXPECT_TRUE(inst::CheckInstalledVersion(config, "HKCU\\" + key + "\\Game\\Version", "1", "", context));
-  EXPECT_EQ(asked.size(), 1u);
+// A REG_SZ value is compared as text, a REG_DWORD as a number; a key named
+// like the version asks; missing keys and values pass without asking; the
+// root may be abbreviated.
+TEST_F(RegistryWin32, ValuesAndKeysAreComparedByTheirKind) {
+  const std::string game = root + "\\Game\\";
+  const struct {
+    std::string path, version;
+    bool passes;
+  } rows[] = {
+      {game + "Version", "5.0", true},
+      {game + "Version", "4.9", false},
+      {game + "Build", "5", false},
+      {game + "Build", "7", true},
+      {game + "5.0", "5.0", false},
+      {game + "Missing", "1", true},
+      {root + "\\Absent\\Version", "1", true},
+      {"HKCU\\" + key + "\\Game\\Version", "1", true},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.path + " " + r.version);
+    asked.clear();
+    EXPECT_EQ(inst::CheckInstalledVersion(config, r.path, r.version, "", context), r.passes);
+    EXPECT_EQ(asked.size(), r.passes ? 0u : 1u);
+  }
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/win32/MainFrameWnd.h"
 #include "app/win32/Win32TrayMenu.h"
@@ -19,7 +21,7 @@
 
 namespace {
 
-using traywin32::WindowText;
+using e2e::TextOf;
 
 class RecordingHost : public tray::MainFrameHost {
  public:
@@ -51,10 +53,10 @@ class TrayFrameWindow : public ::testing::Test {
     return window_;
   }
   void Command(UINT id) { ::SendMessageA(window_, WM_COMMAND, id, 0); }
-  std::string Log() { return WindowText(::GetDlgItem(window_, IDW_PANE_FIRST)); }
+  std::string Log() { return TextOf(::GetDlgItem(window_, IDW_PANE_FIRST)); }
 
   plat::Win32Platform platform_;
-  traywin32::StartupFolder startup_;
+  e2e::StartupFolder startup_{"VERaveviTrayIcon.lnk"};
   CMainFrameWnd* frame_ = nullptr;
   HWND window_ = nullptr;
   int mainDialogs_ = 0;
@@ -66,24 +68,30 @@ std::string MenuText(HMENU menu, int position) {
   return text;
 }
 
-TEST_F(TrayFrameWindow, IsHiddenWithTitleMenuStatusBarAndLog) {
+// Menu texts by position; "" marks a separator.
+void ExpectMenu(HMENU menu, const std::vector<std::string>& texts) {
+  ASSERT_EQ(::GetMenuItemCount(menu), static_cast<int>(texts.size()));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(MenuText(menu, static_cast<int>(i)), texts[i]) << i;
+    EXPECT_EQ((::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0,
+              texts[i].empty());
+  }
+}
+
+// Hidden, with title, menu, status bar and log; a close request only hides
+// it. (The StartUp shortcut it writes is checked by the tray's e2e test.)
+TEST_F(TrayFrameWindow, IsAHiddenFrameWithMenuStatusBarAndLog) {
   ASSERT_NE(Make(), nullptr);
   EXPECT_FALSE(::IsWindowVisible(window_));
-  EXPECT_EQ(WindowText(window_), "Velmora Bonus Software");
+  EXPECT_EQ(TextOf(window_), "Velmora Bonus Software");
   EXPECT_EQ(::FindWindowA(CMainFrameWnd::ClassName(), "Velmora Bonus Software"), window_);
   EXPECT_EQ(::GetParent(window_), nullptr);
-
   HMENU menu = ::GetMenu(window_);
   ASSERT_NE(menu, nullptr);
-  HMENU file = ::GetSubMenu(menu, 0);
-  HMENU view = ::GetSubMenu(menu, 1);
-  EXPECT_EQ(MenuText(file, 0), "&About VERavevi...");
-  EXPECT_EQ(MenuText(file, 1), "E&xit");
-  EXPECT_EQ(::GetMenuItemID(view, 0), static_cast<UINT>(ID_VIEW_STATUS_BAR));
-  EXPECT_EQ(MenuText(view, 1), "Tray &Notifications");
-  EXPECT_EQ(::GetMenuItemID(view, 2), 0u);
-  EXPECT_EQ(MenuText(view, 3), "Toggle Tray &Icon");
-  EXPECT_EQ(MenuText(view, 4), "&Clear Window");
+  ExpectMenu(::GetSubMenu(menu, 0), {"&About VERavevi...", "E&xit"});
+  ExpectMenu(::GetSubMenu(menu, 1),
+             {"&Status Bar", "Tray &Notifications", "", "Toggle Tray &Icon", "&Clear Window"});
+  EXPECT_EQ(::GetMenuItemID(::GetSubMenu(menu, 1), 0), static_cast<UINT>(ID_VIEW_STATUS_BAR));
 
   HWND bar = ::GetDlgItem(window_, IDW_STATUS_BAR);
   HWND log = ::GetDlgItem(window_, IDW_PANE_FIRST);
@@ -94,10 +102,8 @@ TEST_F(TrayFrameWindow, IsHiddenWithTitleMenuStatusBarAndLog) {
   EXPECT_STREQ(className, STATUSCLASSNAMEA);
   ::GetClassNameA(log, className, sizeof className);
   EXPECT_EQ(::lstrcmpiA(className, "Edit"), 0);
-  LONG style = ::GetWindowLongA(log, GWL_STYLE);
-  EXPECT_TRUE(style & ES_READONLY);
-  EXPECT_TRUE(style & ES_MULTILINE);
-  EXPECT_TRUE(style & WS_VSCROLL);
+  const LONG style = ::GetWindowLongA(log, GWL_STYLE);
+  EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE | WS_VSCROLL), ES_READONLY | ES_MULTILINE | WS_VSCROLL);
   EXPECT_EQ(::SendMessageA(bar, SB_GETPARTS, 0, 0), 1);
 
   // The log fills the client area above the status bar.
@@ -108,60 +114,12 @@ TEST_F(TrayFrameWindow, IsHiddenWithTitleMenuStatusBarAndLog) {
   ::GetWindowRect(bar, &barRect);
   EXPECT_EQ(logRect.right - logRect.left, client.right);
   EXPECT_EQ((logRect.bottom - logRect.top) + (barRect.bottom - barRect.top), client.bottom);
-}
 
-TEST_F(TrayFrameWindow, WritesEveryNotificationIntoTheLogUntilSwitchedOff) {
-  ASSERT_NE(Make(), nullptr);
-  EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_MOUSEMOVE), 0);
-  EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_LBUTTONDOWN), 0);
-  EXPECT_EQ(::SendMessageA(window_, WM_USER, 7, 0x20A), 0);
-  EXPECT_EQ(Log(),
-            "Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n"
-            "Tray notification: ID=3, lEvent=0x0201 WM_LBUTTONDOWN\r\n"
-            "Tray notification: ID=7, lEvent=0x020a (Unknown)\r\n");
-
-  std::string before = Log();
-  Command(ID_VIEW_NOTIFICATIONS);
-  ::SendMessageA(window_, WM_USER, 3, WM_LBUTTONUP);
-  EXPECT_EQ(Log(), before);
-
-  Command(ID_VIEW_CLEAR);
-  EXPECT_EQ(Log(), "");
-}
-
-TEST_F(TrayFrameWindow, MenuItemsShowTheirUpdateStates) {
-  ASSERT_NE(Make(), nullptr);
-  HMENU menu = ::GetMenu(window_);
-  HMENU file = ::GetSubMenu(menu, 0);
-  HMENU view = ::GetSubMenu(menu, 1);
-  auto state = [&](HMENU popup, UINT id) {
-    ::SendMessageA(window_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
-    return ::GetMenuState(popup, id, MF_BYCOMMAND);
-  };
-
-  EXPECT_TRUE(state(view, ID_VIEW_NOTIFICATIONS) & MF_CHECKED);
-  EXPECT_TRUE(state(view, ID_VIEW_CLEAR) & MF_GRAYED);
-  EXPECT_TRUE(state(view, ID_VIEW_STATUS_BAR) & MF_CHECKED);
-  EXPECT_FALSE(state(view, ID_TOGGLE_ICON) & MF_GRAYED);
-  EXPECT_TRUE(state(file, ID_APP_EXIT) & MF_GRAYED);
-  EXPECT_FALSE(state(file, ID_APP_ABOUT) & MF_GRAYED);
-
-  ::SendMessageA(window_, WM_USER, 3, WM_MOUSEMOVE);
-  EXPECT_FALSE(state(view, ID_VIEW_CLEAR) & MF_GRAYED);
-  Command(ID_VIEW_NOTIFICATIONS);
-  EXPECT_FALSE(state(view, ID_VIEW_NOTIFICATIONS) & MF_CHECKED);
-  Command(ID_VIEW_STATUS_BAR);
-  EXPECT_FALSE(::GetWindowLongA(::GetDlgItem(window_, IDW_STATUS_BAR), GWL_STYLE) & WS_VISIBLE);
-  EXPECT_FALSE(state(view, ID_VIEW_STATUS_BAR) & MF_CHECKED);
-}
-
-TEST_F(TrayFrameWindow, CloseOnlyHidesUntilQuit) {
-  ASSERT_NE(Make(), nullptr);
   ::ShowWindow(window_, SW_SHOWNA);
   ::SendMessageA(window_, WM_CLOSE, 0, 0);
   EXPECT_TRUE(::IsWindow(window_));
   EXPECT_FALSE(::IsWindowVisible(window_));
-
+  // As the main window, Quit ends the program's loop.
   frame_->SetMainWindow(true);
   Command(ID_APP_QUIT);
   EXPECT_FALSE(::IsWindow(window_));
@@ -170,15 +128,41 @@ TEST_F(TrayFrameWindow, CloseOnlyHidesUntilQuit) {
   frame_ = nullptr;
 }
 
-TEST_F(TrayFrameWindow, WritesTheTrayStartupShortcut) {
+// Every notification goes into the log until switched off; the menu items
+// show their update states (Clear only with something to clear).
+TEST_F(TrayFrameWindow, LogsNotificationsAndUpdatesTheMenu) {
   ASSERT_NE(Make(), nullptr);
-  auto link = platform_.LoadShellLink(startup_.Link());
-  ASSERT_TRUE(link);
-  EXPECT_EQ(::lstrcmpiA(link->target.c_str(), traywin32::ModulePath().c_str()), 0) << link->target;
-  EXPECT_EQ(link->arguments, "0");
-  EXPECT_EQ(::lstrcmpiA(link->workingDir.c_str(), traywin32::ModuleDir().c_str()), 0) << link->workingDir;
-  EXPECT_EQ(link->iconIndex, 0);
-  EXPECT_EQ(link->showCommand, 1);
+  HMENU file = ::GetSubMenu(::GetMenu(window_), 0), view = ::GetSubMenu(::GetMenu(window_), 1);
+  auto has = [&](HMENU popup, UINT id, UINT flag) {
+    ::SendMessageA(window_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    return (::GetMenuState(popup, id, MF_BYCOMMAND) & flag) != 0;
+  };
+  EXPECT_TRUE(has(view, ID_VIEW_NOTIFICATIONS, MF_CHECKED));
+  EXPECT_TRUE(has(view, ID_VIEW_CLEAR, MF_GRAYED));
+  EXPECT_TRUE(has(view, ID_VIEW_STATUS_BAR, MF_CHECKED));
+  EXPECT_FALSE(has(view, ID_TOGGLE_ICON, MF_GRAYED));
+  EXPECT_TRUE(has(file, ID_APP_EXIT, MF_GRAYED));
+  EXPECT_FALSE(has(file, ID_APP_ABOUT, MF_GRAYED));
+
+  EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_MOUSEMOVE), 0);
+  EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(::SendMessageA(window_, WM_USER, 7, 0x20A), 0);
+  const std::string log =
+      "Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n"
+      "Tray notification: ID=3, lEvent=0x0201 WM_LBUTTONDOWN\r\n"
+      "Tray notification: ID=7, lEvent=0x020a (Unknown)\r\n";
+  EXPECT_EQ(Log(), log);
+  EXPECT_FALSE(has(view, ID_VIEW_CLEAR, MF_GRAYED));
+
+  Command(ID_VIEW_NOTIFICATIONS);
+  EXPECT_FALSE(has(view, ID_VIEW_NOTIFICATIONS, MF_CHECKED));
+  ::SendMessageA(window_, WM_USER, 3, WM_LBUTTONUP);
+  EXPECT_EQ(Log(), log);
+  Command(ID_VIEW_CLEAR);
+  EXPECT_EQ(Log(), "");
+  Command(ID_VIEW_STATUS_BAR);
+  EXPECT_FALSE(::GetWindowLongA(::GetDlgItem(window_, IDW_STATUS_BAR), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(has(view, ID_VIEW_STATUS_BAR, MF_CHECKED));
 }
 
 LRESULT CALLBACK CountActivations(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -189,10 +173,11 @@ LRESULT CALLBACK CountActivations(HWND window, UINT message, WPARAM wParam, LPAR
   return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Only a double click of icon 3 opens the main dialog; a second one, from
+// within the dialog's loop, raises the open dialog.
 TEST_F(TrayFrameWindow, DoubleClickOpensTheMainDialogAndASecondOneRaisesIt) {
   traywin32::ScratchFiles files;
   ASSERT_TRUE(files.Configuration("WindowTitle=Tray Frame Test Dialog\r\n"));
-
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = CountActivations;
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
@@ -200,14 +185,15 @@ TEST_F(TrayFrameWindow, DoubleClickOpensTheMainDialogAndASecondOneRaisesIt) {
   ::RegisterClassA(&windowClass);
   HWND dialog = nullptr;
   ASSERT_NE(Make([&] {
-              // The main dialog is open; a second double click reaches the
-              // frame through this modal loop.
               dialog =
                   ::CreateWindowExA(0, windowClass.lpszClassName, "Tray Frame Test Dialog", WS_OVERLAPPED, 0,
                                     0, 50, 50, nullptr, nullptr, windowClass.hInstance, nullptr);
               EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_LBUTTONDBLCLK), 1);
             }),
             nullptr);
+  for (auto [id, event] : {std::pair{4, WM_LBUTTONDBLCLK}, {3, WM_LBUTTONUP}, {3, WM_MBUTTONUP}})
+    EXPECT_EQ(::SendMessageA(window_, WM_USER, id, event), 0);
+  EXPECT_EQ(mainDialogs_, 0);
 
   EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_LBUTTONDBLCLK), 1);
   EXPECT_EQ(mainDialogs_, 1);
@@ -216,36 +202,17 @@ TEST_F(TrayFrameWindow, DoubleClickOpensTheMainDialogAndASecondOneRaisesIt) {
   ::DestroyWindow(dialog);
 }
 
-TEST_F(TrayFrameWindow, OtherIdsAndClicksDoNothing) {
-  traywin32::ScratchFiles files;
-  ASSERT_TRUE(files.Configuration("WindowTitle=Tray Frame Test Dialog\r\n"));
-  ASSERT_NE(Make(), nullptr);
-  EXPECT_EQ(::SendMessageA(window_, WM_USER, 4, WM_LBUTTONDBLCLK), 0);
-  EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_LBUTTONUP), 0);
-  EXPECT_EQ(::SendMessageA(window_, WM_USER, 3, WM_MBUTTONUP), 0);
-  EXPECT_EQ(mainDialogs_, 0);
-}
-
 TEST(TrayMenu, IsTheFirstSubmenuOfMenuThree) {
   HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYICON));
   ASSERT_NE(menu, nullptr);
-  HMENU popup = ::GetSubMenu(menu, 0);
-  ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(::GetMenuItemCount(popup), 4);
-  EXPECT_EQ(MenuText(popup, 0), "&Open");
-  EXPECT_EQ(MenuText(popup, 1), "&About");
-  EXPECT_TRUE(::GetMenuState(popup, 2, MF_BYPOSITION) & MF_SEPARATOR);
-  EXPECT_EQ(MenuText(popup, 3), "&Disable Tray Icon...");
+  ExpectMenu(::GetSubMenu(menu, 0), {"&Open", "&About", "", "&Disable Tray Icon..."});
   ::DestroyMenu(menu);
 
   tray::win32::Win32MenuSource source;
   auto loaded = source.LoadFirstSubmenu(IDR_TRAYICON);
   ASSERT_TRUE(loaded);
-  EXPECT_EQ(loaded->ItemCommand(0), 32023u);
-  EXPECT_EQ(loaded->ItemCommand(1), 57664u);
-  EXPECT_EQ(loaded->ItemCommand(2), 0u);
-  EXPECT_EQ(loaded->ItemCommand(3), 32027u);
-  EXPECT_EQ(loaded->ItemCommand(4), 0u);
+  const unsigned commands[] = {32023u, 57664u, 0u, 32027u, 0u};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded->ItemCommand(i), commands[i]) << i;
   EXPECT_FALSE(source.LoadFirstSubmenu(9999));
 }
 

@@ -1,6 +1,6 @@
 // Helpers of the tray's Wine tests: files beside the test program (whose
-// name makes the configuration "win32_tests.cfg"), the StartUp folder of the
-// prefix, and a window that drives a modal dialog when its loop goes idle.
+// name makes the configuration "win32_tests.cfg"), and a window that drives
+// a modal dialog when its loop goes idle.
 #pragma once
 
 #include <functional>
@@ -8,36 +8,11 @@
 #include <vector>
 
 #include "platform/win32/Win32Api.h"
+#include "tests/e2e/E2ESupport.h"
 
 namespace traywin32 {
 
-inline std::string ModulePath() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
-
-inline std::string ModuleDir() {
-  std::string path = ModulePath();
-  return path.substr(0, path.find_last_of('\\'));
-}
-
-inline std::string BesideProgram(const std::string& name) { return ModuleDir() + "\\" + name; }
-
-inline bool WriteText(const std::string& path, const std::string& text) {
-  HANDLE file =
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  ::CloseHandle(file);
-  return ok && written == text.size();
-}
-
-inline bool FileExists(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
+inline std::string BesideProgram(const std::string& name) { return e2e::ModuleDir() + "\\" + name; }
 
 // Files created for one test and deleted when it ends.
 class ScratchFiles {
@@ -48,52 +23,21 @@ class ScratchFiles {
   ~ScratchFiles() {
     for (const auto& path : paths_) ::DeleteFileA(path.c_str());
   }
-  bool Write(const std::string& path, const std::string& text) {
-    paths_.push_back(path);
-    return WriteText(path, text);
-  }
   bool Copy(const std::string& from, const std::string& to) {
     paths_.push_back(to);
     return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
   }
   // The main configuration beside the program, with the description marker
   // that makes the program folder the data folder as well.
-  bool Configuration(const std::string& tuneUpLines, bool marker = true) {
-    bool ok = Write(BesideProgram("win32_tests.cfg"), "[TuneUp]\r\n" + tuneUpLines);
-    if (marker) ok = Write(BesideProgram("win32_tests.rtf"), "{\\rtf1 }") && ok;
-    return ok;
+  bool Configuration(const std::string& tuneUpLines) {
+    paths_.push_back(BesideProgram("win32_tests.cfg"));
+    paths_.push_back(BesideProgram("win32_tests.rtf"));
+    return e2e::WriteText(paths_[paths_.size() - 2], "[TuneUp]\r\n" + tuneUpLines) &&
+           e2e::WriteText(paths_.back(), "{\\rtf1 }");
   }
 
  private:
   std::vector<std::string> paths_;
-};
-
-// The prefix's StartUp folder for the test, and the tray shortcut in it;
-// what the test made is removed when it ends.
-class StartupFolder {
- public:
-  StartupFolder() {
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    std::string path = windows;
-    for (const char* part : {"\\Start Menu", "\\Programs", "\\StartUp"}) {
-      path += part;
-      if (::CreateDirectoryA(path.c_str(), nullptr)) made_.insert(made_.begin(), path);
-    }
-    link_ = path + "\\VERaveviTrayIcon.lnk";
-    ::DeleteFileA(link_.c_str());
-  }
-  StartupFolder(const StartupFolder&) = delete;
-  StartupFolder& operator=(const StartupFolder&) = delete;
-  ~StartupFolder() {
-    ::DeleteFileA(link_.c_str());
-    for (const auto& folder : made_) ::RemoveDirectoryA(folder.c_str());
-  }
-  const std::string& Link() const { return link_; }
-
- private:
-  std::vector<std::string> made_;
-  std::string link_;
 };
 
 // A hidden owner window for modal dialogs: at the first WM_ENTERIDLE of a
@@ -132,12 +76,6 @@ class DialogDriver {
   HWND window_ = nullptr;
   bool ran_ = false;
 };
-
-inline std::string WindowText(HWND window) {
-  char text[1024] = {};
-  ::GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 inline void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 

@@ -48,33 +48,21 @@ TEST(Win32CommandLine, ArgumentsOfThisProcessAreThoseTheRunTimeLibraryGaveIt) {
   EXPECT_EQ(platform.CommandLineArguments(), expected) << ::GetCommandLineA();
 }
 
-struct InstallCall {
-  int calls = 0;
-  void* first = reinterpret_cast<void*>(1);
-  std::string script;
-  int third = -1;
-  int fourth = -1;
-} g_install;
+// What the script library's entry was called with, as one line.
+std::string g_install;
 
 int WINAPI FakeInstall(void* first, const char* script, int third, int fourth) {
-  ++g_install.calls;
-  g_install.first = first;
-  g_install.script = script != nullptr ? script : "(null)";
-  g_install.third = third;
-  g_install.fourth = fourth;
+  g_install += (first == nullptr ? "null " : "pointer ") +
+               std::string(script != nullptr ? script : "(null)") + " " + std::to_string(third) + " " +
+               std::to_string(fourth) + ";";
   return 17;
 }
 
 TEST(Win32Library, CallScriptInstallPassesNullPathZeroZero) {
   plat::Win32Platform platform;
-  g_install = InstallCall{};
   const auto entry = reinterpret_cast<plat::ProcAddress>(&FakeInstall);
   EXPECT_EQ(platform.CallScriptInstall(entry, "C:\\disk\\inst\\setup.cfg"), 17);
-  EXPECT_EQ(g_install.calls, 1);
-  EXPECT_EQ(g_install.first, nullptr);
-  EXPECT_EQ(g_install.script, "C:\\disk\\inst\\setup.cfg");
-  EXPECT_EQ(g_install.third, 0);
-  EXPECT_EQ(g_install.fourth, 0);
+  EXPECT_EQ(g_install, "null C:\\disk\\inst\\setup.cfg 0 0;");
 }
 
 TEST(Win32Library, EntriesAreFoundByUndecoratedName) {
@@ -86,20 +74,15 @@ TEST(Win32Library, EntriesAreFoundByUndecoratedName) {
   platform.FreeLibrary(kernel);
 }
 
-TEST(Win32Shell, ShellExecuteOfAMissingFileReportsFailure) {
+// A missing file is a failure code of ShellExecute (above 0, at most 32); a
+// program icon the program does not have is none; a program with icons
+// gives its first.
+TEST(Win32Shell, FailuresAndIcons) {
   plat::Win32Platform platform;
   const auto result = platform.ShellExecute(0, "open", "C:\\VelmoraNoSuchFolder\\setup.exe", "", "", 1);
   EXPECT_LE(result, 32);
   EXPECT_GT(result, 0);
-}
-
-TEST(Win32Shell, ProgramIconThatTheProgramDoesNotHaveIsNone) {
-  plat::Win32Platform platform;
   EXPECT_EQ(platform.LoadProgramIcon(32001), 0u);
-}
-
-TEST(Win32Shell, ExtractIconFromAProgramWithIcons) {
-  plat::Win32Platform platform;
   const std::string notepad = platform.WindowsDirectory() + "\\notepad.exe";
   if (!platform.GetFileAttributes(notepad)) GTEST_SKIP() << notepad << " is not there";
   const plat::IconHandle icon = platform.ExtractIcon(notepad, 0);
