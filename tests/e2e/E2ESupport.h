@@ -123,13 +123,11 @@ inline bool DeleteTree(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+// The temporary folder, without the closing backslash.
 inline std::string TempDir() {
-  char temp[MAX_PATH] = {}, full[1024] = {};
-  ::GetTempPathA(MAX_PATH, temp);
-  const DWORD n = ::GetLongPathNameA(temp, full, sizeof full);
-  std::string path = n == 0 || n >= sizeof full ? temp : full;
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
+  char temp[MAX_PATH] = {};
+  const DWORD n = ::GetTempPathA(MAX_PATH, temp);
+  return std::string(temp, n > 0 && n < MAX_PATH ? n - 1 : 0);
 }
 
 // The folder velmora-<name>-<process> in `parent` (the temporary folder by

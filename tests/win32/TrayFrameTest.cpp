@@ -23,19 +23,18 @@ namespace {
 
 using e2e::TextOf;
 
-class RecordingHost : public tray::MainFrameHost {
- public:
-  explicit RecordingHost(int* mainDialogs) : mainDialogs_(mainDialogs) {}
-  std::function<void()> onMainDialog;
+// Counts the main dialogs it is asked for, running `onMainDialog` for each.
+struct RecordingHost : tray::MainFrameHost {
+  RecordingHost(int& mainDialogs, std::function<void()> onMainDialog)
+      : mainDialogs_(mainDialogs), onMainDialog_(std::move(onMainDialog)) {}
   void RunMainDialog() override {
-    ++*mainDialogs_;
-    if (onMainDialog) onMainDialog();
+    ++mainDialogs_;
+    if (onMainDialog_) onMainDialog_();
   }
   int RunDisableTrayIconDialog() override { return IDCANCEL; }
   void OnAppAbout() override {}
-
- private:
-  int* mainDialogs_;
+  int& mainDialogs_;
+  std::function<void()> onMainDialog_;
 };
 
 class TrayFrameWindow : public ::testing::Test {
@@ -46,9 +45,9 @@ class TrayFrameWindow : public ::testing::Test {
   }
 
   HWND Make(std::function<void()> onMainDialog = {}) {
-    auto host = std::make_unique<RecordingHost>(&mainDialogs_);
-    host->onMainDialog = std::move(onMainDialog);
-    frame_ = CMainFrameWnd::Create(platform_, std::move(host), WS_OVERLAPPEDWINDOW);
+    frame_ = CMainFrameWnd::Create(platform_,
+                                   std::make_unique<RecordingHost>(mainDialogs_, std::move(onMainDialog)),
+                                   WS_OVERLAPPEDWINDOW);
     window_ = frame_ != nullptr ? frame_->GetSafeHwnd() : nullptr;
     return window_;
   }
