@@ -2,7 +2,10 @@
 // product disk for the dialog's tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -262,6 +265,30 @@ struct DiskMachine {
     fake.AddFile(Folder(entry) + "\\" + CBonusConfig::GetLastPathPart(Folder(entry)) + ext, content);
   }
   static std::string Folder(const std::string& entry) { return std::string(kData) + "\\" + entry; }
+};
+
+// The main dialog on a DiskMachine: Open() runs its set-up, Pick() selects a
+// capsule by its tree text.
+class DialogTest : public ::testing::Test {
+ protected:
+  DiskMachine m;
+  FakeBonusDlgView view;
+  std::unique_ptr<CBonusDlg> dlg;
+
+  // One capsule "A" titled "Alpha" with `lines` after its title; `tuneUp`
+  // lines go into the main file's [TuneUp].
+  void OneCapsule(const std::string& lines, const std::string& tuneUp = {}) {
+    m.Main("[TuneUp]\n" + tuneUp + "[Packages]\nA\n");
+    m.Capsule("A", "[TuneUp]\nTitle=Alpha\n" + lines);
+  }
+  void Open() {
+    dlg = std::make_unique<CBonusDlg>(m.fake, view);
+    ASSERT_TRUE(dlg->OnInitDialog());
+  }
+  void Pick(const std::string& text) {
+    ASSERT_GE(view.SelectByText(text), 0) << text;
+    dlg->OnSelChangedCapsule();
+  }
 };
 
 }  // namespace bonus::testing
