@@ -276,9 +276,11 @@ TEST_F(SelectionTest, NoteVersusMessageOnMouseMoves) {
   EXPECT_FALSE(dlg->m_bMessageShown);
   dlg->OnMouseMove();
   EXPECT_EQ(view.note, "General text");
+}
 
-  // An empty Message leaves the note but counts as shown.
-  m.Main("[Packages]\nA\n");
+TEST_F(SelectionTest, EmptyMessageLeavesNoteButCountsAsShown) {
+  OneCapsule("Note=Alpha note\n");
+  Open();
   Pick("Alpha");
   dlg->OnMouseMove();
   EXPECT_EQ(view.note, "Alpha note");
