@@ -281,6 +281,12 @@ class DialogTest : public ::testing::Test {
     m.Main("[TuneUp]\n" + tuneUp + "[Packages]\nA\n");
     m.Capsule("A", "[TuneUp]\nTitle=Alpha\n" + lines);
   }
+  // A fresh machine and view, for table rows.
+  void Reset() {
+    dlg.reset();
+    m = DiskMachine();
+    view = FakeBonusDlgView();
+  }
   void Open() {
     dlg = std::make_unique<CBonusDlg>(m.fake, view);
     ASSERT_TRUE(dlg->OnInitDialog());
