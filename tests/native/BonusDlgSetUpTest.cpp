@@ -112,10 +112,9 @@ TEST_F(SetUpTest, EmptyPackagesGivesEmptyTreeAndEmptyTitlesLeaveNoCaptionNorItem
   EXPECT_FALSE(dlg->HasSelection());
   EXPECT_TRUE(m.fake.boxes.empty());
   EXPECT_EQ(view.timersStarted.back().first, kTimerFirstRun);
-  EXPECT_FALSE(view.captionSet);
-  EXPECT_TRUE(view.titleSet);
+  EXPECT_FALSE(view.caption);
   EXPECT_EQ(view.title, "");  // an empty value empties the control
-  EXPECT_TRUE(view.introSet);
+  EXPECT_EQ(view.intro, "");
 
   // An empty capsule Title has no item but keeps its index.
   Reset();
@@ -184,7 +183,7 @@ TEST_F(SetUpTest, DiskMissingPromptsUntilCancelWithTheProgramFolderCaption) {
   EXPECT_EQ(view.endResults, std::vector<int>{0});
   // Set-up goes on with the program folder's configuration.
   EXPECT_EQ(view.timersStarted.back().first, kTimerFirstRun);
-  EXPECT_FALSE(view.captionSet);
+  EXPECT_FALSE(view.caption);
 
   Reset();  // no title in the program folder's copy either
   m.fake.answers = {plat::kIdCancel};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,8 +31,7 @@ class FakeBonusDlgView : public IBonusDlgView {
   // Every call in order, by name (with its main argument where useful).
   std::vector<std::string> log;
 
-  std::string caption;
-  bool captionSet = false;
+  std::optional<std::string> caption, title, intro;  // unset until the dialog sets them
   plat::IconHandle windowIcon = 0;
   std::vector<int> endResults;
   std::set<unsigned> timers;
@@ -49,7 +50,6 @@ class FakeBonusDlgView : public IBonusDlgView {
   std::optional<std::int16_t> itemHeight;
   std::optional<Rgb> capsuleTextColor;
   int imageListCx = 0, imageListCy = 0;
-  int imageListsCreated = 0;
   std::vector<plat::IconHandle> icons;
   bool imageListAttached = false;
   std::vector<Item> items;
@@ -62,8 +62,6 @@ class FakeBonusDlgView : public IBonusDlgView {
   std::vector<std::string> notes;
   std::string diskSpace;
   std::map<int, Rgb> backgrounds;
-  std::string title, intro;
-  bool titleSet = false, introSet = false;
   plat::IconHandle logo = 0;
   bool pictureHidden = false;
   int pictureHides = 0;
@@ -72,7 +70,6 @@ class FakeBonusDlgView : public IBonusDlgView {
   int titleFontsCreated = 0;
   plat::Handle titleFontSet = 0;
   bool mouseEvents = false;
-  int oleInstalls = 0;
   std::vector<std::string> rtfStreamed;
 
   std::optional<std::pair<Rgb, Rgb>> moreInfoColors;
@@ -93,18 +90,13 @@ class FakeBonusDlgView : public IBonusDlgView {
   // selection notification).
   void Select(int index) { selected = index; }
   int SelectByText(const std::string& text) {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      if (items[i].text == text) {
-        selected = static_cast<int>(i);
-        return selected;
-      }
-    }
-    return -1;
+    const int i = SelectByTextConst(text);
+    if (i >= 0) selected = i;
+    return i;
   }
   int SelectByTextConst(const std::string& text) const {
-    for (std::size_t i = 0; i < items.size(); ++i)
-      if (items[i].text == text) return static_cast<int>(i);
-    return -1;
+    const auto it = std::find_if(items.begin(), items.end(), [&](const Item& i) { return i.text == text; });
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
   }
   std::vector<std::string> ItemTexts() const {
     std::vector<std::string> out;
@@ -116,23 +108,15 @@ class FakeBonusDlgView : public IBonusDlgView {
   void SetCaption(const std::string& text) override {
     log.push_back("SetCaption:" + text);
     caption = text;
-    captionSet = true;
   }
-  void SetWindowIcon(plat::IconHandle icon) override {
-    log.push_back("SetWindowIcon");
-    windowIcon = icon;
-  }
-  void EndDialog(int result) override {
-    log.push_back("EndDialog");
-    endResults.push_back(result);
-  }
+  void SetWindowIcon(plat::IconHandle icon) override { windowIcon = icon; }
+  void EndDialog(int result) override { endResults.push_back(result); }
   void SetTimer(unsigned id, unsigned periodMs) override {
     log.push_back("SetTimer:" + std::to_string(id));
     timers.insert(id);
     timersStarted.emplace_back(id, periodMs);
   }
   void KillTimer(unsigned id) override {
-    log.push_back("KillTimer:" + std::to_string(id));
     timers.erase(id);
     timersKilled.push_back(id);
   }
@@ -151,22 +135,14 @@ class FakeBonusDlgView : public IBonusDlgView {
     }
     return plat::kIdOk;
   }
-  void SetCapsuleItemHeight(std::int16_t height) override {
-    log.push_back("SetCapsuleItemHeight");
-    itemHeight = height;
-  }
+  void SetCapsuleItemHeight(std::int16_t height) override { itemHeight = height; }
   void SetCapsuleTextColor(Rgb color) override { capsuleTextColor = color; }
   plat::Handle CreateCapsuleImageList(int cx, int cy) override {
-    log.push_back("CreateCapsuleImageList");
     imageListCx = cx;
     imageListCy = cy;
-    ++imageListsCreated;
     return 0x5000;
   }
-  void AppendCapsuleIcon(plat::IconHandle icon) override {
-    log.push_back("AppendCapsuleIcon");
-    icons.push_back(icon);
-  }
+  void AppendCapsuleIcon(plat::IconHandle icon) override { icons.push_back(icon); }
   void AttachCapsuleImageList() override {
     log.push_back("AttachCapsuleImageList");
     imageListAttached = true;
@@ -194,14 +170,8 @@ class FakeBonusDlgView : public IBonusDlgView {
     diskSpace = text;
   }
   void SetRichEditBackground(int controlId, Rgb color) override { backgrounds[controlId] = color; }
-  void SetTitleText(const std::string& text) override {
-    title = text;
-    titleSet = true;
-  }
-  void SetIntroText(const std::string& text) override {
-    intro = text;
-    introSet = true;
-  }
+  void SetTitleText(const std::string& text) override { title = text; }
+  void SetIntroText(const std::string& text) override { intro = text; }
   void SetLogoIcon(plat::IconHandle icon) override { logo = icon; }
   void HidePicture() override {
     pictureHidden = true;
@@ -215,10 +185,7 @@ class FakeBonusDlgView : public IBonusDlgView {
   }
   void SetTitleFont(plat::Handle font) override { titleFontSet = font; }
   void AddDescriptionMouseEvents() override { mouseEvents = true; }
-  void InstallDescriptionOleCallback() override {
-    log.push_back("InstallDescriptionOleCallback");
-    ++oleInstalls;
-  }
+  void InstallDescriptionOleCallback() override { log.push_back("InstallDescriptionOleCallback"); }
   void StreamDescriptionRtf(const std::string& rtf) override {
     log.push_back("StreamDescriptionRtf");
     rtfStreamed.push_back(rtf);
@@ -228,10 +195,7 @@ class FakeBonusDlgView : public IBonusDlgView {
   void DeleteMoreInfoItems() override { moreInfoItems.clear(); }
   void InsertMoreInfoItem(const std::string& text) override { moreInfoItems.push_back(text); }
   void ShowMoreInfo(bool show) override { moreInfoShown = show; }
-  void CreateToolTip() override {
-    log.push_back("CreateToolTip");
-    toolTipCreated = true;
-  }
+  void CreateToolTip() override { toolTipCreated = true; }
   void SetToolTipColors(Rgb background, Rgb text) override { tipColors = {background, text}; }
   void AddCapsuleToolTip(const std::string& text) override { tools.push_back(text); }
   void SetToolTipInitialDelay(unsigned ms) override { tipDelay = ms; }
@@ -244,14 +208,13 @@ class FakeBonusDlgView : public IBonusDlgView {
 // disk D: (SourceDir "D:", data folder D:\access).
 struct DiskMachine {
   plat::FakePlatform fake;
-  static constexpr const char* kData = "D:\\access";
   static constexpr const char* kMainFile = "D:\\access\\VERavevi.cfg";
   static constexpr const char* kLink = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\VERavevi.lnk";
 
   DiskMachine() {
     fake.SetRegString(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, "D:");
     fake.AddFolder("C:\\Program Files\\Velmora");
-    fake.AddFolder(kData);
+    fake.AddFolder("D:\\access");
     fake.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
     fake.drives.push_back({"D:\\", plat::kDriveCdRom, true, 700ull << 20, 0});
   }
@@ -264,7 +227,7 @@ struct DiskMachine {
   void CapsuleFile(const std::string& entry, const std::string& ext, const std::string& content = "x") {
     fake.AddFile(Folder(entry) + "\\" + CBonusConfig::GetLastPathPart(Folder(entry)) + ext, content);
   }
-  static std::string Folder(const std::string& entry) { return std::string(kData) + "\\" + entry; }
+  static std::string Folder(const std::string& entry) { return "D:\\access\\" + entry; }
 };
 
 // The main dialog on a DiskMachine: Open() runs its set-up, Pick() selects a
