@@ -54,68 +54,61 @@ class VersionCheck : public ::testing::Test {
 
 TEST_F(VersionCheck, RegistryValueAgainstVersion) {
   using Set = std::function<void(plat::FakePlatform&)>;
-  auto str = [](RegRoot root, const char* key, const char* name, std::string value) -> Set {
-    return [=](plat::FakePlatform& f) { f.SetRegString(root, key, name, value); };
+  auto key = [](RegRoot root, const char* path) -> Set {
+    return [=](plat::FakePlatform& f) { f.AddRegKey(root, path); };
   };
-  auto dword = [](std::uint32_t value) -> Set {
-    return [=](plat::FakePlatform& f) {
-      f.SetRegDword(RegRoot::LocalMachine, "SOFTWARE\\Game", "Build", value);
-    };
+  auto str = [](RegRoot root, const char* path, const char* name, std::string value) -> Set {
+    return [=](plat::FakePlatform& f) { f.SetRegString(root, path, name, value); };
+  };
+  // Values of HKLM\SOFTWARE\Game\Version.
+  auto s = [&](std::string value) { return str(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", value); };
+  auto d = [](std::uint32_t v) -> Set {
+    return
+        [=](plat::FakePlatform& f) { f.SetRegDword(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", v); };
   };
   auto raw = [](std::uint32_t type, std::string bytes) -> Set {
     return [=](plat::FakePlatform& f) {
-      f.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\Game", "V", {type, bytes});
+      f.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", {type, bytes});
     };
   };
-  const Set gameVersion9 = str(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "9.0");
+  const std::string v = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version";
+  const std::string cu = "HKEY_CURRENT_USER\\Software\\Game\\4.0";
   struct Row {
     const char* name;
     Set setUp;
-    const char* registry;
+    std::string registry;
     const char* version;
     bool asks;
   };
   const Row rows[] = {
-      {"KeyWhoseLastComponentEqualsVersion",
-       [](plat::FakePlatform& f) { f.AddRegKey(RegRoot::LocalMachine, "SOFTWARE\\Vendor\\Game\\5.0"); },
+      {"KeyWhoseLastComponentEqualsVersion", key(RegRoot::LocalMachine, "SOFTWARE\\Vendor\\Game\\5.0"),
        "  HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Game\\5.0", " 5.0", true},
-      {"KeyWithLowerLastComponent",
-       [](plat::FakePlatform& f) { f.AddRegKey(RegRoot::CurrentUser, "Software\\Game\\4.0"); },
-       "HKEY_CURRENT_USER\\Software\\Game\\4.0", "5.0", false},
-      {"KeyWithLowerLastComponentButHigherDefault",
-       str(RegRoot::CurrentUser, "Software\\Game\\4.0", "", "5.1"), "HKEY_CURRENT_USER\\Software\\Game\\4.0",
-       "5.0", true},
+      {"KeyWithLowerLastComponent", key(RegRoot::CurrentUser, "Software\\Game\\4.0"), cu, "5.0", false},
+      {"LowerKeyButHigherDefault", str(RegRoot::CurrentUser, "Software\\Game\\4.0", "", "5.1"), cu, "5.0",
+       true},
       // 261 bytes with its zero: longer than the buffer.
       {"DefaultValueTooLong", str(RegRoot::Users, ".DEFAULT\\Game\\1", "", std::string(260, '9')),
        "HKEY_USERS\\.DEFAULT\\Game\\1", "5.0", false},
-      {"StringLower", str(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "4.9"),
-       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version", "5.0", false},
-      {"StringComparesAsText", str(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "10.0"),
-       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version", "9.0", false},
-      {"StringEqual", str(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "5.0"),
-       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version", "5.0", true},
-      {"StringTooLong", str(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "9" + std::string(259, 'x')),
-       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version", "5.0", false},
-      // 260 bytes with its zero: fits.
-      {"String260Fits", str(RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "9" + std::string(258, 'x')),
-       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version", "5.0", true},
-      {"DwordHigher", dword(6), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Build", "5", true},
-      {"DwordLower", dword(4), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Build", "5", false},
-      {"DwordIsUnsigned", dword(0xFFFFFFFFu), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Build", "5", true},
-      {"DwordAgainstDecimalPrefix", dword(12), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Build", "12.7", true},
-      {"DwordWithWrongSize", raw(plat::kRegDword, std::string("\x09", 1)),
-       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\V", "5", false},
-      {"ExpandString", raw(plat::kRegExpandSz, std::string("9.0\0", 4)),
-       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\V", "5", false},
-      {"Binary", raw(plat::kRegBinary, "99"), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\V", "5", false},
-      {"AbbreviatedRoot", gameVersion9, "HKLM\\SOFTWARE\\Game\\Version", "5.0", false},
-      {"LowerCaseRoot", gameVersion9, "hkey_local_machine\\SOFTWARE\\Game\\Version", "5.0", false},
-      {"MissingKey", gameVersion9, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Other\\Version", "5.0", false},
-      {"MissingValue", gameVersion9, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Missing", "5.0", false},
+      {"StringLower", s("4.9"), v, "5.0", false},
+      {"StringComparesAsText", s("10.0"), v, "9.0", false},
+      {"StringEqual", s("5.0"), v, "5.0", true},
+      {"StringTooLong", s("9" + std::string(259, 'x')), v, "5.0", false},
+      {"String260Fits", s("9" + std::string(258, 'x')), v, "5.0", true},  // 260 bytes with its zero
+      {"DwordHigher", d(6), v, "5", true},
+      {"DwordLower", d(4), v, "5", false},
+      {"DwordIsUnsigned", d(0xFFFFFFFFu), v, "5", true},
+      {"DwordAgainstDecimalPrefix", d(12), v, "12.7", true},
+      {"DwordWithWrongSize", raw(plat::kRegDword, std::string("\x09", 1)), v, "5", false},
+      {"ExpandString", raw(plat::kRegExpandSz, std::string("9.0\0", 4)), v, "5", false},
+      {"Binary", raw(plat::kRegBinary, "99"), v, "5", false},
+      {"AbbreviatedRoot", s("9.0"), "HKLM\\SOFTWARE\\Game\\Version", "5.0", false},
+      {"LowerCaseRoot", s("9.0"), "hkey_local_machine\\SOFTWARE\\Game\\Version", "5.0", false},
+      {"MissingKey", s("9.0"), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Other\\Version", "5.0", false},
+      {"MissingValue", s("9.0"), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Missing", "5.0", false},
       // A root found inside the text: as many characters as the root's prefix are cut from the front.
       {"RootFoundAnywhere", str(RegRoot::Users, "Game", "HKEY_USERS", "9.0"), "xxxxxxxxxx\\Game\\HKEY_USERS",
        "5.0", true},
-      {"RootOnlyWithItsBackslash", gameVersion9, "HKEY_LOCAL_MACHINE", "5.0", false},
+      {"RootOnlyWithItsBackslash", s("9.0"), "HKEY_LOCAL_MACHINE", "5.0", false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -227,24 +220,6 @@ TEST_F(VersionCheck, NothingToCheckPasses) {
   EXPECT_TRUE(Check("", "9", " "));
   EXPECT_TRUE(fake.boxes.empty());
   EXPECT_EQ(reinstallAsked, 0);
-}
-
-TEST(AskReinstall, AsksOnlyANonEmptyQuestionAndStopsOnlyOnNo) {
-  std::vector<std::pair<std::string, unsigned>> shown;
-  int answer = plat::kIdYes;
-  inst::DialogMessageBox box = [&](const std::string& text, const std::string&, unsigned type) {
-    shown.emplace_back(text, type);
-    return answer;
-  };
-  EXPECT_TRUE(inst::AskReinstall("", "c", box));
-  EXPECT_TRUE(shown.empty());
-  EXPECT_TRUE(inst::AskReinstall("Again?", "c", box));
-  answer = plat::kIdNo;
-  EXPECT_FALSE(inst::AskReinstall("Again?", "c", box));
-  answer = plat::kIdCancel;
-  EXPECT_TRUE(inst::AskReinstall("Again?", "c", box));
-  ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[0].second, plat::kMbYesNo | plat::kMbIconQuestion | plat::kMbDefButton2);
 }
 
 }  // namespace
