@@ -9,6 +9,7 @@ namespace bonus::testing {
 namespace {
 
 using Texts = std::vector<std::string>;
+constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 
 class SelectionTest : public DialogTest {};
 
@@ -38,7 +39,6 @@ TEST_F(SelectionTest, ShowsDescriptionNoteTipSoundAndButtons) {
   EXPECT_EQ(view.buttonText[kIdClose], "Leave");
   EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
   EXPECT_FALSE(dlg->m_bMessageShown);
-  EXPECT_TRUE(dlg->m_bShowMoreInfo);
   EXPECT_EQ(dlg->m_hSelItem, view.items[0].handle);
 
   // No .rtf keeps the pane, no .wav plays nothing, default captions; the
@@ -249,9 +249,8 @@ TEST_F(SelectionTest, DiskGoneAtSelectionPromptsWithWindowTitleNoDefault) {
   m.fake.RemovePath(DiskMachine::kMainFile);
   m.fake.answers = {plat::kIdOk, plat::kIdCancel};
   Pick("Alpha");
-  ASSERT_EQ(m.fake.boxes.size(), 2u);
-  EXPECT_EQ(m.fake.boxes[0].caption, "");  // the program folder's empty WindowTitle, no default
-  EXPECT_EQ(m.fake.boxes[0].type, 0x11u);
+  // The program folder's empty WindowTitle as the caption, no default.
+  EXPECT_EQ(Boxes(m.fake.boxes), "|" + std::string(kPrompt) + "|0x11\n|" + kPrompt + "|0x11\n");
   EXPECT_EQ(view.endResults, std::vector<int>{0});
   EXPECT_EQ(view.note, "n");  // the rest of the handler still runs
 }

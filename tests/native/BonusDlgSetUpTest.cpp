@@ -44,10 +44,6 @@ TEST_F(SetUpTest, FillsTreeInPackagesOrderWithIndicesAsImages) {
   EXPECT_EQ(view.backgrounds[kIdDiskSpace], kGrey);
   EXPECT_EQ(view.moreInfoColors, std::make_pair(kGrey, kGrey));
   EXPECT_EQ(view.capsuleTextColor, MakeRgb(170, 0, 17));
-  EXPECT_TRUE(dlg->m_bShowMoreInfo);
-  EXPECT_TRUE(dlg->m_bPictureShown);
-  EXPECT_FALSE(dlg->m_bMoreInfoArmed);
-  EXPECT_TRUE(dlg->m_bMessageShown);
   EXPECT_TRUE(view.endResults.empty());
   EXPECT_EQ(dlg->m_sConfigFile, DiskMachine::kMainFile);
   // Timer 200 is the last thing set-up starts, with 100 ms.
@@ -145,11 +141,7 @@ TEST_F(SetUpTest, MissingCapsuleFileEndsTheDialogAtOnce) {
   m.Capsule("C", "[TuneUp]\nTitle=Gamma\n");
   EXPECT_FALSE(Init());
   EXPECT_EQ(view.endResults, std::vector<int>{0});
-  ASSERT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_EQ(m.fake.boxes[0].text, "Error: D:\\access\\B\\B.cfg doesn't exist.");
-  EXPECT_EQ(m.fake.boxes[0].caption, "Bonus Programs");
-  EXPECT_EQ(m.fake.boxes[0].type, plat::kMbOk | plat::kMbIconStop);
-  EXPECT_EQ(m.fake.boxes[0].owner, 0u);
+  EXPECT_EQ(Boxes(m.fake.boxes), "Bonus Programs|Error: D:\\access\\B\\B.cfg doesn't exist.|0x10\n");
   EXPECT_EQ(view.ItemTexts(), std::vector<std::string>{"Alpha"});
   // Nothing after the loop: no image list attached, no tooltip, font or timer.
   EXPECT_FALSE(view.imageListAttached);
@@ -164,8 +156,8 @@ TEST_F(SetUpTest, MissingCapsuleFileEndsTheDialogAtOnce) {
   Reset();
   m.Main("[Packages]\nA\n");
   EXPECT_FALSE(Init());
-  ASSERT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_EQ(m.fake.boxes[0].caption, kDefaultCaption);
+  EXPECT_EQ(Boxes(m.fake.boxes),
+            std::string(kDefaultCaption) + "|Error: D:\\access\\A\\A.cfg doesn't exist.|0x10\n");
 }
 
 TEST_F(SetUpTest, DiskMissingPromptsUntilCancelWithTheProgramFolderCaption) {
@@ -173,13 +165,8 @@ TEST_F(SetUpTest, DiskMissingPromptsUntilCancelWithTheProgramFolderCaption) {
                  "[TuneUp]\nWindowTitle=Local Copy\n[Packages]\n");
   m.fake.answers = {plat::kIdOk, plat::kIdCancel};
   EXPECT_TRUE(Init());
-  ASSERT_EQ(m.fake.boxes.size(), 2u);
-  for (const auto& box : m.fake.boxes) {
-    EXPECT_EQ(box.text, kPrompt);
-    EXPECT_EQ(box.caption, "Local Copy");
-    EXPECT_EQ(box.type, 0x11u);
-    EXPECT_EQ(box.owner, 0u);
-  }
+  EXPECT_EQ(Boxes(m.fake.boxes),
+            std::string("Local Copy|") + kPrompt + "|0x11\nLocal Copy|" + kPrompt + "|0x11\n");
   EXPECT_EQ(view.endResults, std::vector<int>{0});
   // Set-up goes on with the program folder's configuration.
   EXPECT_EQ(view.timersStarted.back().first, kTimerFirstRun);
@@ -188,8 +175,7 @@ TEST_F(SetUpTest, DiskMissingPromptsUntilCancelWithTheProgramFolderCaption) {
   Reset();  // no title in the program folder's copy either
   m.fake.answers = {plat::kIdCancel};
   Init();
-  ASSERT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_EQ(m.fake.boxes[0].caption, kDefaultCaption);
+  EXPECT_EQ(Boxes(m.fake.boxes), std::string(kDefaultCaption) + "|" + kPrompt + "|0x11\n");
 }
 
 TEST_F(SetUpTest, DiskInsertedAfterPromptIsReadAndSetsCaption) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
@@ -203,6 +204,35 @@ class FakeBonusDlgView : public IBonusDlgView {
   void SetButtonText(int controlId, const std::string& text) override { buttonText[controlId] = text; }
   void EnableButton(int controlId, bool enable) override { buttonEnabled[controlId] = enable; }
 };
+
+// Recorded boxes as "caption|text|type" lines (type in hex, and "|owner N"
+// for an owner other than none), to compare whole outcomes at once.
+template <class Box>
+std::string Boxes(const std::vector<Box>& boxes) {
+  std::string out;
+  char type[16];
+  for (const Box& b : boxes) {
+    std::snprintf(type, sizeof type, "0x%X", b.type);
+    out += b.caption + "|" + b.text + "|" + type;
+    if constexpr (requires { b.owner; })
+      if (b.owner != 0) out += "|owner " + std::to_string(b.owner);
+    out += "\n";
+  }
+  return out;
+}
+
+// Recorded shell calls as "verb file [parameters] in currentDir" lines; a
+// directory argument and a show state other than 1 are added.
+inline std::string ShellCalls(const plat::FakePlatform& fake) {
+  std::string out;
+  for (const auto& c : fake.shellCalls) {
+    out += c.verb + " " + c.file + " [" + c.parameters + "] in " + c.currentDir;
+    if (!c.directory.empty()) out += " dir " + c.directory;
+    if (c.show != 1) out += " show " + std::to_string(c.show);
+    out += "\n";
+  }
+  return out;
+}
 
 // A machine with the program in C:\Program Files\Velmora and the product
 // disk D: (SourceDir "D:", data folder D:\access).

@@ -51,14 +51,9 @@ TEST_F(InstallTest, InstallsTheSelectedCapsuleThroughTheShellAndPollsForMoreInfo
   OpenAndSelect();
   dlg->m_bMessageShown = true;
   dlg->OnInstall();
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].verb, "open");
-  EXPECT_EQ(m.fake.shellCalls[0].file, kSetup);
-  EXPECT_EQ(m.fake.shellCalls[0].parameters, "/s");
-  EXPECT_EQ(m.fake.shellCalls[0].currentDir, kGames);
+  EXPECT_EQ(ShellCalls(m.fake), "open D:\\access\\Games\\setup.exe [/s] in D:\\access\\Games\n");
   EXPECT_FALSE(dlg->m_bMessageShown);
-  EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
   EXPECT_EQ(view.timersStarted, (std::vector<std::pair<unsigned, unsigned>>{{kTimerMoreInfo, 500u}}));
 }
 
@@ -70,8 +65,7 @@ TEST_F(InstallTest, EnterOnTheMoreInfoLinkRunsTheLinkInstead) {
   dlg->m_bMessageShown = true;
   view.focusId = kIdMoreInfo;
   dlg->OnInstall();
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\info.htm");
+  EXPECT_EQ(ShellCalls(m.fake), "open D:\\access\\Games\\info.htm [] in D:\\access\\Games\n");
   EXPECT_TRUE(dlg->m_bMessageShown);  // the install command itself did not run
   EXPECT_FALSE(MoreInfoPolled());
 }
@@ -96,13 +90,8 @@ TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
       m.fake.AddFile(DiskMachine::kMainFile, mainContent);  // the disk goes in during the second prompt
   };
   dlg->OnInstall();
-  ASSERT_EQ(m.fake.boxes.size(), 2u);
-  for (const auto& box : m.fake.boxes) {
-    EXPECT_EQ(box.owner, 0u);
-    EXPECT_EQ(box.text, kPrompt);
-    EXPECT_EQ(box.caption, "Local Copy");
-    EXPECT_EQ(box.type, 0x11u);
-  }
+  EXPECT_EQ(Boxes(m.fake.boxes),
+            std::string("Local Copy|") + kPrompt + "|0x11\nLocal Copy|" + kPrompt + "|0x11\n");
   EXPECT_EQ(dlg->m_sDiskPrompt, kPrompt);
   EXPECT_EQ(m.fake.shellCalls.size(), 1u);
   EXPECT_EQ(dlg->m_sCaption, "Bonus Programs");  // from the disk's file once it was read
@@ -113,10 +102,7 @@ TEST_F(InstallTest, NothingSelectedIsSaidInTheDialogsOwnBox) {
   Open();
   view.timersStarted.clear();
   dlg->OnInstall();
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "There is nothing selected for installation.");
-  EXPECT_EQ(view.boxes[0].caption, "Bonus Programs");
-  EXPECT_EQ(view.boxes[0].type, plat::kMbOk);
+  EXPECT_EQ(Boxes(view.boxes), "Bonus Programs|There is nothing selected for installation.|0x0\n");
   EXPECT_TRUE(NothingStarted());
   EXPECT_FALSE(MoreInfoPolled());
 }
@@ -130,10 +116,7 @@ TEST_F(InstallTest, NoToTheVersionQuestionStopsSilently) {
   OpenAndSelect();
   view.boxAnswers = {plat::kIdNo};
   dlg->OnInstall();
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "Installed already. Again?");
-  EXPECT_EQ(view.boxes[0].caption, "Bonus Programs");
-  EXPECT_EQ(view.boxes[0].type, 0x124u);
+  EXPECT_EQ(Boxes(view.boxes), "Bonus Programs|Installed already. Again?|0x124\n");
   EXPECT_TRUE(NothingStarted());
   EXPECT_FALSE(MoreInfoPolled());
 
@@ -151,10 +134,9 @@ TEST_F(InstallTest, FileCheckExpandsMacrosForTheCapsule) {
   OpenAndSelect();
   view.boxAnswers = {plat::kIdOk, plat::kIdNo};
   dlg->OnInstall();
-  ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[0].text, "Product version of the  C:\\Game\\game.exe:   4.0.0.0");
-  EXPECT_EQ(view.boxes[0].caption, "Bonus Test");
-  EXPECT_EQ(view.boxes[1].text, "Again?");
+  EXPECT_EQ(
+      Boxes(view.boxes),
+      "Bonus Test|Product version of the  C:\\Game\\game.exe:   4.0.0.0|0x0\nBonus Programs|Again?|0x124\n");
   EXPECT_TRUE(NothingStarted());
 }
 
@@ -168,13 +150,8 @@ TEST_F(InstallTest, OnlyDisclaimerOneAsksForConfirmationWithTheTitle) {
     Games(std::string("Run=setup.exe\n") + line);
     OpenAndSelect();
     dlg->OnInstall();
-    ASSERT_EQ(m.fake.boxes.size(), asks ? 1u : 0u);
-    if (asks) {
-      EXPECT_EQ(m.fake.boxes[0].owner, 0u);
-      EXPECT_EQ(m.fake.boxes[0].text, std::string("Game Pack") + kConfirmTail);
-      EXPECT_EQ(m.fake.boxes[0].caption, "Bonus Programs");
-      EXPECT_EQ(m.fake.boxes[0].type, plat::kMbOkCancel);
-    }
+    EXPECT_EQ(Boxes(m.fake.boxes),
+              asks ? std::string("Bonus Programs|Game Pack") + kConfirmTail + "|0x1\n" : "");
     EXPECT_EQ(m.fake.shellCalls.size(), 1u);
   }
   // Cancel starts nothing, not even the companions, and no timer.
@@ -214,8 +191,7 @@ TEST_F(InstallTest, MissingInstallerStillStartsCompanionsAndTheTimer) {
   ASSERT_EQ(m.fake.processes.size(), 1u);
   EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\Games\\uninst.gam");
   EXPECT_TRUE(MoreInfoPolled());
-  EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
 }
 
 TEST_F(InstallTest, ScriptValueGoesToTheScriptLibraryBesideTheProgram) {
@@ -266,21 +242,15 @@ TEST_F(InstallTest, RunMoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {
   EXPECT_TRUE(m.fake.shellCalls.empty());
   EXPECT_TRUE(dlg->m_bShowMoreInfo);
   EXPECT_EQ(view.moreInfoShown, false);
-  EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
 
   // The armed link (by the tree's focus) opens its target and hides itself.
   m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
   dlg->OnSetFocusCapsule();
   ASSERT_TRUE(dlg->m_bMoreInfoArmed);
   EXPECT_EQ(dlg->OnClickMoreInfo(), 0);
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].verb, "open");
-  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\Docs\\info.htm");
-  EXPECT_EQ(m.fake.shellCalls[0].parameters, "page2");
-  EXPECT_EQ(m.fake.shellCalls[0].directory, "");
-  EXPECT_EQ(m.fake.shellCalls[0].show, 1);
-  EXPECT_EQ(m.fake.shellCalls[0].currentDir, "D:\\access\\Games\\Docs");
+  EXPECT_EQ(ShellCalls(m.fake),
+            "open D:\\access\\Games\\Docs\\info.htm [page2] in D:\\access\\Games\\Docs\n");
   EXPECT_FALSE(dlg->m_bMoreInfoArmed);
   EXPECT_FALSE(dlg->m_bShowMoreInfo);
   EXPECT_TRUE(view.moreInfoItems.empty());

@@ -56,9 +56,7 @@ TEST(Sounds, OpeningSoundPlaysEvenAfterAnExceptionInSetUpButNotAfterAMissingCaps
   } view;
   CBonusDlg dlg(m.fake, view);
   EXPECT_TRUE(dlg.OnInitDialog());
-  ASSERT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_EQ(m.fake.boxes[0].text, "title failed");
-  EXPECT_EQ(m.fake.boxes[0].type, plat::kMbOk | plat::kMbIconStop);
+  EXPECT_EQ(Boxes(m.fake.boxes), "W|title failed|0x10\n");
   ASSERT_EQ(m.fake.sounds.size(), 1u);
   EXPECT_EQ(view.timersStarted.back().first, kTimerFirstRun);
 
