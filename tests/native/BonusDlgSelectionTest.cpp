@@ -67,41 +67,36 @@ TEST_F(SelectionTest, DuplicateTitlesSelectTheFirstCapsule) {
   EXPECT_EQ(view.rtfStreamed.back(), "{\\rtf1 first}");
 }
 
-TEST(SelectionDisabled, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection) {
+TEST_F(SelectionTest, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection) {
   // Trailing blanks of a value are trimmed by the line grammar, so "1 " is
   // spelt with a character the grammar keeps.
   const std::pair<const char*, bool> rows[] = {{"1", false}, {" 1", false}, {"   1", false}, {"1 x", true},
                                                {"0", true},  {"", true},    {"11", true},    {"yes", true}};
   for (const auto& [value, enabled] : rows) {
     SCOPED_TRACE(std::string("'") + value + "'");
-    DiskMachine m;
-    FakeBonusDlgView view;
+    Reset();
     m.Main("[Packages]\nA\nB\n");
     m.Capsule("A", std::string("[TuneUp]\nTitle=Alpha\nButton2=Quit\nDisabled=") + value + "\n");
     m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
-    CBonusDlg dlg(m.fake, view);
-    dlg.OnInitDialog();
-    view.Select(0);
-    dlg.OnSelChangedCapsule();
+    Open();
+    Pick("Alpha");
     EXPECT_EQ(view.buttonEnabled[kIdInstall], enabled);
     EXPECT_EQ(view.buttonText[kIdInstall], "Install");
     EXPECT_EQ(view.buttonText[kIdClose], "Quit");
-    dlg.OnSetFocusCapsule();
-    dlg.OnMouseMove();
+    dlg->OnSetFocusCapsule();
+    dlg->OnMouseMove();
     EXPECT_EQ(view.buttonEnabled[kIdInstall], enabled);
-    view.Select(1);
-    dlg.OnSelChangedCapsule();
+    Pick("Beta");
     EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
     // A value that keeps its trailing blank stays enabled (selection re-reads
     // only the main file, so the value set here stays).
-    dlg.m_config.m_saCapButton1Disabled[0] = "1 ";
-    view.Select(0);
-    dlg.OnSelChangedCapsule();
+    dlg->m_config.m_saCapButton1Disabled[0] = "1 ";
+    Pick("Alpha");
     EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
   }
 }
 
-TEST(SelectionMoreInfo, TargetAndLink) {
+TEST_F(SelectionTest, MoreInfoTargetAndLink) {
   struct Row {
     const char* name;
     const char* run;       // MoreInfoRun value
@@ -121,18 +116,14 @@ TEST(SelectionMoreInfo, TargetAndLink) {
       {"LeadingBlanksGone", "  readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    DiskMachine m;
-    FakeBonusDlgView view;
-    m.Main("[Packages]\nA\n");
-    m.Capsule("A", std::string("[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Read me\nMoreInfoRun=") + r.run + "\n");
+    Reset();
+    OneCapsule(std::string("MoreInfoTitle=Read me\nMoreInfoRun=") + r.run + "\n");
     if (*r.existing) m.fake.AddFile(r.existing, "x");
-    CBonusDlg dlg(m.fake, view);
-    dlg.OnInitDialog();
-    view.Select(0);
-    dlg.OnSelChangedCapsule();
-    EXPECT_EQ(dlg.m_sMoreInfoPath, r.path);
+    Open();
+    Pick("Alpha");
+    EXPECT_EQ(dlg->m_sMoreInfoPath, r.path);
     EXPECT_EQ(view.moreInfoShown, r.shown);
-    EXPECT_EQ(dlg.m_sMoreInfoTitle, "Read me");
+    EXPECT_EQ(dlg->m_sMoreInfoTitle, "Read me");
     if (r.shown) {
       EXPECT_EQ(view.moreInfoItems, Texts{"Read me"});
     }

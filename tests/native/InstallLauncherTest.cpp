@@ -7,6 +7,7 @@
 #include "config/BonusConfig.h"
 #include "install/Launcher.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/native/FakeBonusDlgView.h"
 
 namespace {
 
@@ -115,16 +116,8 @@ TEST_F(Launcher, ShellOpensAProgramFromItsFolderWithItsArgument) {
   fake.AddFile("C:\\v1.20\\setup");
   Launch({"D:\\access\\setup.exe", "/s"});
   Launch({"C:\\v1.20\\setup", "-a"});  // the dot in the folder name counts as the extension
-  ASSERT_EQ(fake.shellCalls.size(), 2u);
-  const auto& call = fake.shellCalls[0];
-  EXPECT_EQ(call.verb, "open");
-  EXPECT_EQ(call.file, "D:\\access\\setup.exe");
-  EXPECT_EQ(call.parameters, "/s");
-  EXPECT_EQ(call.directory, "");
-  EXPECT_EQ(call.show, 1);
-  EXPECT_EQ(call.currentDir, "D:\\access");
-  EXPECT_EQ(fake.shellCalls[1].file, "C:\\v1.20\\setup");
-  EXPECT_EQ(fake.shellCalls[1].parameters, "-a");
+  EXPECT_EQ(bonus::testing::ShellCalls(fake),
+            "open D:\\access\\setup.exe [/s] in D:\\access\nopen C:\\v1.20\\setup [-a] in C:\\v1.20\n");
   EXPECT_TRUE(fake.processes.empty());
 }
 
