@@ -64,7 +64,6 @@ class FakeBonusDlgView : public IBonusDlgView {
   std::string diskSpace;
   std::map<int, Rgb> backgrounds;
   plat::IconHandle logo = 0;
-  bool pictureHidden = false;
   int pictureHides = 0;
   long dialogFontHeight = -11;
   std::optional<TitleFontFields> titleFont;
@@ -129,12 +128,10 @@ class FakeBonusDlgView : public IBonusDlgView {
   bool IsShiftDown() override { return shiftDown; }
   int MessageBox(const std::string& text, const std::string& boxCaption, unsigned type) override {
     boxes.push_back({text, boxCaption, type});
-    if (!boxAnswers.empty()) {
-      int a = boxAnswers.front();
-      boxAnswers.pop_front();
-      return a;
-    }
-    return plat::kIdOk;
+    if (boxAnswers.empty()) return plat::kIdOk;
+    const int a = boxAnswers.front();
+    boxAnswers.pop_front();
+    return a;
   }
   void SetCapsuleItemHeight(std::int16_t height) override { itemHeight = height; }
   void SetCapsuleTextColor(Rgb color) override { capsuleTextColor = color; }
@@ -174,10 +171,7 @@ class FakeBonusDlgView : public IBonusDlgView {
   void SetTitleText(const std::string& text) override { title = text; }
   void SetIntroText(const std::string& text) override { intro = text; }
   void SetLogoIcon(plat::IconHandle icon) override { logo = icon; }
-  void HidePicture() override {
-    pictureHidden = true;
-    ++pictureHides;
-  }
+  void HidePicture() override { ++pictureHides; }
   long GetDialogFontHeight() override { return dialogFontHeight; }
   plat::Handle CreateTitleFont(const TitleFontFields& fields) override {
     titleFont = fields;
