@@ -6,9 +6,11 @@
 #include "config/BonusConfig.h"
 #include "install/VersionCheck.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/native/FakeBonusDlgView.h"
 
 namespace {
 
+using bonus::testing::Boxes;
 using plat::RegRoot;
 
 class VersionCheck : public ::testing::Test {
@@ -42,13 +44,9 @@ class VersionCheck : public ::testing::Test {
     return inst::CheckInstalledVersion(config, registry, version, file, context);
   }
 
-  // Whether the reinstall question was the one box shown (Yes/No, question icon, No as default).
-  void ExpectAsked(bool asked) {
-    ASSERT_EQ(fake.boxes.size(), asked ? 1u : 0u);
-    if (!asked) return;
-    EXPECT_EQ(fake.boxes[0].text, context.askMsg);
-    EXPECT_EQ(fake.boxes[0].caption, "Bonus");
-    EXPECT_EQ(fake.boxes[0].type, 0x124u);
+  // The reinstall question as the one box (Yes/No, question icon, No as default), or no box.
+  std::string Asked(bool asked) const {
+    return asked ? "Bonus|Already installed. Install again?|0x124\n" : "";
   }
 };
 
@@ -116,7 +114,7 @@ TEST_F(VersionCheck, RegistryValueAgainstVersion) {
     r.setUp(fake);
     fake.answers = {plat::kIdNo};
     EXPECT_EQ(Check(r.registry, r.version, ""), !r.asks);
-    ExpectAsked(r.asks);
+    EXPECT_EQ(Boxes(fake.boxes), Asked(r.asks));
   }
   EXPECT_EQ(reinstallAsked, 0);
 
@@ -124,15 +122,14 @@ TEST_F(VersionCheck, RegistryValueAgainstVersion) {
   fake.AddRegKey(RegRoot::LocalMachine, "SOFTWARE\\Vendor\\Game\\5.0");
   fake.answers = {plat::kIdYes};
   EXPECT_TRUE(Check("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Game\\5.0", "5.0", ""));
-  ExpectAsked(true);
+  EXPECT_EQ(Boxes(fake.boxes), Asked(true));
 }
 
 TEST_F(VersionCheck, EmptyAskMsgIsAskedByTheRegistryCheckButNeverByTheFileCheck) {
   context.askMsg = "";
   fake.AddRegKey(RegRoot::ClassesRoot, "Game.Document\\5.0");
   EXPECT_TRUE(Check("HKEY_CLASSES_ROOT\\Game.Document\\5.0", "5.0", ""));
-  ASSERT_EQ(fake.boxes.size(), 1u);
-  EXPECT_EQ(fake.boxes[0].text, "");
+  EXPECT_EQ(Boxes(fake.boxes), "Bonus||0x124\n");
   fake.boxes.clear();
   fake.AddFile("C:\\Game\\game.exe");
   fake.SetProductVersion("C:\\Game\\game.exe", {5, 0, 0, 0});
@@ -184,7 +181,7 @@ TEST_F(VersionCheck, FileAsksWhenTheReferenceIsNotOlder) {
     fake.answers = {plat::kIdNo};
     EXPECT_EQ(Check("", r.version, "  {WIN_DIR}\\game.exe"), !r.asks);
     EXPECT_EQ(reinstallAsked, r.asks ? 1 : 0);
-    ExpectAsked(r.asks);
+    EXPECT_EQ(Boxes(fake.boxes), Asked(r.asks));
   }
 }
 
@@ -192,16 +189,12 @@ TEST_F(VersionCheck, TestMarkShowsTheProductVersionFirst) {
   fake.AddFile("C:\\WINDOWS\\game.exe");
   fake.SetProductVersion("C:\\WINDOWS\\game.exe", {5, 2, 300, 4});
   EXPECT_TRUE(Check("", "6", "{WIN_DIR}\\game.exe , test"));
-  ASSERT_EQ(fake.boxes.size(), 2u);
-  EXPECT_EQ(fake.boxes[0].text, "Product version of the  C:\\WINDOWS\\game.exe:   5.2.300.4");
-  EXPECT_EQ(fake.boxes[0].caption, "Bonus Test");
-  EXPECT_EQ(fake.boxes[0].type, 0u);
-  EXPECT_EQ(fake.boxes[1].text, context.askMsg);
+  EXPECT_EQ(Boxes(fake.boxes),
+            "Bonus Test|Product version of the  C:\\WINDOWS\\game.exe:   5.2.300.4|0x0\n" + Asked(true));
 
   fake.boxes.clear();
   EXPECT_TRUE(Check("", "1", "{WIN_DIR}\\game.exe,test"));  // shown whatever the result
-  ASSERT_EQ(fake.boxes.size(), 1u);
-  EXPECT_EQ(fake.boxes[0].caption, "Bonus Test");
+  EXPECT_EQ(Boxes(fake.boxes), "Bonus Test|Product version of the  C:\\WINDOWS\\game.exe:   5.2.300.4|0x0\n");
 
   fake.boxes.clear();
   EXPECT_TRUE(Check("", "1", "{WIN_DIR}\\game.exe,Test"));  // exact case only
