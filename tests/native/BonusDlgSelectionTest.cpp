@@ -8,22 +8,10 @@
 namespace bonus::testing {
 namespace {
 
-class SelectionTest : public ::testing::Test {
- protected:
-  DiskMachine m;
-  FakeBonusDlgView view;
-  std::unique_ptr<CBonusDlg> dlg;
+using Texts = std::vector<std::string>;
+constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 
-  void Open() {
-    dlg = std::make_unique<CBonusDlg>(m.fake, view);
-    ASSERT_TRUE(dlg->OnInitDialog());
-    m.fake.sounds.clear();
-  }
-  void Pick(const std::string& title) {
-    ASSERT_GE(view.SelectByText(title), 0) << title;
-    dlg->OnSelChangedCapsule();
-  }
-};
+class SelectionTest : public DialogTest {};
 
 TEST_F(SelectionTest, ShowsDescriptionNoteTipSoundAndButtons) {
   m.Main("[TuneUp]\nWindowTitle=W\nMessage=General\n[Packages]\nA\nB\n");
@@ -32,14 +20,14 @@ TEST_F(SelectionTest, ShowsDescriptionNoteTipSoundAndButtons) {
   m.CapsuleFile("A", ".wav", "RIFF");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
   Open();
+  EXPECT_TRUE(view.buttonText.empty());  // nothing selected at set-up
+  m.fake.sounds.clear();
   Pick("Alpha");
   EXPECT_EQ(dlg->m_nCapsule, 0);
-  EXPECT_EQ(view.rtfStreamed, std::vector<std::string>{"{\\rtf1 Alpha}"});
-  EXPECT_EQ(view.oleInstalls, 1);
-  EXPECT_TRUE(view.pictureHidden);
+  EXPECT_EQ(view.rtfStreamed, Texts{"{\\rtf1 Alpha}"});
+  EXPECT_EQ(view.pictureHides, 1);
   EXPECT_FALSE(dlg->m_bPictureShown);
   EXPECT_EQ(view.note, "Alpha note");
-  EXPECT_EQ(dlg->m_sNote, "Alpha note");
   EXPECT_EQ(view.tools.back(), "Alpha tip");
   EXPECT_EQ(view.tipColors, std::make_pair(MakeRgb(255, 240, 224), MakeRgb(85, 85, 85)));
   EXPECT_EQ(view.tipDelay, 5000u);
@@ -51,11 +39,10 @@ TEST_F(SelectionTest, ShowsDescriptionNoteTipSoundAndButtons) {
   EXPECT_EQ(view.buttonText[kIdClose], "Leave");
   EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
   EXPECT_FALSE(dlg->m_bMessageShown);
-  EXPECT_TRUE(dlg->m_bShowMoreInfo);
   EXPECT_EQ(dlg->m_hSelItem, view.items[0].handle);
 
-  // The second capsule: no .rtf keeps the pane, no .wav plays nothing,
-  // default captions; the picture stays hidden.
+  // No .rtf keeps the pane, no .wav plays nothing, default captions; the
+  // picture stays hidden.
   Pick("Beta");
   EXPECT_EQ(view.rtfStreamed.size(), 1u);
   EXPECT_EQ(m.fake.sounds.size(), 1u);
@@ -72,7 +59,7 @@ TEST_F(SelectionTest, DuplicateTitlesSelectTheFirstCapsule) {
   m.CapsuleFile("A", ".rtf", "{\\rtf1 first}");
   m.CapsuleFile("B", ".rtf", "{\\rtf1 second}");
   Open();
-  view.Select(1);  // the second item
+  view.Select(1);
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(dlg->m_nCapsule, 0);
   EXPECT_EQ(view.note, "first");
@@ -80,109 +67,76 @@ TEST_F(SelectionTest, DuplicateTitlesSelectTheFirstCapsule) {
   EXPECT_EQ(view.rtfStreamed.back(), "{\\rtf1 first}");
 }
 
-struct DisabledCase {
-  const char* value;
-  bool enabled;
-};
-class DisabledTest : public SelectionTest, public ::testing::WithParamInterface<DisabledCase> {};
-
-TEST_P(DisabledTest, OnlyOneAfterLeadingBlanksDisables) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", std::string("[TuneUp]\nTitle=Alpha\nButton2=Quit\nDisabled=") + GetParam().value + "\n");
-  Open();
-  Pick("Alpha");
-  EXPECT_EQ(view.buttonEnabled[kIdInstall], GetParam().enabled) << "'" << GetParam().value << "'";
-  EXPECT_EQ(view.buttonText[kIdInstall], "Install");
-  EXPECT_EQ(view.buttonText[kIdClose], "Quit");
-}
-
-// Trailing blanks of a value are trimmed by the line grammar, so "1 " is
-// spelt here with a character the grammar keeps.
-INSTANTIATE_TEST_SUITE_P(Values, DisabledTest,
-                         ::testing::Values(DisabledCase{"1", false}, DisabledCase{" 1", false},
-                                           DisabledCase{"   1", false}, DisabledCase{"1 x", true},
-                                           DisabledCase{"0", true}, DisabledCase{"", true},
-                                           DisabledCase{"11", true}, DisabledCase{"yes", true}));
-
-TEST_F(SelectionTest, DisabledOneWithTrailingBlankStaysEnabled) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
-  Open();
-  // A value that keeps a trailing blank (the grammar would trim it from a file).
-  dlg->m_config.m_saCapButton1Disabled[0] = "1 ";
-  view.Select(0);
-  // Selection re-reads only the main file, so the value set above stays.
-  dlg->OnSelChangedCapsule();
-  EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
-}
-
-TEST_F(SelectionTest, ButtonStatePersistsUntilNextSelection) {
-  m.Main("[Packages]\nA\nB\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nDisabled=1\nButton1=Nope\n");
-  m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
-  Open();
-  EXPECT_TRUE(view.buttonText.empty());  // nothing selected at set-up
-  Pick("Alpha");
-  EXPECT_FALSE(view.buttonEnabled[kIdInstall]);
-  dlg->OnSetFocusCapsule();
-  dlg->OnMouseMove();
-  EXPECT_FALSE(view.buttonEnabled[kIdInstall]);
-  EXPECT_EQ(view.buttonText[kIdInstall], "Nope");
-  Pick("Beta");
-  EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
-}
-
-// ---- MoreInfo target -------------------------------------------------------
-
-struct MoreInfoCase {
-  const char* name;
-  const char* run;           // MoreInfoRun value
-  const char* existing;      // file that exists ("" none)
-  const char* expectedPath;  // m_sMoreInfoPath
-  bool shown;
-};
-class MoreInfoTest : public SelectionTest, public ::testing::WithParamInterface<MoreInfoCase> {};
-
-TEST_P(MoreInfoTest, TargetAndLink) {
-  const MoreInfoCase& c = GetParam();
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", std::string("[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Read me\nMoreInfoRun=") + c.run + "\n");
-  if (*c.existing) m.fake.AddFile(c.existing, "x");
-  Open();
-  Pick("Alpha");
-  EXPECT_EQ(dlg->m_sMoreInfoPath, c.expectedPath);
-  EXPECT_EQ(view.moreInfoShown, c.shown);
-  EXPECT_EQ(dlg->m_sMoreInfoTitle, "Read me");
-  if (c.shown) {
-    EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{"Read me"});
+TEST_F(SelectionTest, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection) {
+  // Trailing blanks of a value are trimmed by the line grammar, so "1 " is
+  // spelt with a character the grammar keeps.
+  const std::pair<const char*, bool> rows[] = {{"1", false}, {" 1", false}, {"   1", false}, {"1 x", true},
+                                               {"0", true},  {"", true},    {"11", true},    {"yes", true}};
+  for (const auto& [value, enabled] : rows) {
+    SCOPED_TRACE(std::string("'") + value + "'");
+    Reset();
+    m.Main("[Packages]\nA\nB\n");
+    m.Capsule("A", std::string("[TuneUp]\nTitle=Alpha\nButton2=Quit\nDisabled=") + value + "\n");
+    m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
+    Open();
+    Pick("Alpha");
+    EXPECT_EQ(view.buttonEnabled[kIdInstall], enabled);
+    EXPECT_EQ(view.buttonText[kIdInstall], "Install");
+    EXPECT_EQ(view.buttonText[kIdClose], "Quit");
+    dlg->OnSetFocusCapsule();
+    dlg->OnMouseMove();
+    EXPECT_EQ(view.buttonEnabled[kIdInstall], enabled);
+    Pick("Beta");
+    EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
+    // A value that keeps its trailing blank stays enabled (selection re-reads
+    // only the main file, so the value set here stays).
+    dlg->m_config.m_saCapButton1Disabled[0] = "1 ";
+    Pick("Alpha");
+    EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, MoreInfoTest,
-    ::testing::Values(
-        MoreInfoCase{"InCapsuleFolder", "readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true},
-        MoreInfoCase{"MissingFile", "readme.txt", "", "D:\\access\\A\\readme.txt", false},
-        MoreInfoCase{"MacroUsedUnchanged", "{WIN_DIR}\\help.htm", "C:\\WINDOWS\\help.htm", "C:\\WINDOWS\\help.htm",
-                     true},
-        MoreInfoCase{"CommaCutsTheName", "readme.txt,extra", "D:\\access\\A\\readme.txt",
-                     "D:\\access\\A\\readme.txt", true},
-        MoreInfoCase{"QuotesStayAtSelection", "\"readme.txt\"", "D:\\access\\A\\readme.txt",
-                     "D:\\access\\A\\\"readme.txt\"", false},
-        MoreInfoCase{"AnyDirMarksPathAsWritten", "{ANY_DIR}C:\\x\\y.txt", "C:\\x\\y.txt", "C:\\x\\y.txt", true},
-        MoreInfoCase{"EmptyRunNamesTheFolder", "", "", "D:\\access\\A\\", false},
-        MoreInfoCase{"LeadingBlanksGone", "  readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt",
-                     true}),
-    [](const ::testing::TestParamInfo<MoreInfoCase>& p) { return std::string(p.param.name); });
+TEST_F(SelectionTest, MoreInfoTargetAndLink) {
+  struct Row {
+    const char* name;
+    const char* run;       // MoreInfoRun value
+    const char* existing;  // file that exists ("" none)
+    const char* path;      // m_sMoreInfoPath
+    bool shown;
+  };
+  const Row rows[] = {
+      {"InCapsuleFolder", "readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true},
+      {"MissingFile", "readme.txt", "", "D:\\access\\A\\readme.txt", false},
+      {"MacroUsedUnchanged", "{WIN_DIR}\\help.htm", "C:\\WINDOWS\\help.htm", "C:\\WINDOWS\\help.htm", true},
+      {"CommaCutsTheName", "readme.txt,extra", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt",
+       true},
+      {"QuotesStay", "\"readme.txt\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"readme.txt\"", false},
+      {"AnyDirMarksPathAsWritten", "{ANY_DIR}C:\\x\\y.txt", "C:\\x\\y.txt", "C:\\x\\y.txt", true},
+      {"EmptyRunNamesTheFolder", "", "", "D:\\access\\A\\", false},
+      {"LeadingBlanksGone", "  readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Reset();
+    OneCapsule(std::string("MoreInfoTitle=Read me\nMoreInfoRun=") + r.run + "\n");
+    if (*r.existing) m.fake.AddFile(r.existing, "x");
+    Open();
+    Pick("Alpha");
+    EXPECT_EQ(dlg->m_sMoreInfoPath, r.path);
+    EXPECT_EQ(view.moreInfoShown, r.shown);
+    EXPECT_EQ(dlg->m_sMoreInfoTitle, "Read me");
+    if (r.shown) {
+      EXPECT_EQ(view.moreInfoItems, Texts{"Read me"});
+    }
+  }
+}
 
 TEST_F(SelectionTest, EmptyMoreInfoTitleShowsEmptyItemAtSelectionAndTimerHidesIt) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nMoreInfoRun=readme.txt\n");
+  OneCapsule("MoreInfoRun=readme.txt\n");
   m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
   Open();
   Pick("Alpha");
   EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{""});
+  EXPECT_EQ(view.moreInfoItems, Texts{""});
   view.timers.insert(kTimerMoreInfo);
   dlg->RefreshMoreInfoLink();
   EXPECT_EQ(view.moreInfoShown, false);
@@ -190,8 +144,7 @@ TEST_F(SelectionTest, EmptyMoreInfoTitleShowsEmptyItemAtSelectionAndTimerHidesIt
 }
 
 TEST_F(SelectionTest, RefreshRemovesQuotesExpandsEnvironmentAndStopsTimer) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Docs\nMoreInfoRun=\"%DOCNAME%\"\n");
+  OneCapsule("MoreInfoTitle=Docs\nMoreInfoRun=\"%DOCNAME%\"\n");
   m.fake.environment["DOCNAME"] = "readme.txt";
   Open();
   Pick("Alpha");
@@ -203,18 +156,11 @@ TEST_F(SelectionTest, RefreshRemovesQuotesExpandsEnvironmentAndStopsTimer) {
   m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
   dlg->RefreshMoreInfoLink();
   EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{"Docs"});
+  EXPECT_EQ(view.moreInfoItems, Texts{"Docs"});
   EXPECT_FALSE(view.timers.count(kTimerMoreInfo));
   // m_sMoreInfoPath is the selection's, not the refresh's.
   EXPECT_EQ(dlg->m_sMoreInfoPath, "D:\\access\\A\\\"%DOCNAME%\"");
-}
-
-TEST_F(SelectionTest, RefreshAfterLinkUsedStopsTimerButKeepsLinkHidden) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Docs\nMoreInfoRun=readme.txt\n");
-  m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
-  Open();
-  Pick("Alpha");
+  // After the link was used the refresh stops the timer but keeps it hidden.
   dlg->m_bShowMoreInfo = false;
   view.moreInfoShown = false;
   view.timers.insert(kTimerMoreInfo);
@@ -224,8 +170,7 @@ TEST_F(SelectionTest, RefreshAfterLinkUsedStopsTimerButKeepsLinkHidden) {
 }
 
 TEST_F(SelectionTest, RefreshWithEnvironmentFailureKeepsText) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Docs\nMoreInfoRun=read me.txt  \n");
+  OneCapsule("MoreInfoTitle=Docs\nMoreInfoRun=read me.txt  \n");
   m.fake.AddFile("D:\\access\\A\\read me.txt", "x");
   m.fake.failEnvironmentExpansion = true;
   Open();
@@ -234,14 +179,12 @@ TEST_F(SelectionTest, RefreshWithEnvironmentFailureKeepsText) {
   EXPECT_EQ(view.moreInfoShown, true);
 }
 
-// ---- a selection that matches no capsule --------------------------------------
-
-TEST_F(SelectionTest, UnmatchedTextNeverReadsPastTheLists) {
-  m.Main("[TuneUp]\nMessage=General\n[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nNote=n\nTip=t\nButton1=B1\nMoreInfoTitle=M\nMoreInfoRun=r.txt\n");
+TEST_F(SelectionTest, UnmatchedTextOrNoItemNeverReadsPastTheLists) {
+  OneCapsule("Note=n\nTip=t\nButton1=B1\nMoreInfoTitle=M\nMoreInfoRun=r.txt\n", "Message=General\n");
   m.fake.AddFile("D:\\access\\A\\r.txt", "x");
   Open();
   Pick("Alpha");
+  m.fake.sounds.clear();
   view.selectedTextOverride = "Renamed";
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(dlg->m_nCapsule, 1);
@@ -259,12 +202,6 @@ TEST_F(SelectionTest, UnmatchedTextNeverReadsPastTheLists) {
   EXPECT_EQ(view.moreInfoShown, false);
   dlg->OnMouseMove();
   EXPECT_EQ(view.note, "");
-}
-
-TEST_F(SelectionTest, NoSelectedItemMatchesNothing) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
-  Open();
   view.selected = -1;
   dlg->OnSelChangedCapsule();
   EXPECT_FALSE(dlg->HasSelection());
@@ -274,16 +211,13 @@ TEST_F(SelectionTest, NoSelectedItemMatchesNothing) {
 TEST_F(SelectionTest, EmptyTreeSelectionIsHarmless) {
   m.Main("[Packages]\n");
   Open();
-  view.selected = -1;
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(dlg->m_nCapsule, 0);
   EXPECT_FALSE(dlg->HasSelection());
 }
 
-// ---- re-reading the main file ---------------------------------------------------
-
-TEST_F(SelectionTest, ReReadingTheMainFileKeepsTheStoreTheSameSize) {
-  m.Main("[TuneUp]\nWindowTitle=W\n[Packages]\nA\nB\n");
+TEST_F(SelectionTest, ReReadingTheMainFileKeepsTheStoreTheSameSizeAndSeesNewText) {
+  m.Main("[TuneUp]\nMessage=Old\n[Packages]\nA\nB\n");
   m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
   Open();
@@ -293,65 +227,43 @@ TEST_F(SelectionTest, ReReadingTheMainFileKeepsTheStoreTheSameSize) {
   EXPECT_EQ(dlg->m_config.m_saPackages.size(), packages);
   EXPECT_EQ(dlg->m_config.m_saTitle.size(), titles);
   EXPECT_EQ(dlg->m_nLastCapsule, 1);
-}
-
-TEST_F(SelectionTest, SelectionReReadsMainFileForMessage) {
-  m.Main("[TuneUp]\nMessage=Old\n[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
-  Open();
-  m.Main("[TuneUp]\nMessage=New\n[Packages]\nA\n");
+  m.Main("[TuneUp]\nMessage=New\n[Packages]\nA\nB\n");
   Pick("Alpha");
   dlg->OnMouseMove();
   EXPECT_EQ(view.note, "New");
 }
 
-// ---- insert-disk loop at selection -------------------------------------------
-
 TEST_F(SelectionTest, DiskGoneAtSelectionPromptsWithWindowTitleNoDefault) {
-  m.Main("[TuneUp]\nWindowTitle=Disk Title\n[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nNote=n\n");
+  OneCapsule("Note=n\n", "WindowTitle=Disk Title\n");
   m.fake.AddFile("C:\\Program Files\\Velmora\\VERavevi.cfg", "[TuneUp]\nWindowTitle=\n");
   Open();
   m.fake.RemovePath(DiskMachine::kMainFile);
   m.fake.answers = {plat::kIdOk, plat::kIdCancel};
   Pick("Alpha");
-  ASSERT_EQ(m.fake.boxes.size(), 2u);
-  EXPECT_EQ(m.fake.boxes[0].caption, "");  // the program folder's empty WindowTitle, no default
-  EXPECT_EQ(m.fake.boxes[0].type, 0x11u);
+  // The program folder's empty WindowTitle as the caption, no default.
+  EXPECT_EQ(Boxes(m.fake.boxes), "|" + std::string(kPrompt) + "|0x11\n|" + kPrompt + "|0x11\n");
   EXPECT_EQ(view.endResults, std::vector<int>{0});
-  // The rest of the handler still runs.
-  EXPECT_EQ(view.note, "n");
+  EXPECT_EQ(view.note, "n");  // the rest of the handler still runs
 }
 
-// ---- focus, mouse, link focus -------------------------------------------------
-
 TEST_F(SelectionTest, NoteVersusMessageOnMouseMoves) {
-  m.Main("[TuneUp]\nMessage=General text\n[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nNote=Alpha note\n");
+  OneCapsule("Note=Alpha note\n", "Message=General text\n");
   Open();
-  // Before any selection nothing changes.
   view.notes.clear();
-  dlg->OnMouseMove();
-  EXPECT_TRUE(view.notes.empty());
+  dlg->OnMouseMove();  // before any selection nothing changes
   EXPECT_EQ(view.tipActive, false);
   Pick("Alpha");
-  EXPECT_EQ(view.note, "Alpha note");
   dlg->OnMouseMove();
-  EXPECT_EQ(view.note, "General text");
   EXPECT_TRUE(dlg->m_bMessageShown);
-  view.notes.clear();
   dlg->OnMouseMove();  // shown once until the note comes back
-  EXPECT_TRUE(view.notes.empty());
   dlg->OnSetFocusCapsule();
-  EXPECT_EQ(view.note, "Alpha note");
   EXPECT_FALSE(dlg->m_bMessageShown);
   dlg->OnMouseMove();
-  EXPECT_EQ(view.note, "General text");
+  EXPECT_EQ(view.notes, (Texts{"Alpha note", "General text", "Alpha note", "General text"}));
 }
 
 TEST_F(SelectionTest, EmptyMessageLeavesNoteButCountsAsShown) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nNote=Alpha note\n");
+  OneCapsule("Note=Alpha note\n");
   Open();
   Pick("Alpha");
   dlg->OnMouseMove();
@@ -360,19 +272,18 @@ TEST_F(SelectionTest, EmptyMessageLeavesNoteButCountsAsShown) {
 }
 
 TEST_F(SelectionTest, TreeFocusArmsAndColoursTheLink) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Docs\nMoreInfoRun=r.txt\n");
+  OneCapsule("MoreInfoTitle=Docs\nMoreInfoRun=r.txt\n");
   Open();
   dlg->OnSetFocusCapsule();  // before a selection: empty item, hidden
   EXPECT_TRUE(dlg->m_bMoreInfoArmed);
   EXPECT_EQ(view.moreInfoTextColor, MakeRgb(0, 0, 255));
-  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{""});
+  EXPECT_EQ(view.moreInfoItems, Texts{""});
   EXPECT_EQ(view.moreInfoShown, false);
   Pick("Alpha");
   m.fake.AddFile("D:\\access\\A\\r.txt", "x");
   dlg->m_bShowMoreInfo = false;  // not consulted on focus
   dlg->OnSetFocusCapsule();
-  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{"Docs"});
+  EXPECT_EQ(view.moreInfoItems, Texts{"Docs"});
   EXPECT_EQ(view.moreInfoShown, true);
 }
 
@@ -381,61 +292,45 @@ TEST_F(SelectionTest, LinkRefusesFocusUnlessUsable) {
   m.Capsule("A", "[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Docs\n");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
   Open();
-  // Nothing selected: forward to Install, backward (Shift) to the tree.
-  dlg->OnSetFocusMoreInfo();
-  EXPECT_EQ(view.focusMoves.back(), kIdInstall);
-  view.shiftDown = true;
-  dlg->OnSetFocusMoreInfo();
-  EXPECT_EQ(view.focusMoves.back(), kIdCapsuleList);
-  view.shiftDown = false;
   view.focusMoves.clear();
+  dlg->OnSetFocusMoreInfo();  // nothing selected: forward to Install,
+  view.shiftDown = true;
+  dlg->OnSetFocusMoreInfo();  // backward (Shift) to the tree
+  view.shiftDown = false;
   Pick("Alpha");
   dlg->OnSetFocusMoreInfo();  // not armed yet
-  EXPECT_EQ(view.focusMoves.size(), 1u);
   dlg->OnSetFocusCapsule();
-  view.focusMoves.clear();
   dlg->OnSetFocusMoreInfo();  // usable: keeps the focus
-  EXPECT_TRUE(view.focusMoves.empty());
-  Pick("Beta");  // empty MoreInfoTitle
+  Pick("Beta");               // empty MoreInfoTitle
   dlg->OnSetFocusMoreInfo();
-  EXPECT_EQ(view.focusMoves.back(), kIdInstall);
+  EXPECT_EQ(view.focusMoves, (std::vector<int>{kIdInstall, kIdCapsuleList, kIdInstall, kIdInstall}));
 }
 
 TEST(DescriptionFilter, DoubleClickNeutralisedOthersPass) {
   DiskMachine m;
   FakeBonusDlgView view;
   CBonusDlg dlg(m.fake, view);
-  unsigned msg = 0x0203;
-  EXPECT_EQ(dlg.OnMsgFilterDescription(msg), 0);
-  EXPECT_EQ(msg, 0u);
-  for (unsigned other : {0x0201u, 0x0202u, 0x0200u, 0x0204u, 0x0206u}) {
-    msg = other;
+  for (unsigned in : {0x0203u, 0x0201u, 0x0202u, 0x0200u, 0x0204u, 0x0206u}) {
+    unsigned msg = in;
     EXPECT_EQ(dlg.OnMsgFilterDescription(msg), 0);
-    EXPECT_EQ(msg, other);
+    EXPECT_EQ(msg, in == 0x0203u ? 0u : in);
   }
 }
 
-TEST_F(SelectionTest, UnreadableDescriptionLeavesPaneAndPicture) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
-  m.CapsuleFile("A", ".rtf", "{\\rtf1 x}");
-  m.fake.LockFile("D:\\access\\A\\A.rtf");
-  Open();
-  Pick("Alpha");
-  EXPECT_TRUE(view.rtfStreamed.empty());
-  // The picture goes once the file exists, whether it could be read or not.
-  EXPECT_TRUE(view.pictureHidden);
-}
-
-TEST_F(SelectionTest, DescriptionIsStreamedUnchanged) {
-  m.Main("[Packages]\nA\n");
+TEST_F(SelectionTest, DescriptionIsStreamedUnchangedAfterTheCallbackAndAnUnreadableOneLeavesThePane) {
+  m.Main("[Packages]\nA\nB\n");
   m.Capsule("A", "[TuneUp]\nTitle=Alpha\nToken1=X\n");
+  m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
   const std::string rtf = std::string("{\\rtf1 {TOKEN1} {WIN_DIR}\0 binary}", 33);
   m.CapsuleFile("A", ".rtf", rtf);
+  m.CapsuleFile("B", ".rtf", "{\\rtf1 x}");
+  m.fake.LockFile("D:\\access\\B\\B.rtf");
   Open();
+  Pick("Beta");
+  EXPECT_TRUE(view.rtfStreamed.empty());
+  EXPECT_EQ(view.pictureHides, 1);  // the picture goes once the file exists, readable or not
   Pick("Alpha");
-  ASSERT_EQ(view.rtfStreamed.size(), 1u);
-  EXPECT_EQ(view.rtfStreamed[0], rtf);
+  EXPECT_EQ(view.rtfStreamed, Texts{rtf});
   auto pos = [&](const std::string& what) {
     return std::find(view.log.begin(), view.log.end(), what) - view.log.begin();
   };
@@ -443,8 +338,7 @@ TEST_F(SelectionTest, DescriptionIsStreamedUnchanged) {
 }
 
 TEST_F(SelectionTest, DoubleClickInstallsEvenWhenInstallIsGreyed) {
-  m.Main("[Packages]\nA\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nDisabled=1\nRun=setup.exe\n");
+  OneCapsule("Disabled=1\nRun=setup.exe\n");
   m.fake.AddFile("D:\\access\\A\\setup.exe", "MZ");
   Open();
   Pick("Alpha");

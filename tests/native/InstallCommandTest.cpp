@@ -19,23 +19,18 @@ constexpr const char* kConfirmTail =
 constexpr const char* kGames = "D:\\access\\Games";
 constexpr const char* kSetup = "D:\\access\\Games\\setup.exe";
 
-class InstallTest : public ::testing::Test {
+class InstallTest : public DialogTest {
  protected:
-  DiskMachine m;
-  FakeBonusDlgView view;
-  std::unique_ptr<CBonusDlg> dlg;
-
-  // One capsule "Games" with `capsule` as its file's extra lines.
-  void OneCapsule(const std::string& capsule, const std::string& tuneUp = "WindowTitle=Bonus Programs\n") {
+  // One capsule "Games" with `capsule` as its file's extra lines, and its setup.exe.
+  void Games(const std::string& capsule, const std::string& tuneUp = "WindowTitle=Bonus Programs\n") {
     m.Main("[TuneUp]\n" + tuneUp + "[Packages]\nGames\n");
     m.Capsule("Games", "[TuneUp]\nTitle=  Game Pack\n" + capsule);
+    m.fake.AddFile(kSetup);
   }
-  // Set-up, then the capsule with `title` selected.
-  void OpenAndSelect(const std::string& title = "  Game Pack") {
-    dlg = std::make_unique<CBonusDlg>(m.fake, view);
-    ASSERT_TRUE(dlg->OnInitDialog());
-    ASSERT_GE(view.SelectByText(title), 0);
-    dlg->OnSelChangedCapsule();
+  // Set-up, then the capsule selected; the boxes and timers so far are forgotten.
+  void OpenAndSelect() {
+    Open();
+    Pick("  Game Pack");
     ASSERT_TRUE(dlg->HasSelection());
     m.fake.boxes.clear();
     view.boxes.clear();
@@ -51,71 +46,35 @@ class InstallTest : public ::testing::Test {
   }
 };
 
-// ---- disk, selection ------------------------------------------------------------
-
 TEST_F(InstallTest, InstallsTheSelectedCapsuleThroughTheShellAndPollsForMoreInfo) {
-  OneCapsule("Run={SRC_DIR}\\Games\\setup.exe, /s\n");
-  m.fake.AddFile(kSetup);
+  Games("Run={SRC_DIR}\\Games\\setup.exe, /s\n");
   OpenAndSelect();
   dlg->m_bMessageShown = true;
   dlg->OnInstall();
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].verb, "open");
-  EXPECT_EQ(m.fake.shellCalls[0].file, kSetup);
-  EXPECT_EQ(m.fake.shellCalls[0].parameters, "/s");
-  EXPECT_EQ(m.fake.shellCalls[0].currentDir, kGames);
+  EXPECT_EQ(ShellCalls(m.fake), "open D:\\access\\Games\\setup.exe [/s] in D:\\access\\Games\n");
   EXPECT_FALSE(dlg->m_bMessageShown);
-  EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_TRUE(view.boxes.empty());
-  ASSERT_EQ(view.timersStarted.size(), 1u);
-  EXPECT_EQ(view.timersStarted[0], std::make_pair(kTimerMoreInfo, 500u));
-  EXPECT_EQ(dlg->m_sConfigFile, DiskMachine::kMainFile);
+  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
+  EXPECT_EQ(view.timersStarted, (std::vector<std::pair<unsigned, unsigned>>{{kTimerMoreInfo, 500u}}));
 }
 
 TEST_F(InstallTest, EnterOnTheMoreInfoLinkRunsTheLinkInstead) {
-  OneCapsule("Run=setup.exe\nMoreInfoTitle=More\nMoreInfoRun=info.htm\n");
-  m.fake.AddFile(kSetup);
+  Games("Run=setup.exe\nMoreInfoTitle=More\nMoreInfoRun=info.htm\n");
   m.fake.AddFile("D:\\access\\Games\\info.htm");
   OpenAndSelect();
   dlg->m_bMoreInfoArmed = true;
   dlg->m_bMessageShown = true;
   view.focusId = kIdMoreInfo;
   dlg->OnInstall();
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\info.htm");
+  EXPECT_EQ(ShellCalls(m.fake), "open D:\\access\\Games\\info.htm [] in D:\\access\\Games\n");
   EXPECT_TRUE(dlg->m_bMessageShown);  // the install command itself did not run
   EXPECT_FALSE(MoreInfoPolled());
 }
 
-TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackWithTheProgramFolderCaption) {
-  OneCapsule("Run=setup.exe\n");
-  m.fake.AddFile(kSetup);
+TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
+  Games("Run=setup.exe\n");
   m.fake.AddFile("C:\\Program Files\\Velmora\\VERavevi.cfg", "[TuneUp]\nWindowTitle=Local Copy\n");
   OpenAndSelect();
   const std::string mainContent = m.fake.FileContent(DiskMachine::kMainFile);
-  m.fake.RemovePath(DiskMachine::kMainFile);
-  int localReads = 0;
-  m.fake.onRead = [&](const std::string& path) {
-    if (path == "C:\\Program Files\\Velmora\\VERavevi.cfg" && ++localReads == 2)
-      m.fake.AddFile(DiskMachine::kMainFile, mainContent);  // the disk goes in during the second prompt
-  };
-  dlg->OnInstall();
-  ASSERT_EQ(m.fake.boxes.size(), 2u);
-  for (const auto& box : m.fake.boxes) {
-    EXPECT_EQ(box.owner, 0u);
-    EXPECT_EQ(box.text, kPrompt);
-    EXPECT_EQ(box.caption, "Local Copy");
-    EXPECT_EQ(box.type, 0x11u);
-  }
-  EXPECT_EQ(dlg->m_sDiskPrompt, kPrompt);
-  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(dlg->m_sCaption, "Bonus Programs");  // from the disk's file once it was read
-}
-
-TEST_F(InstallTest, CancelAtTheDiskPromptEndsTheCommand) {
-  OneCapsule("Run=setup.exe\n");
-  m.fake.AddFile(kSetup);
-  OpenAndSelect();
   m.fake.RemovePath(DiskMachine::kMainFile);
   m.fake.answers = {plat::kIdCancel};
   dlg->OnInstall();
@@ -123,40 +82,41 @@ TEST_F(InstallTest, CancelAtTheDiskPromptEndsTheCommand) {
   EXPECT_TRUE(NothingStarted());
   EXPECT_FALSE(MoreInfoPolled());
   EXPECT_TRUE(view.endResults.empty());  // the dialog stays open
+
+  m.fake.boxes.clear();
+  int localReads = 0;
+  m.fake.onRead = [&](const std::string& path) {
+    if (path == "C:\\Program Files\\Velmora\\VERavevi.cfg" && ++localReads == 2)
+      m.fake.AddFile(DiskMachine::kMainFile, mainContent);  // the disk goes in during the second prompt
+  };
+  dlg->OnInstall();
+  EXPECT_EQ(Boxes(m.fake.boxes),
+            std::string("Local Copy|") + kPrompt + "|0x11\nLocal Copy|" + kPrompt + "|0x11\n");
+  EXPECT_EQ(dlg->m_sDiskPrompt, kPrompt);
+  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+  EXPECT_EQ(dlg->m_sCaption, "Bonus Programs");  // from the disk's file once it was read
 }
 
 TEST_F(InstallTest, NothingSelectedIsSaidInTheDialogsOwnBox) {
-  OneCapsule("Run=setup.exe\n");
-  m.fake.AddFile(kSetup);
-  CBonusDlg d(m.fake, view);
-  d.OnInitDialog();
+  Games("Run=setup.exe\n");
+  Open();
   view.timersStarted.clear();
-  d.OnInstall();
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "There is nothing selected for installation.");
-  EXPECT_EQ(view.boxes[0].caption, "Bonus Programs");
-  EXPECT_EQ(view.boxes[0].type, plat::kMbOk);
-  EXPECT_EQ(d.m_sMsgText, "There is nothing selected for installation.");
+  dlg->OnInstall();
+  EXPECT_EQ(Boxes(view.boxes), "Bonus Programs|There is nothing selected for installation.|0x0\n");
   EXPECT_TRUE(NothingStarted());
   EXPECT_FALSE(MoreInfoPolled());
 }
 
-// ---- version check --------------------------------------------------------------
-
 TEST_F(InstallTest, NoToTheVersionQuestionStopsSilently) {
-  OneCapsule(
+  Games(
       "Run=setup.exe\n[Version]\nVersion=5.0\nRegistry=HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version\n"
       "AskMsg=Installed already. Again?\n");
-  m.fake.AddFile(kSetup);
   m.fake.AddFile("D:\\access\\Games\\Games.tmp");
   m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "5.0");
   OpenAndSelect();
   view.boxAnswers = {plat::kIdNo};
   dlg->OnInstall();
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "Installed already. Again?");
-  EXPECT_EQ(view.boxes[0].caption, "Bonus Programs");
-  EXPECT_EQ(view.boxes[0].type, 0x124u);
+  EXPECT_EQ(Boxes(view.boxes), "Bonus Programs|Installed already. Again?|0x124\n");
   EXPECT_TRUE(NothingStarted());
   EXPECT_FALSE(MoreInfoPolled());
 
@@ -167,39 +127,36 @@ TEST_F(InstallTest, NoToTheVersionQuestionStopsSilently) {
 }
 
 TEST_F(InstallTest, FileCheckExpandsMacrosForTheCapsule) {
-  OneCapsule(
+  Games(
       "Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n");
-  m.fake.AddFile(kSetup);
   m.fake.AddFile("C:\\Game\\game.exe");
   m.fake.SetProductVersion("C:\\Game\\game.exe", {4, 0, 0, 0});
   OpenAndSelect();
   view.boxAnswers = {plat::kIdOk, plat::kIdNo};
   dlg->OnInstall();
-  ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[0].text, "Product version of the  C:\\Game\\game.exe:   4.0.0.0");
-  EXPECT_EQ(view.boxes[0].caption, "Bonus Test");
-  EXPECT_EQ(view.boxes[1].text, "Again?");
+  EXPECT_EQ(
+      Boxes(view.boxes),
+      "Bonus Test|Product version of the  C:\\Game\\game.exe:   4.0.0.0|0x0\nBonus Programs|Again?|0x124\n");
   EXPECT_TRUE(NothingStarted());
 }
 
-// ---- confirmation ---------------------------------------------------------------
-
-TEST_F(InstallTest, DisclaimerAsksForConfirmationWithTheTitle) {
-  OneCapsule("Run=setup.exe\nDisclaimer= 2 pages\n");
-  m.fake.AddFile(kSetup);
-  OpenAndSelect();
-  dlg->OnInstall();
-  ASSERT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_EQ(m.fake.boxes[0].owner, 0u);
-  EXPECT_EQ(m.fake.boxes[0].text, std::string("Game Pack") + kConfirmTail);
-  EXPECT_EQ(m.fake.boxes[0].caption, "Bonus Programs");
-  EXPECT_EQ(m.fake.boxes[0].type, plat::kMbOkCancel);
-  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
-}
-
-TEST_F(InstallTest, CancelledConfirmationStartsNothingAndNoTimer) {
-  OneCapsule("Run=setup.exe\nDisclaimer=1\n");
-  m.fake.AddFile(kSetup);
+TEST_F(InstallTest, OnlyDisclaimerOneAsksForConfirmationWithTheTitle) {
+  const std::pair<const char*, bool> rows[] = {{"Disclaimer= 2 pages\n", true}, {"Disclaimer=0\n", false},
+                                               {"Disclaimer=\n", false},        {"Disclaimer=yes\n", false},
+                                               {"Disclaimer= 00\n", false},     {"", false}};
+  for (const auto& [line, asks] : rows) {
+    SCOPED_TRACE(line);
+    Reset();
+    Games(std::string("Run=setup.exe\n") + line);
+    OpenAndSelect();
+    dlg->OnInstall();
+    EXPECT_EQ(Boxes(m.fake.boxes),
+              asks ? std::string("Bonus Programs|Game Pack") + kConfirmTail + "|0x1\n" : "");
+    EXPECT_EQ(m.fake.shellCalls.size(), 1u);
+  }
+  // Cancel starts nothing, not even the companions, and no timer.
+  Reset();
+  Games("Run=setup.exe\nDisclaimer=1\n");
   m.fake.AddFile("D:\\access\\Games\\_sys.gam");
   OpenAndSelect();
   m.fake.answers = {plat::kIdCancel};
@@ -209,26 +166,8 @@ TEST_F(InstallTest, CancelledConfirmationStartsNothingAndNoTimer) {
   EXPECT_FALSE(MoreInfoPolled());
 }
 
-class NoDisclaimer : public InstallTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(NoDisclaimer, InstallerStartsAtOnce) {
-  OneCapsule(std::string("Run=setup.exe\n") + GetParam());
-  m.fake.AddFile(kSetup);
-  OpenAndSelect();
-  dlg->OnInstall();
-  EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Disclaimers, NoDisclaimer,
-                         ::testing::Values("Disclaimer=0\n", "Disclaimer=\n", "Disclaimer=yes\n",
-                                           "Disclaimer= 00\n", ""));
-
-// ---- launch and companions ------------------------------------------------------------
-
 TEST_F(InstallTest, CompanionsStartAfterTheInstallerInOrderByShortPath) {
-  OneCapsule("Run=setup.exe\n");
-  m.fake.AddFile(kSetup);
+  Games("Run=setup.exe\n");
   for (const char* f : {"Games.tmp", "uninst.gam", "_sys.gam", "_clear.gam"})
     m.fake.AddFile(std::string(kGames) + "\\" + f);
   m.fake.SetShortName("D:\\access\\Games\\_clear.gam", "D:\\access\\Games\\_CLEAR.GAM");
@@ -244,8 +183,7 @@ TEST_F(InstallTest, CompanionsStartAfterTheInstallerInOrderByShortPath) {
 }
 
 TEST_F(InstallTest, MissingInstallerStillStartsCompanionsAndTheTimer) {
-  OneCapsule("Run=setup.exe, /s\n");  // one name with its comma: no such file
-  m.fake.AddFile(kSetup);
+  Games("Run=setup.exe, /s\n");  // one name with its comma: no such file
   m.fake.AddFile("D:\\access\\Games\\uninst.gam");
   OpenAndSelect();
   dlg->OnInstall();
@@ -253,12 +191,11 @@ TEST_F(InstallTest, MissingInstallerStillStartsCompanionsAndTheTimer) {
   ASSERT_EQ(m.fake.processes.size(), 1u);
   EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\Games\\uninst.gam");
   EXPECT_TRUE(MoreInfoPolled());
-  EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
 }
 
 TEST_F(InstallTest, ScriptValueGoesToTheScriptLibraryBesideTheProgram) {
-  OneCapsule("Run={SRC_DIR}\\inst\\Setup.CFG\n");
+  Games("Run={SRC_DIR}\\inst\\Setup.CFG\n");
   m.fake.AddFile("D:\\access\\inst\\Setup.CFG");
   m.fake.AddLibrary("C:\\Program Files\\Velmora\\VScript.DLL", {{{"Install", 0}}});
   OpenAndSelect();
@@ -270,99 +207,61 @@ TEST_F(InstallTest, ScriptValueGoesToTheScriptLibraryBesideTheProgram) {
   EXPECT_TRUE(m.fake.shellCalls.empty());
 }
 
-TEST_F(InstallTest, DoubleClickInstallsEvenAGreyedCapsule) {
-  OneCapsule("Run=setup.exe\nDisabled=1\n");
-  m.fake.AddFile(kSetup);
+TEST_F(InstallTest, RunMoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {
+  Games("MoreInfoTitle=Read more\nMoreInfoRun= {SRC_DIR}\\Games\\Docs\\info.htm, page2\n");
+  m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
   OpenAndSelect();
-  EXPECT_FALSE(view.buttonEnabled[kIdInstall]);
-  EXPECT_EQ(dlg->OnDblClkCapsule(), 0);
-  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
-}
+  m.fake.drives[0].freeBytes = 7ull << 30;
+  auto refreshed = [&] { return view.diskSpace.find("C: 7.00 GB") != std::string::npos; };
+  ASSERT_FALSE(refreshed());
 
-// ---- RunMoreInfo ------------------------------------------------------------------------
+  // No selection, or no title: nothing at all, not even the disk space.
+  dlg->m_bMoreInfoArmed = true;
+  dlg->m_nCapsule = dlg->m_nLastCapsule + 1;
+  dlg->RunMoreInfo();
+  dlg->m_nCapsule = 0;
+  const std::string title = dlg->m_config.m_saMoreInfoTitle[0];
+  dlg->m_config.m_saMoreInfoTitle[0].clear();
+  dlg->RunMoreInfo();
+  EXPECT_TRUE(dlg->m_bMoreInfoArmed);
+  EXPECT_FALSE(refreshed());
+  dlg->m_config.m_saMoreInfoTitle[0] = title;
 
-class RunMoreInfoTest : public InstallTest {
- protected:
-  void SetUp() override {
-    OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun= {SRC_DIR}\\Games\\Docs\\info.htm, page2\n");
-    m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
-    OpenAndSelect();
-    view.diskSpace.clear();
-    m.fake.drives[0].freeBytes = 7ull << 30;
-  }
-};
-
-TEST_F(RunMoreInfoTest, ArmedLinkOpensItsTargetAndHidesItself) {
-  dlg->OnSetFocusCapsule();
-  ASSERT_TRUE(dlg->m_bMoreInfoArmed);
-  EXPECT_EQ(dlg->OnClickMoreInfo(), 0);
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].verb, "open");
-  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\Docs\\info.htm");
-  EXPECT_EQ(m.fake.shellCalls[0].parameters, "page2");
-  EXPECT_EQ(m.fake.shellCalls[0].directory, "");
-  EXPECT_EQ(m.fake.shellCalls[0].show, 1);
-  EXPECT_EQ(m.fake.shellCalls[0].currentDir, "D:\\access\\Games\\Docs");
-  EXPECT_FALSE(dlg->m_bMoreInfoArmed);
-  EXPECT_FALSE(dlg->m_bShowMoreInfo);
-  EXPECT_TRUE(view.moreInfoItems.empty());
-  EXPECT_EQ(view.moreInfoShown, false);
-  EXPECT_NE(view.diskSpace.find("C: 7.00 GB"), std::string::npos);
-}
-
-TEST_F(RunMoreInfoTest, UnarmedLinkStartsNothingButRefreshesTheDiskSpace) {
+  // Unarmed: nothing starts, but the disk space is refreshed.
   dlg->m_bMoreInfoArmed = false;
   view.moreInfoShown = true;
   dlg->RunMoreInfo();
-  EXPECT_TRUE(m.fake.shellCalls.empty());
   EXPECT_TRUE(dlg->m_bShowMoreInfo);
   EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_NE(view.diskSpace.find("C: 7.00 GB"), std::string::npos);
-}
+  EXPECT_TRUE(refreshed());
 
-TEST_F(RunMoreInfoTest, MissingTargetHidesTheLinkWithoutAMessage) {
+  // A missing target hides the link without a message.
   m.fake.RemovePath("D:\\access\\Games\\Docs\\info.htm");
   dlg->m_bMoreInfoArmed = true;
   dlg->RunMoreInfo();
   EXPECT_TRUE(m.fake.shellCalls.empty());
   EXPECT_TRUE(dlg->m_bShowMoreInfo);
   EXPECT_EQ(view.moreInfoShown, false);
-  EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_TRUE(view.boxes.empty());
-}
+  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
 
-TEST_F(RunMoreInfoTest, NoSelectionOrNoTitleDoesNothing) {
-  dlg->m_bMoreInfoArmed = true;
-  dlg->m_nCapsule = dlg->m_nLastCapsule + 1;
-  dlg->RunMoreInfo();
-  EXPECT_TRUE(dlg->m_bMoreInfoArmed);
-  EXPECT_TRUE(view.diskSpace.empty());
-  dlg->m_nCapsule = 0;
-  dlg->m_config.m_saMoreInfoTitle[0].clear();
-  dlg->RunMoreInfo();
-  EXPECT_TRUE(dlg->m_bMoreInfoArmed);
-  EXPECT_TRUE(view.diskSpace.empty());
-  EXPECT_TRUE(m.fake.shellCalls.empty());
+  // The armed link (by the tree's focus) opens its target and hides itself.
+  m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
+  dlg->OnSetFocusCapsule();
+  ASSERT_TRUE(dlg->m_bMoreInfoArmed);
+  EXPECT_EQ(dlg->OnClickMoreInfo(), 0);
+  EXPECT_EQ(ShellCalls(m.fake),
+            "open D:\\access\\Games\\Docs\\info.htm [page2] in D:\\access\\Games\\Docs\n");
+  EXPECT_FALSE(dlg->m_bMoreInfoArmed);
+  EXPECT_FALSE(dlg->m_bShowMoreInfo);
+  EXPECT_TRUE(view.moreInfoItems.empty());
+  EXPECT_EQ(view.moreInfoShown, false);
 }
-
-TEST_F(InstallTest, MoreInfoWithoutMacroLiesInTheCapsuleFolder) {
-  OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun=  readme.txt\n");
-  m.fake.AddFile("D:\\access\\Games\\readme.txt");
-  OpenAndSelect();
-  dlg->m_bMoreInfoArmed = true;
-  dlg->RunMoreInfo();
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\Games\\readme.txt");
-  EXPECT_EQ(m.fake.shellCalls[0].parameters, "");
-}
-
-// ---- timers -----------------------------------------------------------------------------------
 
 class DialogTimerTest : public InstallTest {
  protected:
   void SetUp() override {
-    OneCapsule("MoreInfoTitle=Read more\nMoreInfoRun=info.htm\n",
-               "WindowTitle=Bonus Programs\nRun2=splash\\after.exe,3\n");
+    Games("MoreInfoTitle=Read more\nMoreInfoRun=info.htm\n",
+          "WindowTitle=Bonus Programs\nRun2=splash\\after.exe,3\n");
     m.fake.AddFile("D:\\access\\splash\\after.exe");
     m.fake.AddWindow("Bonus Programs");  // the dialog's own window
     OpenAndSelect();
@@ -397,7 +296,14 @@ TEST_F(DialogTimerTest, FirstRunTimerStopsAndStartsRun2Once) {
   EXPECT_EQ(secondView.timers.count(kTimerFirstRun), 0u);
 }
 
-TEST_F(DialogTimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExists) {
+TEST_F(DialogTimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExistsOtherTimersDoNothing) {
+  view.timersKilled.clear();
+  dlg->OnTimer(201);
+  dlg->OnTimer(0);
+  EXPECT_TRUE(view.timersKilled.empty());
+  EXPECT_TRUE(m.fake.mutexCalls.empty());
+  EXPECT_TRUE(m.fake.processes.empty());
+
   dlg->OnInstall();
   ASSERT_EQ(view.timers.count(kTimerMoreInfo), 1u);
   dlg->OnTimer(kTimerMoreInfo);
@@ -409,15 +315,6 @@ TEST_F(DialogTimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExists) {
   EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{"Read more"});
   EXPECT_EQ(view.timers.count(kTimerMoreInfo), 0u);
   EXPECT_EQ(Run2MarkerCalls(), 0);
-}
-
-TEST_F(DialogTimerTest, OtherTimersOnlyTakeTheDefaultHandling) {
-  view.timersKilled.clear();
-  dlg->OnTimer(201);
-  dlg->OnTimer(0);
-  EXPECT_TRUE(view.timersKilled.empty());
-  EXPECT_TRUE(m.fake.mutexCalls.empty());
-  EXPECT_TRUE(m.fake.processes.empty());
 }
 
 }  // namespace

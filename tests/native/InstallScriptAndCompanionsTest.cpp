@@ -17,28 +17,22 @@ class ScriptLibrary : public ::testing::Test {
   const std::string dll = "C:\\Program Files\\Velmora\\VScript.DLL";
 };
 
-TEST_F(ScriptLibrary, RunScriptCallsInstallWithThePathThenFreesTheLibrary) {
+TEST_F(ScriptLibrary, RunScriptCallsInstallWithThePathThenFreesTheLibraryAndNeedsBoth) {
+  inst::RunScript(fake, load, "a.cfg");  // no library
+  fake.AddLibrary(dll, {{{"_Install@16", 0}}});
+  inst::RunScript(fake, load, "a.cfg");  // no entry: loaded and freed
+  inst::RunScript(fake, inst::LibraryLoader(), "a.cfg");
+  EXPECT_TRUE(fake.scriptCalls.empty());
+  EXPECT_EQ(fake.freedLibraries.size(), 1u);
+
   fake.AddLibrary(dll, {{{"Install", 0}}});
+  fake.loadedLibraries.clear();
   inst::RunScript(fake, load, "D:\\access\\inst\\setup.cfg");
   EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{"VScript.DLL"});
   ASSERT_EQ(fake.scriptCalls.size(), 1u);
   EXPECT_EQ(fake.scriptCalls[0].entry, "Install");
   EXPECT_EQ(fake.scriptCalls[0].scriptPath, "D:\\access\\inst\\setup.cfg");
-  EXPECT_EQ(fake.freedLibraries.size(), 1u);
-}
-
-TEST_F(ScriptLibrary, MissingLibraryOrEntryCallsNothing) {
-  inst::RunScript(fake, load, "a.cfg");
-  EXPECT_TRUE(fake.scriptCalls.empty());
-  EXPECT_TRUE(fake.freedLibraries.empty());
-
-  fake.AddLibrary(dll, {{{"_Install@16", 0}}});
-  inst::RunScript(fake, load, "a.cfg");
-  EXPECT_TRUE(fake.scriptCalls.empty());
-  EXPECT_EQ(fake.freedLibraries.size(), 1u);
-
-  inst::RunScript(fake, inst::LibraryLoader(), "a.cfg");
-  EXPECT_TRUE(fake.scriptCalls.empty());
+  EXPECT_EQ(fake.freedLibraries.size(), 2u);
 }
 
 TEST_F(ScriptLibrary, CallScriptInstallReportsWhetherInstallReturnedZero) {
@@ -60,19 +54,8 @@ TEST_F(ScriptLibrary, CallScriptInstallReportsWhetherInstallReturnedZero) {
   EXPECT_TRUE(library.CallScriptInstall("a.cfg"));
 }
 
-// ---- companion programs ----------------------------------------------------------
-
-TEST(Companions, NamesFollowTheFolderName) {
-  auto paths = inst::CompanionPaths("D:\\access\\Games");
-  EXPECT_EQ(paths[0], "D:\\access\\Games\\Games.tmp");
-  EXPECT_EQ(paths[1], "D:\\access\\Games\\uninst.gam");
-  EXPECT_EQ(paths[2], "D:\\access\\Games\\_sys.gam");
-  EXPECT_EQ(paths[3], "D:\\access\\Games\\_clear.gam");
-  auto shortName = inst::CompanionPaths("D:\\access\\Ab");
-  EXPECT_EQ(shortName[1], "D:\\access\\Ab\\uninst.ab");
-}
-
-TEST(Companions, OnlyFilesPresentBeforeTheLaunchAreStarted) {
+TEST(Companions, NamesFollowTheFolderAndOnlyFilesPresentBeforeTheLaunchStart) {
+  EXPECT_EQ(inst::CompanionPaths("D:\\access\\Ab")[1], "D:\\access\\Ab\\uninst.ab");
   plat::FakePlatform fake;
   CBonusConfig config(fake);
   fake.AddFile("D:\\access\\Games\\Games.tmp");
