@@ -43,6 +43,23 @@ bool ProcessRunning(const char* fileName) {
   return found;
 }
 
+void EndProcesses(const char* fileName) {
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+    const char* slash = std::strrchr(entry.szExeFile, '\\');
+    if (::lstrcmpiA(slash != nullptr ? slash + 1 : entry.szExeFile, fileName) != 0) continue;
+    if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      ::TerminateProcess(process, 99);
+      ::WaitForSingleObject(process, e2e::kGuardMs);
+      ::CloseHandle(process);
+    }
+  }
+  ::CloseHandle(snapshot);
+}
+
 class StartupE2E : public ::testing::Test {
  protected:
   e2e::ScratchFolder folder_{"startup-e2e"};
@@ -53,8 +70,11 @@ class StartupE2E : public ::testing::Test {
     ASSERT_TRUE(
         ::CopyFileA(e2e::WindowsPath(APPEND_RUN_EXE).c_str(), folder_.In(kFirstTimeProgram).c_str(), FALSE));
     ASSERT_TRUE(e2e::WriteText(folder_.In("VERavevi.rtf"), "{\\rtf1 }"));
+    UseRun1(kFirstTimeProgram);
+  }
+  void UseRun1(const std::string& program) {
     ASSERT_TRUE(e2e::WriteText(folder_.In("VERavevi.cfg"), std::string("[TuneUp]\r\nWindowTitle=") + kTitle +
-                                                               "\r\nRun1=" + kFirstTimeProgram + ",0\r\n"));
+                                                               "\r\nRun1=" + program + ",0\r\n"));
   }
   void TearDown() override {
     WaitUntil([] { return !ProcessRunning(kFirstTimeProgram); });
@@ -111,6 +131,26 @@ TEST_F(StartupE2E, AnUnrecognisedParameterStartsRun1AndEndsWithoutWindow) {
   EXPECT_EQ(process->ExitCode(), 0u);
   EXPECT_EQ(FirstTimeRuns(), 1);
   EXPECT_EQ(::FindWindowA(nullptr, kTitle), nullptr);
+}
+
+// The first-time run never waits for its program: one that never ends holds
+// up neither the main dialog nor closing it.
+TEST_F(StartupE2E, ARun1ProgramThatNeverEndsHoldsUpNothing) {
+  constexpr const char* kStaying = "StayRun.exe";
+  e2e::StartupFolder startup("VERavevi.lnk");
+  ASSERT_TRUE(::CopyFileA(folder_.In(kFirstTimeProgram).c_str(), folder_.In(kStaying).c_str(), FALSE));
+  UseRun1(kStaying);
+
+  auto process = Start("");
+  const HWND dialog = e2e::WaitForWindow("#32770", kTitle, [](HWND) { return true; });
+  EXPECT_NE(dialog, nullptr);
+  EXPECT_TRUE(ProcessRunning(kStaying));
+  if (dialog != nullptr) ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(process->WaitForExit());
+  EXPECT_EQ(process->ExitCode(), 0u);
+  EXPECT_TRUE(ProcessRunning(kStaying));
+  EndProcesses(kStaying);
+  EXPECT_EQ(FirstTimeRuns(), 1);
 }
 
 }  // namespace
