@@ -29,12 +29,9 @@ TEST(CommandLineWalk, StripsOneFlagCharacterAndMarksTheLastToken) {
                                              {"/y", true, false},
                                              {"", true, false},
                                              {"", false, true}}));
-}
-
-TEST(CommandLineWalk, NoTokensNoCalls) {
-  RecordingInfo info;
-  ParseCommandLine(std::vector<std::string>{}, info);
-  EXPECT_TRUE(info.tokens.empty());
+  RecordingInfo none;
+  ParseCommandLine(std::vector<std::string>{}, none);
+  EXPECT_TRUE(none.tokens.empty());
 }
 
 TEST(CommandLineWalk, TakesTheTokensAsThePlatformSplitsThem) {
@@ -50,12 +47,12 @@ TEST(StartUpParameter, TheLastTokenWinsWithoutItsFlagCharacter) {
     std::vector<std::string> arguments;
     std::string param;
   };
-  for (const Row& row : {Row{{}, ""}, Row{{"0"}, "0"}, Row{{"/0"}, "0"}, Row{{"-0"}, "0"},
-                         Row{{"x", "1"}, "1"}, Row{{"1", "x"}, "x"}, Row{{"   "}, "   "},
-                         Row{{"-1", ""}, ""}}) {
+  for (const Row& row :
+       {Row{{}, ""}, Row{{"0"}, "0"}, Row{{"/0"}, "0"}, Row{{"-0"}, "0"}, Row{{"x", "1"}, "1"},
+        Row{{"1", "x"}, "x"}, Row{{"   "}, "   "}, Row{{"-1", ""}, ""}}) {
     CMyCmdLineInfo info;
     ParseCommandLine(row.arguments, info);
-    EXPECT_EQ(info.m_sParam, row.param);
+    EXPECT_EQ(info.m_sParam, row.param) << row.arguments.size();
   }
 }
 

@@ -6,16 +6,16 @@
 #include "app/MainFrame.h"
 #include "tests/native/TrayTestSupport.h"
 
-using traytest::FakeMenus;
-using traytest::TrayPlatform;
+using namespace traytest;
 
 namespace {
 
 constexpr plat::WindowHandle kFrame = 0x7001;
+using Strings = std::vector<std::string>;
 
 class FakeView : public tray::MainFrameView {
  public:
-  std::vector<std::string> inserted;
+  Strings inserted;
   int clears = 0;
   int lineCount = 1;
   int caretLineLength = 0;
@@ -48,78 +48,43 @@ class FakeHost : public tray::MainFrameHost {
   void OnAppAbout() override { ++abouts; }
 };
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public ::testing::Test, public TrayMachine {
  protected:
-  MainFrameTest() : menus(p) { traytest::ArrangeMachine(p); }
-
-  void WithConfigs(const std::string& programTitle, bool dataPresent, const std::string& dataTitle = "Data") {
-    p.AddFile(traytest::kProgramCfg, traytest::TuneUp("WindowTitle=" + programTitle + "\r\n"));
-    if (dataPresent) p.AddFile(traytest::kDataCfg, traytest::TuneUp("WindowTitle=" + dataTitle + "\r\n"));
+  // A frame whose window has been created.
+  CMainFrame& Frame() {
+    frame_ = std::make_unique<CMainFrame>(p, menus, host);
+    EXPECT_EQ(frame_->OnCreate(view), 0);
+    return *frame_;
   }
 
-  // Sends WM_COMMAND to the frame like the real window's procedure would.
-  void RouteCommandsTo(CMainFrame& frame) {
-    p.onSendMessage = [&frame](const plat::FakePlatform::SentMessage& m) -> std::intptr_t {
-      if (m.window == kFrame && m.message == plat::kWmCommand)
-        frame.OnCommand(static_cast<unsigned>(m.wParam));
-      return 0;
-    };
-  }
-
-  TrayPlatform p;
-  FakeMenus menus;
   FakeView view;
   FakeHost host;
+  std::unique_ptr<CMainFrame> frame_;
 };
 
-TEST_F(MainFrameTest, ConstructionCreatesTheTrayMutexAndWritesTheStartupShortcut) {
+TEST_F(MainFrameTest, ConstructionCreatesTheTrayMutexAndReplacesTheStartupShortcut) {
+  p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"}, kTrayLink);
   CMainFrame frame(p, menus, host);
   ASSERT_EQ(p.mutexCalls.size(), 1u);
   EXPECT_EQ(p.mutexCalls[0].name, "justSTI");
   EXPECT_FALSE(p.mutexCalls[0].initialOwner);
   EXPECT_TRUE(p.closedHandles.empty());
-
-  EXPECT_STREQ(frame.m_szLinkPath, traytest::kTrayLink);
-  EXPECT_EQ(frame.m_sModulePath, "C:\\Program Files\\Velmora\\VERavevi.exe");
-  EXPECT_EQ(frame.m_sModuleDir, traytest::kModuleDir);
-  EXPECT_EQ(frame.m_sWindowsDir, "C:\\WINDOWS");
-  auto link = p.LoadShellLink(traytest::kTrayLink);
-  ASSERT_TRUE(link);
-  EXPECT_EQ(link->target, "C:\\Program Files\\Velmora\\VERavevi.exe");
-  EXPECT_EQ(link->arguments, "0");
-  EXPECT_EQ(link->workingDir, traytest::kModuleDir);
-  EXPECT_EQ(link->iconPath, "C:\\Program Files\\Velmora\\VERavevi.exe");
-  EXPECT_EQ(link->iconIndex, 0);
-  EXPECT_EQ(link->showCommand, 1);
-  EXPECT_TRUE(frame.m_bShowTrayNotifications);
-  EXPECT_FALSE(frame.m_bShutdown);
-  EXPECT_EQ(frame.m_iWhichIcon, 1);
-}
-
-TEST_F(MainFrameTest, EveryTrayStartReplacesTheShortcut) {
-  p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"},
-                  traytest::kTrayLink);
-  CMainFrame frame(p, menus, host);
-  auto link = p.LoadShellLink(traytest::kTrayLink);
-  ASSERT_TRUE(link);
-  EXPECT_EQ(link->target, "C:\\Program Files\\Velmora\\VERavevi.exe");
-  EXPECT_EQ(link->arguments, "0");
-  EXPECT_EQ(link->showCommand, 1);
+  EXPECT_STREQ(frame.m_szLinkPath, kTrayLink);
+  ExpectTrayLink(p);
 }
 
 TEST_F(MainFrameTest, AShortcutThatCannotBeWrittenIsNotReported) {
   p.failShellLinks = true;
   CMainFrame frame(p, menus, host);
-  EXPECT_FALSE(p.LoadShellLink(traytest::kTrayLink));
+  EXPECT_FALSE(p.LoadShellLink(kTrayLink));
   EXPECT_TRUE(p.boxes.empty());
 }
 
 TEST_F(MainFrameTest, CreationPutsTheProgramIconIntoTheTrayWithTheTitle) {
   WithConfigs("Bonus Title", true, "Data Title");
-  CMainFrame frame(p, menus, host);
-  EXPECT_EQ(frame.OnCreate(view), 0);
+  CMainFrame& frame = Frame();
   EXPECT_EQ(frame.m_sTitle, "Bonus Title");
-  EXPECT_EQ(frame.m_sConfigFile, traytest::kProgramCfg);
+  EXPECT_EQ(frame.m_sConfigFile, kProgramCfg);
   EXPECT_EQ(frame.m_hIcon, p.ProgramIconHandle(126));
   ASSERT_EQ(p.notifyCalls.size(), 1u);
   const auto& add = p.notifyCalls[0];
@@ -133,79 +98,62 @@ TEST_F(MainFrameTest, CreationPutsTheProgramIconIntoTheTrayWithTheTitle) {
   EXPECT_EQ(view.largeIcons, std::vector<plat::IconHandle>{p.ProgramIconHandle(126)});
 }
 
+TEST_F(MainFrameTest, AnEmptyOrMissingTitleShowsTheDefaultTooltipButKeepsTheTitleEmpty) {
+  for (bool configured : {true, false}) {
+    SCOPED_TRACE(configured);
+    TrayMachine m;
+    if (configured) m.WithConfigs("", true);
+    CMainFrame frame(m.p, m.menus, host);
+    EXPECT_EQ(frame.OnCreate(view), 0);
+    EXPECT_EQ(frame.m_sTitle, "");
+    ASSERT_EQ(m.p.notifyCalls.size(), 1u);
+    EXPECT_STREQ(m.p.notifyCalls[0].data.szTip, kDefaultTitle);
+    EXPECT_TRUE(m.p.boxes.empty());
+  }
+}
+
 TEST_F(MainFrameTest, AProgramNamedIconBesideTheConfigurationWinsButTwoIcoDoesNot) {
   WithConfigs("T", true);
-  p.AddFile(std::string(traytest::kModuleDir) + "\\2.ico", "ico");
-  p.AddFile(std::string(traytest::kModuleDir) + "\\VERavevi.ico", "ico");
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
-  ASSERT_EQ(p.extractIconCalls.size(), 1u);
-  EXPECT_EQ(p.extractIconCalls[0], std::string(traytest::kModuleDir) + "\\VERavevi.ico");
+  p.AddFile(std::string(kModuleDir) + "\\2.ico", "ico");
+  p.AddFile(std::string(kModuleDir) + "\\VERavevi.ico", "ico");
+  CMainFrame& frame = Frame();
+  EXPECT_EQ(p.extractIconCalls, Strings{std::string(kModuleDir) + "\\VERavevi.ico"});
   EXPECT_NE(frame.m_hIcon, p.ProgramIconHandle(126));
   EXPECT_EQ(p.notifyCalls.at(0).data.hIcon, frame.m_hIcon);
 }
 
-TEST_F(MainFrameTest, EmptyTitleShowsTheDefaultTooltipButKeepsTheTitleEmpty) {
-  WithConfigs("", true);
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
-  EXPECT_EQ(frame.m_sTitle, "");
-  EXPECT_STREQ(p.notifyCalls.at(0).data.szTip, "Velmora Bonus Software Installer");
-}
-
-TEST_F(MainFrameTest, MissingConfigurationStillGivesTheTrayIcon) {
-  CMainFrame frame(p, menus, host);
-  EXPECT_EQ(frame.OnCreate(view), 0);
-  EXPECT_EQ(frame.m_sTitle, "");
-  EXPECT_EQ(p.notifyCalls.size(), 1u);
-  EXPECT_TRUE(p.boxes.empty());
-}
-
 TEST(NotificationLogLine, FormatsIdEventAndName) {
-  struct Case {
-    std::intptr_t message;
-    const char* line;
-  } cases[] = {
-      {0x200, "Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n"},
-      {0x201, "Tray notification: ID=3, lEvent=0x0201 WM_LBUTTONDOWN\r\n"},
-      {0x202, "Tray notification: ID=3, lEvent=0x0202 WM_LBUTTONUP\r\n"},
-      {0x203, "Tray notification: ID=3, lEvent=0x0203 WM_LBUTTONDBLCLK\r\n"},
-      {0x204, "Tray notification: ID=3, lEvent=0x0204 WM_RBUTTONDOWN\r\n"},
-      {0x205, "Tray notification: ID=3, lEvent=0x0205 WM_RBUTTONUP\r\n"},
-      {0x206, "Tray notification: ID=3, lEvent=0x0206 WM_RBUTTONDBLCLK\r\n"},
-      {0x207, "Tray notification: ID=3, lEvent=0x0207 WM_MBUTTONDOWN\r\n"},
-      {0x208, "Tray notification: ID=3, lEvent=0x0208 WM_MBUTTONUP\r\n"},
-      {0x209, "Tray notification: ID=3, lEvent=0x0209 WM_MBUTTONDBLCLK\r\n"},
-      {0x20A, "Tray notification: ID=3, lEvent=0x020a (Unknown)\r\n"},
-      {0x1FF, "Tray notification: ID=3, lEvent=0x01ff (Unknown)\r\n"},
-      {0x0, "Tray notification: ID=3, lEvent=0x0000 (Unknown)\r\n"},
-      {0x12345, "Tray notification: ID=3, lEvent=0x12345 (Unknown)\r\n"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(tray::NotificationLogLine(3, c.message), c.line);
+  const char* names[] = {"WM_MOUSEMOVE",   "WM_LBUTTONDOWN",  "WM_LBUTTONUP",     "WM_LBUTTONDBLCLK",
+                         "WM_RBUTTONDOWN", "WM_RBUTTONUP",    "WM_RBUTTONDBLCLK", "WM_MBUTTONDOWN",
+                         "WM_MBUTTONUP",   "WM_MBUTTONDBLCLK"};
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(tray::NotificationLogLine(3, 0x200 + i),
+              "Tray notification: ID=3, lEvent=0x020" + std::to_string(i) + " " + names[i] + "\r\n");
+  EXPECT_EQ(tray::NotificationLogLine(3, 0x20A), "Tray notification: ID=3, lEvent=0x020a (Unknown)\r\n");
+  EXPECT_EQ(tray::NotificationLogLine(3, 0x1FF), "Tray notification: ID=3, lEvent=0x01ff (Unknown)\r\n");
+  EXPECT_EQ(tray::NotificationLogLine(3, 0), "Tray notification: ID=3, lEvent=0x0000 (Unknown)\r\n");
+  EXPECT_EQ(tray::NotificationLogLine(3, 0x12345), "Tray notification: ID=3, lEvent=0x12345 (Unknown)\r\n");
   EXPECT_EQ(tray::NotificationLogLine(42, 0x205), "Tray notification: ID=42, lEvent=0x0205 WM_RBUTTONUP\r\n");
 }
 
 TEST_F(MainFrameTest, NotificationsAreLoggedWhileShownAndAlwaysPassedToTheIcon) {
   WithConfigs("T", true);
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
+  CMainFrame& frame = Frame();
   EXPECT_EQ(frame.OnTrayNotification(3, 0x200), 0);
   EXPECT_EQ(frame.OnTrayNotification(3, 0x205), 1);
-  EXPECT_EQ(view.inserted,
-            (std::vector<std::string>{"Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n",
-                                      "Tray notification: ID=3, lEvent=0x0205 WM_RBUTTONUP\r\n"}));
+  EXPECT_EQ(view.inserted, (Strings{"Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n",
+                                    "Tray notification: ID=3, lEvent=0x0205 WM_RBUTTONUP\r\n"}));
 
   EXPECT_TRUE(frame.OnCommand(32022));
   EXPECT_FALSE(frame.m_bShowTrayNotifications);
   EXPECT_EQ(frame.OnTrayNotification(3, 0x205), 1);
   EXPECT_EQ(view.inserted.size(), 2u);
-  EXPECT_EQ(menus.Sequence(), (std::vector<std::string>{"load", "default", "cursor", "track", "release",
-                                                        "load", "default", "cursor", "track", "release"}));
+  EXPECT_EQ(menus.Sequence(), (Strings{"load", "default", "cursor", "track", "release", "load", "default",
+                                       "cursor", "track", "release"}));
 }
 
 TEST_F(MainFrameTest, ToggleIconShowsTheSpareIconsInTurn) {
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
+  CMainFrame& frame = Frame();
   EXPECT_TRUE(frame.OnCommand(32020));
   EXPECT_EQ(frame.m_iWhichIcon, 0);
   EXPECT_TRUE(frame.OnCommand(32020));
@@ -219,9 +167,7 @@ TEST_F(MainFrameTest, ToggleIconShowsTheSpareIconsInTurn) {
 }
 
 TEST_F(MainFrameTest, CommandUpdateStates) {
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
-
+  CMainFrame& frame = Frame();
   struct Log {
     int lines, caretLength;
     bool enabled;
@@ -249,41 +195,35 @@ TEST_F(MainFrameTest, CommandUpdateStates) {
 }
 
 TEST_F(MainFrameTest, CloseHidesUntilQuit) {
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
+  CMainFrame& frame = Frame();
   EXPECT_EQ(frame.OnClose(), CMainFrame::CloseAction::Hide);
   EXPECT_TRUE(frame.OnCommand(32024));
   EXPECT_TRUE(frame.m_bShutdown);
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_EQ(p.messages[0].window, kFrame);
-  EXPECT_EQ(p.messages[0].message, plat::kWmClose);
-  EXPECT_FALSE(p.messages[0].posted);
+  EXPECT_EQ(MessageLog(p), Strings{Msg(kFrame, plat::kWmClose, 0, 0, false)});
   EXPECT_EQ(frame.OnClose(), CMainFrame::CloseAction::Destroy);
 }
 
 TEST_F(MainFrameTest, DisableTrayIconQuitsOnlyOnOk) {
   for (int result : {plat::kIdOk, 0, plat::kIdCancel, plat::kIdNo}) {
     SCOPED_TRACE(result);
-    TrayPlatform machine;
-    FakeMenus m(machine);
+    TrayMachine m;
     FakeHost h;
     h.disableResult = result;
-    CMainFrame frame(machine, m, h);
+    CMainFrame frame(m.p, m.menus, h);
     frame.OnCreate(view);
     EXPECT_TRUE(frame.OnCommand(32027));
     EXPECT_EQ(h.disableDialogs, 1);
     EXPECT_EQ(frame.m_bShutdown, result == plat::kIdOk);
-    EXPECT_EQ(machine.messages.size(), result == plat::kIdOk ? 1u : 0u);
+    EXPECT_EQ(m.p.messages.size(), result == plat::kIdOk ? 1u : 0u);
   }
 }
 
 TEST_F(MainFrameTest, OpenShowsTheMainDialogOrRaisesTheRunningOne) {
   WithConfigs("Program", true, "Bonus");
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
+  CMainFrame& frame = Frame();
   EXPECT_TRUE(frame.OnCommand(32023));
   EXPECT_EQ(host.mainDialogs, 1);
-  EXPECT_EQ(frame.m_sConfigFile, traytest::kDataCfg);
+  EXPECT_EQ(frame.m_sConfigFile, kDataCfg);
   EXPECT_EQ(frame.m_sTitle, "Bonus");
 
   plat::WindowHandle dialog = p.AddWindow("Bonus");
@@ -295,36 +235,27 @@ TEST_F(MainFrameTest, OpenShowsTheMainDialogOrRaisesTheRunningOne) {
 
 TEST_F(MainFrameTest, OpenWithTheDiskMissingPromptsWithTheLastLoadedTitle) {
   WithConfigs("Program Title", false);
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
+  CMainFrame& frame = Frame();
   p.answers = {plat::kIdOk, plat::kIdCancel};
   frame.OnCommand(32023);
   EXPECT_EQ(host.mainDialogs, 0);
-  ASSERT_EQ(p.boxes.size(), 2u);
-  for (const auto& box : p.boxes) {
-    EXPECT_EQ(box.owner, 0u);
-    EXPECT_EQ(box.text, "Please insert the disk labeled \"Velmora 5.0\", and click OK.");
-    EXPECT_EQ(box.caption, "Program Title");
-    EXPECT_EQ(box.type, 0x11u);
-  }
-  EXPECT_EQ(frame.m_sConfigFile, traytest::kProgramCfg);
+  EXPECT_EQ(BoxLog(p), Strings(2, PromptBox("Program Title")));
+  EXPECT_EQ(frame.m_sConfigFile, kProgramCfg);
 }
 
 TEST_F(MainFrameTest, PromptPutsTheDefaultTitleIntoAnEmptyTitle) {
   WithConfigs("", false);
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
+  CMainFrame& frame = Frame();
   p.answers = {plat::kIdCancel};
   EXPECT_FALSE(frame.LocateConfigWithPrompt(false));
-  EXPECT_EQ(frame.m_sTitle, "Velmora Bonus Software Installer");
-  EXPECT_EQ(p.boxes.at(0).caption, "Velmora Bonus Software Installer");
+  EXPECT_EQ(frame.m_sTitle, kDefaultTitle);
+  EXPECT_EQ(BoxLog(p), Strings{PromptBox(kDefaultTitle)});
 }
 
 TEST_F(MainFrameTest, InsertingTheDiskDuringThePromptOpensTheDialog) {
   WithConfigs("Program", false);
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
-  p.duringBox.push_back([&] { p.AddFile(traytest::kDataCfg, traytest::TuneUp("WindowTitle=Bonus\r\n")); });
+  CMainFrame& frame = Frame();
+  p.duringBox.push_back([&] { p.AddFile(kDataCfg, TuneUp("WindowTitle=Bonus\r\n")); });
   frame.OnCommand(32023);
   EXPECT_EQ(p.boxes.size(), 1u);
   EXPECT_EQ(host.mainDialogs, 1);
@@ -332,22 +263,21 @@ TEST_F(MainFrameTest, InsertingTheDiskDuringThePromptOpensTheDialog) {
 }
 
 TEST_F(MainFrameTest, LocatingInTheProgramFolderShowsTheMissingFileBoxBeforeThePrompt) {
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
+  CMainFrame& frame = Frame();
   p.answers = {plat::kIdOk, plat::kIdCancel};
   EXPECT_FALSE(frame.LocateConfigWithPrompt(true));
-  ASSERT_EQ(p.boxes.size(), 2u);
-  EXPECT_EQ(p.boxes[0].text, std::string("Error: ") + traytest::kProgramCfg + " doesn't exist.");
-  EXPECT_EQ(p.boxes[0].caption, "");
-  EXPECT_EQ(p.boxes[0].type, plat::kMbOk | plat::kMbIconStop);
-  EXPECT_EQ(p.boxes[1].type, 0x11u);
+  EXPECT_EQ(BoxLog(p), (Strings{"0x10||Error: " + std::string(kProgramCfg) + " doesn't exist.",
+                                PromptBox(kDefaultTitle)}));
 }
 
 TEST_F(MainFrameTest, DoubleClickOpensOneMainDialogAndASecondOnlyRaisesIt) {
   WithConfigs("Bonus", true, "Bonus");
-  CMainFrame frame(p, menus, host);
-  frame.OnCreate(view);
-  RouteCommandsTo(frame);
+  CMainFrame& frame = Frame();
+  // Sends WM_COMMAND to the frame like the real window's procedure would.
+  p.onSendMessage = [&frame](const plat::FakePlatform::SentMessage& m) -> std::intptr_t {
+    if (m.window == kFrame && m.message == plat::kWmCommand) frame.OnCommand(static_cast<unsigned>(m.wParam));
+    return 0;
+  };
   plat::WindowHandle dialog = 0;
   host.onMainDialog = [&] {
     dialog = p.AddWindow("Bonus");

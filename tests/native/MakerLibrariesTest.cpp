@@ -12,33 +12,32 @@ TEST(VUtilsSubstitute, LetsStartUpGoOn) {
   EXPECT_FALSE(GetCurrentTheme().empty());
 }
 
-class LoadZBLibrary : public ::testing::Test {
- protected:
+// The file beside the program wins; otherwise the name is loaded as given.
+TEST(LoadZBLibrary, PrefersTheFileBesideTheProgram) {
+  const std::string beside = "C:\\Velmora\\VScript.DLL";
+  struct Row {
+    const char* name;
+    bool besideFile, besideFolder, system;
+    bool loads;
+    std::string loaded;
+  } rows[] = {
+      {"both", true, false, true, true, beside},
+      {"system only", false, false, true, true, "VScript.DLL"},
+      {"a folder beside", false, true, false, false, "VScript.DLL"},
+      {"nowhere", false, false, false, false, "VScript.DLL"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    plat::FakePlatform fake;
+    fake.modulePath = "C:\\Velmora\\VERavevi.exe";
+    if (r.besideFile) fake.AddLibrary(beside, {});
+    if (r.besideFolder) fake.AddFolder(beside);
+    if (r.system) fake.AddLibrary("C:\\WINDOWS\\SYSTEM32\\VScript.DLL", {});
+    EXPECT_EQ(LoadZBLibraryEx(fake, "VScript.DLL") != 0, r.loads);
+    EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{r.loaded});
+  }
   plat::FakePlatform fake;
-  void SetUp() override { fake.modulePath = "C:\\Velmora\\VERavevi.exe"; }
-};
-
-TEST_F(LoadZBLibrary, PrefersTheFileBesideTheProgram) {
-  fake.AddLibrary("C:\\Velmora\\VScript.DLL", {});
-  fake.AddLibrary("C:\\WINDOWS\\SYSTEM32\\VScript.DLL", {});
-  EXPECT_NE(LoadZBLibraryEx(fake, "VScript.DLL"), 0u);
-  EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{"C:\\Velmora\\VScript.DLL"});
-}
-
-TEST_F(LoadZBLibrary, OtherwiseLoadsTheNameAsGiven) {
-  fake.AddLibrary("C:\\WINDOWS\\SYSTEM32\\VScript.DLL", {});
-  EXPECT_NE(LoadZBLibraryEx(fake, "VScript.DLL"), 0u);
-  EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{"VScript.DLL"});
-}
-
-TEST_F(LoadZBLibrary, AFolderBesideTheProgramIsNotTheLibrary) {
-  fake.AddFolder("C:\\Velmora\\VScript.DLL");
-  EXPECT_EQ(LoadZBLibraryEx(fake, "VScript.DLL"), 0u);
-  EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{"VScript.DLL"});
-}
-
-TEST_F(LoadZBLibrary, NothingLoadedGivesZero) {
-  EXPECT_EQ(LoadZBLibraryEx(fake, "VScript.DLL"), 0u);
+  fake.modulePath = "C:\\Velmora\\VERavevi.exe";
   EXPECT_EQ(LoadZBLibraryEx(fake, ""), 0u);
 }
 

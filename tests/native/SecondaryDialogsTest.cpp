@@ -8,6 +8,7 @@
 #include "app/OrderDialogLogic.h"
 #include "tests/native/TrayTestSupport.h"
 
+using traytest::TrayMachine;
 using traytest::TrayPlatform;
 
 namespace {
@@ -48,11 +49,7 @@ TEST(FormatOrderMessage, LeavesEveryOtherDirectiveAsWritten) {
   EXPECT_EQ(tray::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
 }
 
-class OrderDialogTest : public ::testing::Test {
- protected:
-  OrderDialogTest() { traytest::ArrangeMachine(p); }
-  TrayPlatform p;
-};
+class OrderDialogTest : public ::testing::Test, public TrayMachine {};
 
 TEST_F(OrderDialogTest, ContentComesFromTheProgramFolder) {
   p.AddFile(traytest::kProgramCfg, traytest::TuneUp("WindowTitle=Bonus\r\n"
@@ -88,11 +85,7 @@ TEST_F(OrderDialogTest, OpeningThePageUsesTheShellsOpenVerb) {
 
 // ---- caption and icon ------------------------------------------------------
 
-class DialogLookTest : public ::testing::Test {
- protected:
-  DialogLookTest() { traytest::ArrangeMachine(p); }
-  TrayPlatform p;
-};
+class DialogLookTest : public ::testing::Test, public TrayMachine {};
 
 TEST_F(DialogLookTest, CaptionIsTheProgramFoldersTitleOrTheDefault) {
   EXPECT_EQ(tray::LoadDialogLook(p).caption, "Velmora Bonus Software Installer");
@@ -115,18 +108,16 @@ TEST_F(DialogLookTest, IconPrefersTwoIcoThenTheProgramNamedIconThenResource126) 
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.programIco ? "A" : "-") + (c.twoIco ? "B" : "-"));
-    TrayPlatform machine;
-    traytest::ArrangeMachine(machine);
-    if (c.programIco) machine.AddFile(kModule + "\\VERavevi.ico", "ico");
-    if (c.twoIco) machine.AddFile(kModule + "\\2.ico", "ico");
-    tray::DialogLook look = tray::LoadDialogLook(machine);
+    TrayMachine m;
+    if (c.programIco) m.p.AddFile(kModule + "\\VERavevi.ico", "ico");
+    if (c.twoIco) m.p.AddFile(kModule + "\\2.ico", "ico");
+    tray::DialogLook look = tray::LoadDialogLook(m.p);
     if (c.extracted == nullptr) {
-      EXPECT_EQ(look.icon.handle, machine.ProgramIconHandle(126));
+      EXPECT_EQ(look.icon.handle, m.p.ProgramIconHandle(126));
       EXPECT_FALSE(look.icon.extracted);
-      EXPECT_TRUE(machine.extractIconCalls.empty());
+      EXPECT_TRUE(m.p.extractIconCalls.empty());
     } else {
-      ASSERT_EQ(machine.extractIconCalls.size(), 1u);
-      EXPECT_EQ(machine.extractIconCalls[0], kModule + "\\" + c.extracted);
+      EXPECT_EQ(m.p.extractIconCalls, std::vector<std::string>{kModule + "\\" + c.extracted});
       EXPECT_TRUE(look.icon.extracted);
       EXPECT_NE(look.icon.handle, 0u);
     }
@@ -135,21 +126,13 @@ TEST_F(DialogLookTest, IconPrefersTwoIcoThenTheProgramNamedIconThenResource126) 
 
 // ---- Disable Tray Icon -----------------------------------------------------
 
-class DisableTrayIconTest : public ::testing::Test {
- protected:
-  DisableTrayIconTest() { traytest::ArrangeMachine(p); }
-  TrayPlatform p;
-};
+class DisableTrayIconTest : public ::testing::Test, public TrayMachine {};
 
 TEST_F(DisableTrayIconTest, ShowNextTimeStartsTickedOnlyWhenTheConfigurationIsOnTheDisk) {
   DisableTrayIconLogic onDisk(p);
   onDisk.PrepareModal();
   EXPECT_EQ(onDisk.m_sConfigFile, traytest::kDataCfg);
   EXPECT_EQ(onDisk.m_bShowNextTime, 1);
-  EXPECT_EQ(onDisk.m_szLinkPath, traytest::kTrayLink);
-  EXPECT_EQ(onDisk.m_sModuleDir, kModule);
-  EXPECT_EQ(onDisk.m_sModulePath, kModule + "\\VERavevi.exe");
-  EXPECT_EQ(onDisk.m_sWindowsDir, "C:\\WINDOWS");
 
   p.AddFile(kModule + "\\VERavevi.rtf");  // the program folder holds everything
   DisableTrayIconLogic inProgramFolder(p);
@@ -241,34 +224,24 @@ TEST(DisableTrayIconNetEffect, ShortcutAndTrayFollowTheTable) {
     for (bool onDisk : {true, false}) {
       SCOPED_TRACE(std::string(c.name) +
                    (onDisk ? ", configuration on the disk" : ", in the program folder"));
-      TrayPlatform p;
-      traytest::ArrangeMachine(p);
+      TrayMachine m;
+      TrayPlatform& p = m.p;
       if (!onDisk) p.AddFile(kModule + "\\VERavevi.rtf");
       // Initially ticked exactly when the configuration is on the disk; a
       // click reaches the wanted state from the other.
       bool click = c.ticked != onDisk;
 
       DialogHost host(p, c.action, click);
-      traytest::FakeMenus menus(p);
       FrameView view;
-      CMainFrame frame(p, menus, host);  // writes the shortcut, as every tray start does
+      CMainFrame frame(p, m.menus, host);  // writes the shortcut, as every tray start does
       frame.OnCreate(view);
       ASSERT_TRUE(p.LoadShellLink(traytest::kTrayLink));
       p.messages.clear();
 
       frame.OnCommand(32027);
 
-      auto link = p.LoadShellLink(traytest::kTrayLink);
-      EXPECT_EQ(link.has_value(), c.shortcut);
       EXPECT_EQ(p.HasFile(traytest::kTrayLink), c.shortcut);
-      if (link) {
-        EXPECT_EQ(link->target, kModule + "\\VERavevi.exe");
-        EXPECT_EQ(link->arguments, "0");
-        EXPECT_EQ(link->workingDir, kModule);
-        EXPECT_EQ(link->iconPath, kModule + "\\VERavevi.exe");
-        EXPECT_EQ(link->iconIndex, 0);
-        EXPECT_EQ(link->showCommand, 1);
-      }
+      if (c.shortcut) traytest::ExpectTrayLink(p);
       EXPECT_EQ(frame.m_bShutdown, c.trayEnds);
       EXPECT_EQ(frame.OnClose(),
                 c.trayEnds ? CMainFrame::CloseAction::Destroy : CMainFrame::CloseAction::Hide);
@@ -283,8 +256,8 @@ TEST_F(DisableTrayIconTest, NoAppliesTheShortcutTwiceWithTheSameResult) {
   EXPECT_EQ(p.linkSaves, 2);
   EXPECT_TRUE(p.LoadShellLink(traytest::kTrayLink));
 
-  TrayPlatform q;
-  traytest::ArrangeMachine(q);
+  TrayMachine m;
+  TrayPlatform& q = m.p;
   q.SaveShellLink(plat::ShellLinkFields{}, traytest::kTrayLink);
   RunDialog(q, Action::No, true);  // cleared
   EXPECT_EQ(q.deletions, (std::vector<std::string>{traytest::kTrayLink, traytest::kTrayLink}));
@@ -295,15 +268,6 @@ TEST_F(DisableTrayIconTest, DeletingAMissingShortcutIsNoError) {
   RunDialog(p, Action::Close, true);
   EXPECT_EQ(p.deletions.size(), 1u);
   EXPECT_TRUE(p.boxes.empty());
-}
-
-TEST_F(DisableTrayIconTest, ClickingTheCheckBoxTogglesTheState) {
-  DisableTrayIconLogic logic(p);
-  logic.PrepareModal();
-  logic.OnShowNextTimeClicked();
-  EXPECT_EQ(logic.m_bShowNextTime, 0);
-  logic.OnShowNextTimeClicked();
-  EXPECT_EQ(logic.m_bShowNextTime, 1);
 }
 
 }  // namespace

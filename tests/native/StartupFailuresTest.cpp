@@ -1,7 +1,6 @@
 // What start-up does when something is missing or already running.
 #include <gtest/gtest.h>
 
-#include "resources/StringTable.h"
 #include "tests/native/StartupFakes.h"
 
 using namespace startup_test;
@@ -9,129 +8,106 @@ using namespace startup_test;
 namespace {
 
 const std::string kNotInstalled = "You have to install  \"Velmora 5.0\"  first.";
-const std::string kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
-const std::string kDefaultTitle = "Velmora Bonus Software Installer";
 const std::string kStop = "V50_StopAutoRun_Mutex";
+using Strings = std::vector<std::string>;
 
-class StartUp : public ::testing::Test {
- protected:
+// A machine with the product installed, its disk inserted (title "Bonus") and
+// a program folder copy of the configuration (title "Local Bonus").
+struct Machine {
   ScriptedPlatform fake;
   RecordingWindows windows{fake};
   RecordingLibraries libraries;
-  bool result = false;
   bool mainWindow = false;
 
-  void SetUp() override {
+  Machine() {
     fake.InstallProduct();
     fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus"}));
     fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus"}));
   }
-
-  bool Start(const std::vector<std::string>& arguments) {
+  bool Start(const Strings& arguments) {
     fake.arguments = arguments;
     CBonusApp app(fake, windows, libraries);
-    result = app.InitInstance();
+    const bool result = app.InitInstance();
     mainWindow = app.HasMainWindow();
     return result;
   }
-
-  // The data folder is unreachable (the product's disk is not inserted).
   void EjectDisk() { fake.RemovePath(kDataConfig); }
-
-  void ExpectBox(std::size_t i, const std::string& text, const std::string& caption, unsigned type) {
-    ASSERT_LT(i, fake.boxes.size());
-    EXPECT_EQ(fake.boxes[i].owner, 0u);
-    EXPECT_EQ(fake.boxes[i].text, text);
-    EXPECT_EQ(fake.boxes[i].caption, caption);
-    EXPECT_EQ(fake.boxes[i].type, type);
+  void Uninstall(const Strings& dataLines) {
+    fake.AddFile(kDataConfig, TuneUp(dataLines));
+    fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
+    fake.InstallProduct(false);
   }
-
   int StopAutoRunCalls() const {
     int n = 0;
     for (const auto& call : fake.mutexCalls) {
-      if (call.name == kStop) {
-        EXPECT_TRUE(call.initialOwner);
-        ++n;
-      }
+      if (call.name != kStop) continue;
+      EXPECT_TRUE(call.initialOwner);
+      ++n;
     }
     return n;
   }
 };
 
-// ---- the maker's libraries --------------------------------------------------
+std::string NotInstalledBox(const std::string& caption) { return "0x0|" + caption + "|" + kNotInstalled; }
+
+class StartUp : public ::testing::Test, public Machine {
+ protected:
+  // Starts with the arguments and checks the whole outcome; `raised` is the
+  // window expected brought forward, if any.
+  void Expect(const Strings& arguments, bool result, const Strings& boxes, const Strings& windowCalls,
+              plat::WindowHandle raised = 0) {
+    EXPECT_EQ(Start(arguments), result);
+    EXPECT_EQ(BoxLog(fake), boxes);
+    EXPECT_EQ(windows.calls, windowCalls);
+    EXPECT_EQ(mainWindow, windows.Count("tray") > 0 && windows.trayCreatable);
+    EXPECT_EQ(fake.foregrounded,
+              raised ? std::vector<plat::WindowHandle>{raised} : std::vector<plat::WindowHandle>{});
+  }
+};
 
 TEST_F(StartUp, NoAdminRightsEndsSilentlyBeforeAnythingElse) {
   libraries.adminRights = 0;
-  EXPECT_FALSE(Start({}));
-  EXPECT_EQ(libraries.calls, std::vector<std::string>{"HasAdminRights(0)"});
-  EXPECT_TRUE(fake.boxes.empty());
+  Expect({}, false, {}, {});
+  EXPECT_EQ(libraries.calls, Strings{"HasAdminRights(0)"});
   EXPECT_TRUE(fake.mutexCalls.empty());
-  EXPECT_TRUE(windows.calls.empty());
 }
 
 TEST_F(StartUp, UpdateInProgressEndsSilentlyAfterTheLibrariesAreSetUp) {
   libraries.updateInProgress = 1;
-  EXPECT_FALSE(Start({"1"}));
-  EXPECT_EQ(libraries.calls,
-            (std::vector<std::string>{"HasAdminRights(0)", "VUtils 1", "VGui 1", "GetCurrentTheme",
+  Expect({"1"}, false, {}, {});
+  EXPECT_EQ(libraries.calls, (Strings{"HasAdminRights(0)", "VUtils 1", "VGui 1", "GetCurrentTheme",
                                       "VGui 3(Blue,1,1)", "IsUpdateInProgress"}));
-  EXPECT_TRUE(fake.boxes.empty());
   EXPECT_TRUE(fake.mutexCalls.empty());
-  EXPECT_TRUE(windows.calls.empty());
 }
-
-TEST(StartUpSubstitutes, TheSubstituteLibrariesLetStartUpGoOn) {
-  ScriptedPlatform fake;
-  fake.InstallProduct();
-  fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus"}));
-  RecordingWindows windows(fake);
-  CBonusApp app(fake, windows);
-  EXPECT_TRUE(app.InitInstance());
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"main"});
-}
-
-// ---- the product check -----------------------------------------------------
 
 TEST_F(StartUp, MissingInstallDirWithTestOneEndsWithTheNotInstalledMessage) {
-  fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Test=1", "Run1=splash.exe,0"}));
+  Uninstall({"WindowTitle=Bonus", "Test=1", "Run1=splash.exe,0"});
   fake.AddFile(std::string(kDataDir) + "\\splash.exe");
-  fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-  fake.InstallProduct(false);
-  for (const auto& param : {"0", "1", "", "x"}) {
+  for (const char* param : {"0", "1", "", "x"}) {
+    SCOPED_TRACE(param);
     fake.boxes.clear();
-    EXPECT_FALSE(Start({param})) << param;
-    ASSERT_EQ(fake.boxes.size(), 1u);
-    ExpectBox(0, kNotInstalled, "Bonus", 0);
+    Expect({param}, false, {NotInstalledBox("Bonus")}, {});
   }
   EXPECT_TRUE(fake.mutexCalls.empty());
   EXPECT_TRUE(fake.processes.empty());
-  EXPECT_TRUE(windows.calls.empty());
 }
 
 TEST_F(StartUp, TheTestValueIsTrimmedAndComparedExactly) {
-  fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-  fake.InstallProduct(false);
-  struct Row {
-    std::string test;
-    bool demandsProduct;
-  };
-  for (const Row& row : {Row{"1", true}, Row{" 1 \t", true}, Row{"01", false}, Row{"1.0", false},
-                         Row{"yes", false}, Row{"", false}}) {
+  for (const auto& [test, demandsProduct] : std::vector<std::pair<std::string, bool>>{
+           {"1", true}, {" 1 \t", true}, {"01", false}, {"1.0", false}, {"yes", false}, {"", false}}) {
+    SCOPED_TRACE(test);
     fake.boxes.clear();
     windows.calls.clear();
-    fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Test=" + row.test}));
-    EXPECT_EQ(Start({}), !row.demandsProduct) << row.test;
-    EXPECT_EQ(fake.boxes.size(), row.demandsProduct ? 1u : 0u) << row.test;
-    EXPECT_EQ(windows.Count("main"), row.demandsProduct ? 0 : 1) << row.test;
+    Uninstall({"WindowTitle=Bonus", "Test=" + test});
+    Expect({}, !demandsProduct, demandsProduct ? Strings{NotInstalledBox("Bonus")} : Strings{},
+           demandsProduct ? Strings{} : Strings{"main"});
   }
 }
 
 TEST_F(StartUp, AnInstallDirValueOfAnyContentCountsAsInstalled) {
   fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Test=1"}));
   fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", {plat::kRegSz, ""});
-  EXPECT_TRUE(Start({}));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"main"});
+  Expect({}, true, {}, {"main"});
 }
 
 TEST_F(StartUp, TheNotInstalledMessageHasAnEmptyCaptionWithoutWindowTitle) {
@@ -139,45 +115,16 @@ TEST_F(StartUp, TheNotInstalledMessageHasAnEmptyCaptionWithoutWindowTitle) {
   fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
   fake.AddFile(std::string(kProgramDir) + "\\VERavevi.rtf");  // data folder = program folder
   fake.AddFile(kProgramConfig, TuneUp({"Test=1"}));
-  EXPECT_FALSE(Start({}));
-  ASSERT_EQ(fake.boxes.size(), 1u);
-  ExpectBox(0, kNotInstalled, "", 0);
-}
-
-TEST_F(StartUp, TheProductCheckFallsBackToTheProgramFolderCopy) {
-  EjectDisk();
-  fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "Test=1"}));
-  fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-  CBonusApp app(fake, windows, libraries);
-  EXPECT_FALSE(app.CheckProductInstalled());
-  EXPECT_EQ(app.m_sConfigFile, kProgramConfig);
-  EXPECT_EQ(app.m_sWindowTitle, "Local Bonus");
-  ExpectBox(0, kNotInstalled, "Local Bonus", 0);
-}
-
-TEST_F(StartUp, TheProductCheckReadsTheDataFolderCopyWhenItExists) {
-  fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "Test=1"}));
-  fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-  fake.InstallProduct(false);
-  CBonusApp app(fake, windows, libraries);
-  EXPECT_TRUE(app.CheckProductInstalled());
-  EXPECT_EQ(app.m_sConfigFile, kDataConfig);
-  EXPECT_EQ(app.m_sWindowTitle, "Bonus");
-  EXPECT_TRUE(fake.boxes.empty());
+  Expect({}, false, {NotInstalledBox("")}, {});
 }
 
 TEST_F(StartUp, AProductRemovedWhileThePromptIsOpenEndsTheDialogLoop) {
   EjectDisk();
   fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "Test=1"}));
   fake.onBox = [&](const plat::FakePlatform::Box& box) {
-    if (box.text == kPrompt) fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
+    if (box.text == kPromptText) fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
   };
-  EXPECT_TRUE(Start({}));
-  ASSERT_EQ(fake.boxes.size(), 2u);
-  ExpectBox(0, kPrompt, "Local Bonus", 0x11);
-  ExpectBox(1, kNotInstalled, "Local Bonus", 0);
-  EXPECT_TRUE(windows.calls.empty());
-  EXPECT_FALSE(mainWindow);
+  Expect({}, true, {PromptBox("Local Bonus"), NotInstalledBox("Local Bonus")}, {});
 }
 
 // ---- the insert-disk prompt and the order dialog ------------------------------
@@ -185,22 +132,15 @@ TEST_F(StartUp, AProductRemovedWhileThePromptIsOpenEndsTheDialogLoop) {
 TEST_F(StartUp, InsertDiskPromptRepeatsOnOkAndCancelEndsDialogOnlyMode) {
   EjectDisk();
   fake.answers = {plat::kIdOk, plat::kIdOk, plat::kIdCancel};
-  EXPECT_TRUE(Start({}));
-  ASSERT_EQ(fake.boxes.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) ExpectBox(i, kPrompt, "Local Bonus", 0x11);
+  Expect({}, true, Strings(3, PromptBox("Local Bonus")), {});
   EXPECT_EQ(StopAutoRunCalls(), 3);  // one per round, none closed
   EXPECT_EQ(fake.OpenHandles(kStop), 3);
-  EXPECT_TRUE(windows.calls.empty());
-  EXPECT_FALSE(mainWindow);
 }
 
 TEST_F(StartUp, CancelInDialogAndTrayModeLeavesTheTray) {
   EjectDisk();
   fake.answers = {plat::kIdCancel};
-  EXPECT_TRUE(Start({"1"}));
-  EXPECT_EQ(fake.boxes.size(), 1u);
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"tray"});
-  EXPECT_TRUE(mainWindow);
+  Expect({"1"}, true, {PromptBox("Local Bonus")}, {"tray"});
 }
 
 TEST_F(StartUp, InsertingTheDiskAndPressingOkOpensTheDialog) {
@@ -208,27 +148,21 @@ TEST_F(StartUp, InsertingTheDiskAndPressingOkOpensTheDialog) {
   fake.onBox = [&](const plat::FakePlatform::Box&) {
     fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus"}));
   };
-  EXPECT_TRUE(Start({}));
-  EXPECT_EQ(fake.boxes.size(), 1u);
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"main"});
+  Expect({}, true, {PromptBox("Local Bonus")}, {"main"});
   EXPECT_EQ(windows.stopAutoRunHandles, std::vector<int>{3});  // two rounds' handles and the dialog's
 }
 
-TEST_F(StartUp, ThePromptUsesTheDefaultTitleWithoutWindowTitle) {
+TEST_F(StartUp, WithoutAnyConfigurationThePromptHasTheDefaultTitle) {
   EjectDisk();
-  fake.RemovePath(kProgramConfig);  // no configuration anywhere: empty values, no error box
+  fake.RemovePath(kProgramConfig);  // empty values, no error box
   fake.answers = {plat::kIdCancel};
-  EXPECT_TRUE(Start({}));
-  ASSERT_EQ(fake.boxes.size(), 1u);
-  ExpectBox(0, kPrompt, kDefaultTitle, 0x11);
+  Expect({}, true, {PromptBox(kDefaultTitle)}, {});
 }
 
-TEST_F(StartUp, TrayOnlyStartWithoutAnyConfigurationShowsNothing) {
+TEST_F(StartUp, ATrayOnlyStartWithoutAnyConfigurationShowsNothing) {
   EjectDisk();
   fake.RemovePath(kProgramConfig);
-  EXPECT_TRUE(Start({"0"}));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"tray"});
+  Expect({"0"}, true, {}, {"tray"});
 }
 
 TEST_F(StartUp, WithOrderTextsTheOrderDialogReplacesThePrompt) {
@@ -236,45 +170,32 @@ TEST_F(StartUp, WithOrderTextsTheOrderDialogReplacesThePrompt) {
   fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "OrderURLmsg=Order %s at",
                                        "OrderURL=http://example.com/order"}));
   windows.orderResults = {plat::kIdOk, plat::kIdOk, plat::kIdCancel};
-  EXPECT_TRUE(Start({}));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"order", "order", "order"}));
+  Expect({}, true, {}, {"order", "order", "order"});
   // Each round: OpenMainDialog's handle, then RunOrderDialog's; none closed.
   EXPECT_EQ(windows.stopAutoRunHandles, (std::vector<int>{2, 4, 6}));
   EXPECT_EQ(StopAutoRunCalls(), 6);
   EXPECT_TRUE(fake.closedHandles.empty());
-}
-
-TEST_F(StartUp, ClosingTheOrderDialogAnyOtherWayEndsTheLoop) {
-  EjectDisk();
-  fake.AddFile(kProgramConfig, TuneUp({"OrderURLmsg=Order", "OrderURL=http://example.com"}));
+  // Closing the order dialog any other way ends the loop.
+  windows.calls.clear();
   windows.orderResults = {0};
-  EXPECT_TRUE(Start({}));
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"order"});
+  Expect({}, true, {}, {"order"});
 }
 
 TEST_F(StartUp, OneOrderTextAloneGivesThePrompt) {
   EjectDisk();
   for (const auto& line : {"OrderURLmsg=Order", "OrderURL=http://example.com"}) {
+    SCOPED_TRACE(line);
     fake.boxes.clear();
-    windows.calls.clear();
     fake.AddFile(kProgramConfig, TuneUp({line}));
     fake.answers = {plat::kIdCancel};
-    EXPECT_TRUE(Start({}));
-    ASSERT_EQ(fake.boxes.size(), 1u) << line;
-    ExpectBox(0, kPrompt, kDefaultTitle, 0x11);
-    EXPECT_TRUE(windows.calls.empty());
+    Expect({}, true, {PromptBox(kDefaultTitle)}, {});
   }
 }
 
 // ---- a main dialog already open ------------------------------------------------
 
 TEST_F(StartUp, AnOpenMainDialogIsRaisedInsteadOfOpeningASecond) {
-  const auto open = fake.AddWindow("Bonus", "#32770", "C:\\Other\\VERavevi.exe");
-  EXPECT_TRUE(Start({}));
-  EXPECT_TRUE(windows.calls.empty());
-  EXPECT_EQ(fake.foregrounded, std::vector<plat::WindowHandle>{open});
-  EXPECT_FALSE(mainWindow);
+  Expect({}, true, {}, {}, fake.AddWindow("Bonus", "#32770", "C:\\Other\\VERavevi.exe"));
 }
 
 TEST_F(StartUp, WhenTheDiskIsMissingTheOpenDialogIsLookedForUnderTheDefaultTitle) {
@@ -282,9 +203,7 @@ TEST_F(StartUp, WhenTheDiskIsMissingTheOpenDialogIsLookedForUnderTheDefaultTitle
   fake.AddFile(kProgramConfig, TuneUp({}));
   const auto open = fake.AddWindow(kDefaultTitle, "#32770", kProgram);
   fake.AddWindow("", "#32770", kProgram);
-  EXPECT_TRUE(Start({}));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_EQ(fake.foregrounded, std::vector<plat::WindowHandle>{open});
+  Expect({}, true, {}, {}, open);
 }
 
 TEST_F(StartUp, WithAnEmptyWindowTitleOnlyThisProgramsUntitledDialogCounts) {
@@ -292,71 +211,72 @@ TEST_F(StartUp, WithAnEmptyWindowTitleOnlyThisProgramsUntitledDialogCounts) {
   fake.AddWindow("", "#32770", "C:\\Windows\\notepad.exe");
   fake.AddWindow("", "Shell_TrayWnd", kProgram);
   fake.AddWindow("", "#32770", "");
-  EXPECT_TRUE(Start({}));
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"main"});
-  EXPECT_TRUE(fake.foregrounded.empty());
-
+  Expect({}, true, {}, {"main"});
   windows.calls.clear();
-  const auto ours = fake.AddWindow("", "#32770", "c:\\program files\\velmora\\veravevi.EXE");
-  EXPECT_TRUE(Start({}));
-  EXPECT_TRUE(windows.calls.empty());
-  EXPECT_EQ(fake.foregrounded, std::vector<plat::WindowHandle>{ours});
+  Expect({}, true, {}, {}, fake.AddWindow("", "#32770", "c:\\program files\\velmora\\veravevi.EXE"));
 }
 
-// ---- another process already owns the tray --------------------------------------
-
-TEST_F(StartUp, ASecondTrayOnlyStartEndsWithoutWindowOrMessage) {
-  ASSERT_TRUE(Start({"0"}));  // the first process, alive on the same machine
-  RecordingWindows second(fake);
-  fake.arguments = {"0"};
-  CBonusApp app(fake, second, libraries);
-  EXPECT_FALSE(app.InitInstance());
-  EXPECT_TRUE(second.calls.empty());
-  EXPECT_TRUE(fake.boxes.empty());
-}
+// ---- another process already owns the tray, or the tray cannot be made ----------
 
 TEST_F(StartUp, DialogAndTrayStartWithATrayAliveShowsOnlyTheDialog) {
   fake.CreateMutex("justSTI", false);  // held by another process
-  fake.mutexCalls.clear();
-  EXPECT_TRUE(Start({"1"}));
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"main"});
-  EXPECT_FALSE(mainWindow);
-}
-
-TEST_F(StartUp, ALiveTrayOnlyProcessSuppressesRun1OfLaterProcesses) {
-  fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,1"}));
-  fake.AddFile(std::string(kDataDir) + "\\splash.exe");
-  ASSERT_TRUE(Start({"0"}));
-  EXPECT_TRUE(Start({}));
-  EXPECT_TRUE(Start({"x"}));
-  EXPECT_TRUE(fake.processes.empty());
-  EXPECT_TRUE(fake.sleeps.empty());
+  Expect({"1"}, true, {}, {"main"});
 }
 
 TEST_F(StartUp, AnUnrecognisedParameterStillStartsRun1) {
   fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,0"}));
   fake.AddFile(std::string(kDataDir) + "\\splash.exe");
-  EXPECT_TRUE(Start({"x"}));
-  ASSERT_EQ(fake.processes.size(), 1u);
-  EXPECT_TRUE(windows.calls.empty());
-  EXPECT_FALSE(mainWindow);
+  Expect({"x"}, true, {}, {});
+  EXPECT_EQ(fake.processes.size(), 1u);
 }
-
-// ---- the tray frame cannot be made ------------------------------------------------
 
 TEST_F(StartUp, ATrayFrameThatCannotBeMadeEndsTheProcess) {
   windows.trayCreatable = false;
-  EXPECT_FALSE(Start({"0"}));
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"tray"});
-
+  Expect({"0"}, false, {}, {"tray"});
   windows.calls.clear();
   fake.mutexNames.clear();  // the first process has ended
-  EXPECT_FALSE(Start({"1"}));
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"tray"});
-  EXPECT_TRUE(fake.boxes.empty());
+  Expect({"1"}, false, {}, {"tray"});
 }
 
-// ---- the free operations ------------------------------------------------------------
+TEST_F(StartUp, TheSubstituteLibrariesLetStartUpGoOn) {
+  CBonusApp app(fake, windows);
+  EXPECT_TRUE(app.InitInstance());
+  EXPECT_EQ(windows.calls, Strings{"main"});
+}
+
+TEST(StartUpProductCheck, ReadsTheDataFolderCopyOrFallsBackToTheProgramFolder) {
+  for (bool diskIn : {true, false}) {
+    SCOPED_TRACE(diskIn);
+    Machine m;
+    m.fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "Test=1"}));
+    m.fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
+    if (diskIn) m.fake.InstallProduct(false);
+    CBonusApp app(m.fake, m.windows, m.libraries);
+    EXPECT_EQ(app.CheckProductInstalled(), diskIn);
+    EXPECT_EQ(app.m_sConfigFile, diskIn ? kDataConfig : kProgramConfig);
+    EXPECT_EQ(app.m_sWindowTitle, diskIn ? "Bonus" : "Local Bonus");
+    EXPECT_EQ(BoxLog(m.fake), diskIn ? Strings{} : Strings{NotInstalledBox("Local Bonus")});
+  }
+}
+
+TEST_F(StartUp, ALiveTrayOnlyProcessEndsASecondTrayAndSuppressesLaterRun1) {
+  Machine& m = *this;
+  m.fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,1"}));
+  m.fake.AddFile(std::string(kDataDir) + "\\splash.exe");
+  ASSERT_TRUE(m.Start({"0"}));  // the first process, alive on the same machine
+  for (const Strings& arguments : {Strings{"0"}, Strings{}, Strings{"x"}}) {
+    RecordingWindows later(m.fake);
+    m.fake.arguments = arguments;
+    CBonusApp app(m.fake, later, m.libraries);
+    EXPECT_EQ(app.InitInstance(), arguments != Strings{"0"});
+    if (arguments == Strings{"0"}) {
+      EXPECT_TRUE(later.calls.empty());
+    }
+  }
+  EXPECT_TRUE(m.fake.processes.empty());
+  EXPECT_TRUE(m.fake.sleeps.empty());
+  EXPECT_TRUE(m.fake.boxes.empty());
+}
 
 TEST(StartUpDialogs, RunMainDialogHoldsTheStopAutoRunNameOnlyWhileTheDialogIsOpen) {
   ScriptedPlatform fake;
@@ -364,7 +284,7 @@ TEST(StartUpDialogs, RunMainDialogHoldsTheStopAutoRunNameOnlyWhileTheDialogIsOpe
   EXPECT_TRUE(RunMainDialog(fake, windows));
   EXPECT_EQ(windows.stopAutoRunHandles, std::vector<int>{1});
   EXPECT_EQ(fake.OpenHandles(kStop), 0);
-  EXPECT_EQ(fake.MutexLog(), std::vector<std::string>{kStop + " owned"});
+  EXPECT_EQ(fake.MutexLog(), Strings{kStop + " owned"});
 }
 
 TEST(StartUpDialogs, RunOrderDialogAsksAgainOnlyAfterOk) {
@@ -376,10 +296,6 @@ TEST(StartUpDialogs, RunOrderDialogAsksAgainOnlyAfterOk) {
   EXPECT_TRUE(RunOrderDialog(fake, windows));
   EXPECT_EQ(windows.stopAutoRunHandles, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(fake.OpenHandles(kStop), 3);
-}
-
-TEST(StartUpTexts, NotInstalledMessage) {
-  EXPECT_EQ(NotInstalledMessage(), "You have to install  \"Velmora 5.0\"  first.");
 }
 
 }  // namespace

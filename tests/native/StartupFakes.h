@@ -3,6 +3,7 @@
 // libraries.
 #pragma once
 
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <string>
@@ -21,6 +22,23 @@ inline constexpr const char* kSourceDir = "D:\\Velmora";
 inline constexpr const char* kDataDir = "D:\\Velmora\\access";
 inline constexpr const char* kDataConfig = "D:\\Velmora\\access\\VERavevi.cfg";
 inline constexpr const char* kProductKey = "SOFTWARE\\Velmora Network\\5.0";
+inline constexpr const char* kDefaultTitle = "Velmora Bonus Software Installer";
+inline constexpr const char* kPromptText = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
+
+// Each box shown, as "type|caption|text", with "|owner=N" when it had an owner.
+inline std::vector<std::string> BoxLog(const plat::FakePlatform& p) {
+  std::vector<std::string> out;
+  for (const auto& b : p.boxes) {
+    char type[16];
+    std::snprintf(type, sizeof type, "0x%x", b.type);
+    out.push_back(type + ("|" + b.caption + "|" + b.text) +
+                  (b.owner ? "|owner=" + std::to_string(b.owner) : std::string()));
+  }
+  return out;
+}
+
+// The insert-disk prompt as BoxLog shows it.
+inline std::string PromptBox(const std::string& caption) { return "0x11|" + caption + "|" + kPromptText; }
 
 class ScriptedPlatform : public plat::FakePlatform {
  public:

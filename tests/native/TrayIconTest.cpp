@@ -5,56 +5,54 @@
 #include "app/TrayIcon.h"
 #include "tests/native/TrayTestSupport.h"
 
-using traytest::FakeMenus;
-using traytest::TrayPlatform;
+using namespace traytest;
 
 namespace {
 
 constexpr plat::WindowHandle kFrame = 0x7001;
 constexpr std::uint32_t kAllFlags = plat::kNifIcon | plat::kNifTip | plat::kNifMessage;
+using Strings = std::vector<std::string>;
 
-class TrayIconTest : public ::testing::Test {
+class TrayIconTest : public ::testing::Test, public TrayMachine {
  protected:
-  TrayIconTest() : menus(p) { traytest::ArrangeMachine(p); }
-
-  void WithConfigs(const std::string& programTitle, bool dataPresent, const std::string& dataTitle = "Data") {
-    p.AddFile(traytest::kProgramCfg, traytest::TuneUp("WindowTitle=" + programTitle + "\r\n"));
-    if (dataPresent) p.AddFile(traytest::kDataCfg, traytest::TuneUp("WindowTitle=" + dataTitle + "\r\n"));
+  // An icon that notifies the frame.
+  CTrayIcon& Icon() {
+    icon_ = std::make_unique<CTrayIcon>(p, menus, 3);
+    icon_->SetNotificationWnd(kFrame, plat::kWmUser);
+    return *icon_;
   }
-
-  TrayPlatform p;
-  FakeMenus menus;
+  std::unique_ptr<CTrayIcon> icon_;
 };
 
 TEST_F(TrayIconTest, ConstructionPreparesTheRecordAndReadsTheTitleFromTheProgramFolder) {
-  WithConfigs("Program Title", true, "Data Title");
-  CTrayIcon icon(p, menus, 3);
-  EXPECT_EQ(icon.m_nid.cbSize, 88u);
-  EXPECT_EQ(icon.m_nid.uID, 3u);
-  EXPECT_EQ(icon.m_nid.hIcon, 0u);
-  EXPECT_STREQ(icon.m_nid.szTip, "");  // the table has no string 3
-  EXPECT_EQ(icon.m_sTitle, "Program Title");
-  EXPECT_EQ(icon.m_sConfigFile, traytest::kProgramCfg);
-  EXPECT_TRUE(p.notifyCalls.empty());
-}
-
-TEST_F(TrayIconTest, ConstructionWithoutConfigurationLeavesTheTitleEmpty) {
-  CTrayIcon icon(p, menus, 3);
-  EXPECT_EQ(icon.m_sTitle, "");
-  EXPECT_TRUE(p.boxes.empty());
+  for (bool configured : {true, false}) {
+    SCOPED_TRACE(configured);
+    TrayMachine m;
+    if (configured) m.WithConfigs("Program Title", true, "Data Title");
+    CTrayIcon icon(m.p, m.menus, 3);
+    EXPECT_EQ(icon.m_nid.cbSize, 88u);
+    EXPECT_EQ(icon.m_nid.uID, 3u);
+    EXPECT_EQ(icon.m_nid.hIcon, 0u);
+    EXPECT_STREQ(icon.m_nid.szTip, "");  // the table has no string 3
+    EXPECT_EQ(icon.m_sTitle, configured ? "Program Title" : "");
+    if (configured) {
+      EXPECT_EQ(icon.m_sConfigFile, kProgramCfg);
+    }
+    EXPECT_TRUE(m.p.notifyCalls.empty());
+    EXPECT_TRUE(m.p.boxes.empty());
+  }
 }
 
 TEST_F(TrayIconTest, SetIconAddsThenModifiesThenDeletes) {
   {
-    CTrayIcon icon(p, menus, 3);
-    icon.SetNotificationWnd(kFrame, plat::kWmUser);
+    CTrayIcon& icon = Icon();
     EXPECT_TRUE(icon.SetIcon(0x501, std::string("First tip")));
     EXPECT_TRUE(icon.SetIcon(0x502, std::nullopt));
     EXPECT_TRUE(icon.SetIcon(0, std::nullopt));
     EXPECT_EQ(icon.m_nid.hIcon, 0u);
     EXPECT_TRUE(icon.SetIcon(0, std::nullopt));  // nothing left to remove
-  }                                              // destruction has nothing to remove either
-
+    icon_.reset();                               // destruction has nothing to remove either
+  }
   ASSERT_EQ(p.notifyCalls.size(), 3u);
   const auto& add = p.notifyCalls[0];
   EXPECT_EQ(add.command, plat::kNimAdd);
@@ -90,15 +88,18 @@ TEST_F(TrayIconTest, FlagsFollowWhatIsSet) {
 }
 
 TEST_F(TrayIconTest, FailedAddLeavesTheIconAbsentSoTheNextSetIconAddsAgain) {
-  CTrayIcon icon(p, menus, 3);
-  p.failShellNotify = true;
-  EXPECT_FALSE(icon.SetIcon(0x501, std::string("Tip")));
-  EXPECT_EQ(icon.m_nid.hIcon, 0u);
-  p.failShellNotify = false;
-  EXPECT_TRUE(icon.SetIcon(0x501, std::nullopt));
-  ASSERT_EQ(p.notifyCalls.size(), 2u);
+  {
+    CTrayIcon icon(p, menus, 3);
+    p.failShellNotify = true;
+    EXPECT_FALSE(icon.SetIcon(0x501, std::string("Tip")));
+    EXPECT_EQ(icon.m_nid.hIcon, 0u);
+    p.failShellNotify = false;
+    EXPECT_TRUE(icon.SetIcon(0x501, std::nullopt));
+  }  // destruction removes the icon from the tray
+  ASSERT_EQ(p.notifyCalls.size(), 3u);
   EXPECT_EQ(p.notifyCalls[0].command, plat::kNimAdd);
   EXPECT_EQ(p.notifyCalls[1].command, plat::kNimAdd);
+  EXPECT_EQ(p.notifyCalls[2].command, plat::kNimDelete);
 }
 
 TEST_F(TrayIconTest, TooltipKeepsAtMostSixtyThreeCharacters) {
@@ -132,21 +133,11 @@ TEST_F(TrayIconTest, ResourceFormTakesIconAndTooltipOfTheSameId) {
   EXPECT_EQ(p.notifyCalls[2].command, plat::kNimDelete);
 }
 
-TEST_F(TrayIconTest, DestructionRemovesTheIconFromTheTray) {
-  {
-    CTrayIcon icon(p, menus, 3);
-    icon.SetIcon(0x501, std::string("Tip"));
-  }
-  ASSERT_EQ(p.notifyCalls.size(), 2u);
-  EXPECT_EQ(p.notifyCalls[1].command, plat::kNimDelete);
-}
-
 // ---- notifications ---------------------------------------------------------
 
 TEST_F(TrayIconTest, IgnoresOtherIdsAndOtherMouseMessages) {
   WithConfigs("T", true);
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
+  CTrayIcon& icon = Icon();
   for (std::intptr_t message = 0x200; message <= 0x209; ++message) {
     if (message == 0x203 || message == 0x205) continue;
     EXPECT_EQ(icon.OnTrayNotification(3, message), 0) << message;
@@ -161,11 +152,8 @@ TEST_F(TrayIconTest, IgnoresOtherIdsAndOtherMouseMessages) {
 
 TEST_F(TrayIconTest, RightButtonReleaseShowsTheMenuAtTheCursorWithOpenAsDefault) {
   WithConfigs("T", true);
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
-  EXPECT_EQ(icon.OnTrayNotification(3, 0x205), 1);
-
-  EXPECT_EQ(menus.Sequence(), (std::vector<std::string>{"load", "default", "cursor", "track", "release"}));
+  EXPECT_EQ(Icon().OnTrayNotification(3, 0x205), 1);
+  EXPECT_EQ(menus.Sequence(), (Strings{"load", "default", "cursor", "track", "release"}));
   EXPECT_EQ(menus.events[0].menuId, 3u);
   EXPECT_EQ(menus.events[1].position, 0);
   const auto& track = menus.events[3];
@@ -174,99 +162,75 @@ TEST_F(TrayIconTest, RightButtonReleaseShowsTheMenuAtTheCursorWithOpenAsDefault)
   EXPECT_EQ(track.owner, kFrame);
   EXPECT_EQ(track.foregroundsBefore, 1u);  // the frame came to the foreground first
   EXPECT_EQ(track.messagesBefore, 0u);
-  ASSERT_EQ(p.foregrounded.size(), 1u);
-  EXPECT_EQ(p.foregrounded[0], kFrame);
-  ASSERT_EQ(p.messages.size(), 1u);  // the empty message after the menu
-  EXPECT_EQ(p.messages[0].window, kFrame);
-  EXPECT_EQ(p.messages[0].message, plat::kWmNull);
-  EXPECT_TRUE(p.messages[0].posted);
+  EXPECT_EQ(p.foregrounded, std::vector<plat::WindowHandle>{kFrame});
+  // The empty message after the menu.
+  EXPECT_EQ(MessageLog(p), Strings{Msg(kFrame, plat::kWmNull, 0, 0, true)});
 }
 
 TEST_F(TrayIconTest, MissingMenuResourceMakesTheIconIgnoreTheClick) {
   WithConfigs("T", true);
   menus.missing = true;
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
+  CTrayIcon& icon = Icon();
   EXPECT_EQ(icon.OnTrayNotification(3, 0x205), 0);
   EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 0);
   EXPECT_TRUE(p.messages.empty());
   EXPECT_TRUE(p.foregrounded.empty());
 }
 
-TEST_F(TrayIconTest, DoubleClickWithoutRunningDialogSendsTheMenusFirstCommandToTheFrame) {
+// ---- double click: open the main dialog, raise the running one, or prompt ------
+
+class DoubleClick : public TrayIconTest {
+ protected:
+  // A double click and its whole outcome: `opens` when the menu's first
+  // command is sent to the frame, `raised` the dialog brought forward.
+  void Expect(int result, const Strings& boxes, bool opens, plat::WindowHandle raised = 0) {
+    CTrayIcon& icon = Icon();
+    EXPECT_EQ(icon.OnTrayNotification(3, 0x203), result);
+    EXPECT_EQ(BoxLog(p), boxes);
+    Strings messages;
+    if (opens) messages.push_back(Msg(kFrame, plat::kWmCommand, 32023, 0, false));
+    if (raised) messages.push_back(Msg(raised, plat::kWmActivate, 0, 0, false));
+    EXPECT_EQ(MessageLog(p), messages);
+    EXPECT_EQ(p.foregrounded,
+              raised ? std::vector<plat::WindowHandle>{raised} : std::vector<plat::WindowHandle>{});
+    if (opens) {
+      EXPECT_EQ(icon.m_sConfigFile, kDataCfg);
+    }
+  }
+};
+
+TEST_F(DoubleClick, WithoutRunningDialogSendsTheMenusFirstCommandToTheFrame) {
   WithConfigs("T", true);
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
-  EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 1);
-  EXPECT_EQ(icon.m_sConfigFile, traytest::kDataCfg);
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_EQ(p.messages[0].window, kFrame);
-  EXPECT_EQ(p.messages[0].message, plat::kWmCommand);
-  EXPECT_EQ(p.messages[0].wParam, 32023u);
-  EXPECT_FALSE(p.messages[0].posted);
-  EXPECT_TRUE(p.boxes.empty());
+  Expect(1, {}, true);
 }
 
-TEST_F(TrayIconTest, DoubleClickRaisesTheRunningMainDialogInstead) {
+TEST_F(DoubleClick, RaisesTheRunningMainDialogInstead) {
   WithConfigs("Bonus", true);
-  plat::WindowHandle dialog = p.AddWindow("Bonus");
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
-  EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 1);
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_EQ(p.messages[0].window, dialog);
-  EXPECT_EQ(p.messages[0].message, plat::kWmActivate);
-  EXPECT_EQ(p.messages[0].wParam, 0u);
-  EXPECT_EQ(p.messages[0].lParam, 0);
-  ASSERT_EQ(p.foregrounded.size(), 1u);
-  EXPECT_EQ(p.foregrounded[0], dialog);
+  Expect(1, {}, false, p.AddWindow("Bonus"));
 }
 
-TEST_F(TrayIconTest, EmptyTitleLooksForTheDialogWithAnEmptyCaption) {
+TEST_F(DoubleClick, AnEmptyTitleLooksForThisProgramsUntitledDialog) {
   WithConfigs("", true);
-  p.AddWindow("Velmora Bonus Software Installer");
+  p.AddWindow(kDefaultTitle);
   p.AddWindow("", "#32770", "C:\\Other\\other.exe");
-  plat::WindowHandle untitled = p.AddWindow("", "#32770", p.modulePath);
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
-  EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 1);
-  ASSERT_EQ(p.foregrounded.size(), 1u);
-  EXPECT_EQ(p.foregrounded[0], untitled);
+  Expect(1, {}, false, p.AddWindow("", "#32770", p.modulePath));
 }
 
-TEST_F(TrayIconTest, DoubleClickWithTheDiskMissingPromptsUntilCancel) {
+TEST_F(DoubleClick, WithTheDiskMissingPromptsUntilCancel) {
   WithConfigs("Program Title", false);
   p.answers = {plat::kIdOk, plat::kIdCancel};
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
-  EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 0);
-  ASSERT_EQ(p.boxes.size(), 2u);
-  for (const auto& box : p.boxes) {
-    EXPECT_EQ(box.owner, 0u);
-    EXPECT_EQ(box.text, "Please insert the disk labeled \"Velmora 5.0\", and click OK.");
-    EXPECT_EQ(box.caption, "Program Title");
-    EXPECT_EQ(box.type, 0x11u);
-  }
-  EXPECT_TRUE(p.messages.empty());
+  Expect(0, Strings(2, PromptBox("Program Title")), false);
 }
 
-TEST_F(TrayIconTest, PromptUsesTheDefaultCaptionWhenTheProgramFolderHasNoTitle) {
+TEST_F(DoubleClick, PromptUsesTheDefaultCaptionWhenTheProgramFolderHasNoTitle) {
   p.answers = {plat::kIdCancel};
-  CTrayIcon icon(p, menus, 3);
-  EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 0);
-  ASSERT_EQ(p.boxes.size(), 1u);
-  EXPECT_EQ(p.boxes[0].caption, "Velmora Bonus Software Installer");
+  Expect(0, {PromptBox(kDefaultTitle)}, false);
 }
 
-TEST_F(TrayIconTest, OkAfterInsertingTheDiskGoesOn) {
+TEST_F(DoubleClick, OkAfterInsertingTheDiskGoesOn) {
   WithConfigs("T", false);
-  p.duringBox.push_back([&] { p.AddFile(traytest::kDataCfg, traytest::TuneUp("WindowTitle=T\r\n")); });
-  CTrayIcon icon(p, menus, 3);
-  icon.SetNotificationWnd(kFrame, plat::kWmUser);
-  EXPECT_EQ(icon.OnTrayNotification(3, 0x203), 1);
-  EXPECT_EQ(p.boxes.size(), 1u);
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_EQ(p.messages[0].wParam, 32023u);
+  p.duringBox.push_back([&] { p.AddFile(kDataCfg, TuneUp("WindowTitle=T\r\n")); });
+  Expect(1, {PromptBox("T")}, true);
 }
 
 }  // namespace

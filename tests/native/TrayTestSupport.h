@@ -2,6 +2,9 @@
 // and the product's data folder, and a recording tray menu.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -10,8 +13,13 @@
 
 #include "app/TrayMenu.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/native/StartupFakes.h"
 
 namespace traytest {
+
+using startup_test::BoxLog;
+using startup_test::kDefaultTitle;
+using startup_test::PromptBox;
 
 inline constexpr const char* kModuleDir = "C:\\Program Files\\Velmora";
 inline constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
@@ -30,6 +38,33 @@ inline void ArrangeMachine(plat::FakePlatform& p) {
   p.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
   p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir", "D:");
   p.AddFolder(kDataDir);
+}
+
+// The tray's StartUp shortcut as every tray start writes it.
+inline void ExpectTrayLink(plat::FakePlatform& p) {
+  auto link = p.LoadShellLink(kTrayLink);
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->target, std::string(kModuleDir) + "\\VERavevi.exe");
+  EXPECT_EQ(link->arguments, "0");
+  EXPECT_EQ(link->workingDir, kModuleDir);
+  EXPECT_EQ(link->iconPath, std::string(kModuleDir) + "\\VERavevi.exe");
+  EXPECT_EQ(link->iconIndex, 0);
+  EXPECT_EQ(link->showCommand, 1);
+}
+
+// Each message as "window message wParam lParam sent|posted", in hex.
+inline std::string Msg(plat::WindowHandle window, unsigned message, std::uintptr_t w, std::intptr_t l,
+                       bool posted) {
+  char out[96];
+  std::snprintf(out, sizeof out, "%llx %x %llx %llx %s", static_cast<unsigned long long>(window), message,
+                static_cast<unsigned long long>(w), static_cast<unsigned long long>(l),
+                posted ? "posted" : "sent");
+  return out;
+}
+inline std::vector<std::string> MessageLog(const plat::FakePlatform& p) {
+  std::vector<std::string> out;
+  for (const auto& m : p.messages) out.push_back(Msg(m.window, m.message, m.wParam, m.lParam, m.posted));
+  return out;
 }
 
 // A fake machine that also counts shortcut writes and deletions, and can
@@ -133,6 +168,18 @@ class FakeMenus : public tray::MenuSource {
   };
 
   plat::FakePlatform& platform_;
+};
+
+// The machine of ArrangeMachine with a menu source; configuration files by
+// WithConfigs.
+struct TrayMachine {
+  TrayPlatform p;
+  FakeMenus menus{p};
+  TrayMachine() { ArrangeMachine(p); }
+  void WithConfigs(const std::string& programTitle, bool dataPresent, const std::string& dataTitle = "Data") {
+    p.AddFile(kProgramCfg, TuneUp("WindowTitle=" + programTitle + "\r\n"));
+    if (dataPresent) p.AddFile(kDataCfg, TuneUp("WindowTitle=" + dataTitle + "\r\n"));
+  }
 };
 
 }  // namespace traytest
