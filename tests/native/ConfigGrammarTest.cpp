@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "config/BonusConfig.h"
 #include "platform/fake/FakePlatform.h"
@@ -74,68 +75,59 @@ TEST_F(ConfigGrammar, PerCapsuleValues) {
   }
 }
 
-// Every key reaches its own field and no other.
+// Every key reaches its own field and no other: each field holds the name of
+// the key that was meant for it.
 TEST_F(ConfigGrammar, EveryKeyHasItsField) {
-  struct Key {
-    const char* section;
-    const char* name;
-    Scalar scalar;
-    List list;
-  };
-  const char* t = "[TuneUp]";
-  const char* v = "[Version]";
-  const Key keys[] = {{t, "Test", &C::m_sInstallFlag, nullptr},
-                      {t, "Height", &C::m_sHeight, nullptr},
-                      {t, "Distance", &C::m_sDistance, nullptr},
-                      {t, "WindowTitle", &C::m_sWelcomeCaption, nullptr},
-                      {t, "WelcomeTitle", &C::m_sWelcomeTitle, nullptr},
-                      {t, "WelcomeText", &C::m_sWelcomeText, nullptr},
-                      {t, "Message", &C::m_sMessage, nullptr},
-                      {t, "Run1", &C::m_sSplash1, nullptr},
-                      {t, "Run2", &C::m_sSplash2, nullptr},
-                      {t, "OrderURLmsg", &C::m_sInscdMsg, nullptr},
-                      {t, "OrderURL", &C::m_sInscdURL, nullptr},
-                      {t, "Title", nullptr, &C::m_saTitle},
-                      {t, "Description", nullptr, &C::m_saDescription},
-                      {t, "Disclaimer", nullptr, &C::m_saDisclaimer},
-                      {t, "Note", nullptr, &C::m_saNote},
-                      {t, "Tip", nullptr, &C::m_saTip},
-                      {t, "Run", nullptr, &C::m_saRun},
-                      {t, "MoreInfoTitle", nullptr, &C::m_saMoreInfoTitle},
-                      {t, "MoreInfoRun", nullptr, &C::m_saMoreInfoRun},
-                      {t, "Button1", nullptr, &C::m_saCapButton1},
-                      {t, "Button2", nullptr, &C::m_saCapButton2},
-                      {t, "Disabled", nullptr, &C::m_saCapButton1Disabled},
-                      {t, "Token1", nullptr, &C::m_saCapToken1},
-                      {t, "Token2", nullptr, &C::m_saCapToken2},
-                      {t, "Token3", nullptr, &C::m_saCapToken3},
-                      {t, "Token4", nullptr, &C::m_saCapToken4},
-                      {t, "Token5", nullptr, &C::m_saCapToken5},
-                      {t, "Token6", nullptr, &C::m_saCapToken6},
-                      {t, "Token7", nullptr, &C::m_saCapToken7},
-                      {t, "Token8", nullptr, &C::m_saCapToken8},
-                      {t, "Token9", nullptr, &C::m_saCapToken9},
-                      {t, "Token10", nullptr, &C::m_saCapToken10},
-                      {v, "Version", nullptr, &C::m_saVersion},
-                      {v, "Registry", nullptr, &C::m_saRegistry},
-                      {v, "PromptType", nullptr, &C::m_saPromptType},
-                      {v, "AskMsg", nullptr, &C::m_saAskMsg},
-                      {v, "File", nullptr, &C::m_saFile},
-                      {v, "TextExcluded", nullptr, &C::m_saFileExcluded}};
-  for (const Key& key : keys) {
-    plat::FakePlatform machine;
-    CBonusConfig store(machine);
-    store.ParseConfigText(std::string(key.section) + "\n" + key.name + "=v", 1);
-    for (const Key& other : keys) {
-      const bool self = &other == &key;
-      if (other.scalar != nullptr)
-        EXPECT_EQ(store.*other.scalar, self ? "v" : "") << key.name << " vs " << other.name;
-      else
-        EXPECT_EQ(store.*other.list, (self ? CStringArray{"", "v"} : CStringArray{}))
-            << key.name << " vs " << other.name;
+  const std::pair<const char*, Scalar> scalars[] = {{"Test", &C::m_sInstallFlag},
+                                                    {"Height", &C::m_sHeight},
+                                                    {"Distance", &C::m_sDistance},
+                                                    {"WindowTitle", &C::m_sWelcomeCaption},
+                                                    {"WelcomeTitle", &C::m_sWelcomeTitle},
+                                                    {"WelcomeText", &C::m_sWelcomeText},
+                                                    {"Message", &C::m_sMessage},
+                                                    {"Run1", &C::m_sSplash1},
+                                                    {"Run2", &C::m_sSplash2},
+                                                    {"OrderURLmsg", &C::m_sInscdMsg},
+                                                    {"OrderURL", &C::m_sInscdURL}};
+  const std::pair<const char*, List> lists[] = {{"Title", &C::m_saTitle},
+                                                {"Description", &C::m_saDescription},
+                                                {"Disclaimer", &C::m_saDisclaimer},
+                                                {"Note", &C::m_saNote},
+                                                {"Tip", &C::m_saTip},
+                                                {"Run", &C::m_saRun},
+                                                {"MoreInfoTitle", &C::m_saMoreInfoTitle},
+                                                {"MoreInfoRun", &C::m_saMoreInfoRun},
+                                                {"Button1", &C::m_saCapButton1},
+                                                {"Button2", &C::m_saCapButton2},
+                                                {"Disabled", &C::m_saCapButton1Disabled},
+                                                {"Token1", &C::m_saCapToken1},
+                                                {"Token2", &C::m_saCapToken2},
+                                                {"Token3", &C::m_saCapToken3},
+                                                {"Token4", &C::m_saCapToken4},
+                                                {"Token5", &C::m_saCapToken5},
+                                                {"Token6", &C::m_saCapToken6},
+                                                {"Token7", &C::m_saCapToken7},
+                                                {"Token8", &C::m_saCapToken8},
+                                                {"Token9", &C::m_saCapToken9},
+                                                {"Token10", &C::m_saCapToken10},
+                                                {"[Version]", nullptr},
+                                                {"Version", &C::m_saVersion},
+                                                {"Registry", &C::m_saRegistry},
+                                                {"PromptType", &C::m_saPromptType},
+                                                {"AskMsg", &C::m_saAskMsg},
+                                                {"File", &C::m_saFile},
+                                                {"TextExcluded", &C::m_saFileExcluded}};
+  std::string text = "[TuneUp]\n";
+  for (const auto& [name, field] : scalars) text += std::string(name) + "=" + name + "\n";
+  for (const auto& [name, field] : lists)
+    text += field ? std::string(name) + "=" + name + "\n" : name + std::string("\n");
+  config.ParseConfigText(text, 1);
+  for (const auto& [name, field] : scalars) EXPECT_EQ(config.*field, name);
+  for (const auto& [name, field] : lists)
+    if (field != nullptr) {
+      EXPECT_EQ(config.*field, (CStringArray{"", name})) << name;
     }
-    EXPECT_EQ(store.m_saPackages.size(), 0u);
-  }
+  EXPECT_EQ(config.m_saPackages.size(), 0u);
 }
 
 TEST_F(ConfigGrammar, PackagesAreTakenWholeAndNothingElseIsAHeader) {
