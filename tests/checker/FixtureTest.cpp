@@ -17,20 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "CheckerTestSupport.h"
 #include "checker/CapsuleCheck.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The source tree as this system names it (a POSIX path is Z:\ under Wine).
-fs::path SourceDir() {
-  std::string dir = VELMORA_SOURCE_DIR;
-#ifdef _WIN32
-  if (!dir.empty() && dir.front() == '/') dir = "Z:" + dir;
-#endif
-  return fs::path(dir);
-}
+using checktest::SourceDir;
 
 fs::path FixturesDir() { return SourceDir() / "tests" / "checker" / "fixtures"; }
 
@@ -40,13 +34,6 @@ std::vector<std::string> Fixtures() {
     if (entry.is_directory()) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 // Separators differ between hosts: file names are shown with the host's.
@@ -91,7 +78,7 @@ class Fixture : public ::testing::TestWithParam<std::string> {};
 TEST_P(Fixture, ReportsItsTrapAtItsFileAndLine) {
   const std::string name = GetParam();
   std::vector<std::string> arguments = {name, "--source-dir", "D:\\", "--windows-dir", "C:\\WINDOWS"};
-  std::istringstream extra(ReadText(FixturesDir() / name / "args"));
+  std::istringstream extra(checktest::ReadBytes(FixturesDir() / name / "args"));
   for (std::string line; std::getline(extra, line);)
     if (!line.empty()) arguments.push_back(line);
 
@@ -103,7 +90,7 @@ TEST_P(Fixture, ReportsItsTrapAtItsFileAndLine) {
     return;
   }
   ASSERT_TRUE(fs::exists(expectedFile)) << expectedFile;
-  const std::string expected = ReadText(expectedFile);
+  const std::string expected = checktest::ReadBytes(expectedFile);
   EXPECT_EQ(Portable(outcome.out), Portable(expected));
   EXPECT_EQ(outcome.status, StatusOf(expected));
 }
@@ -126,7 +113,8 @@ class DemoDisk : public ::testing::Test {
     if (!fs::exists(source / "VERavevi.cfg")) GTEST_SKIP() << "no demo disk in examples/demo";
     // A folder of its own per test: ctest runs the cases side by side.
     staged = fs::temp_directory_path() /
-             (std::string("capsule-check-demo-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
+             (std::string("capsule-check-demo-") +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
              "access";
     fs::remove_all(staged.parent_path());
     fs::create_directories(staged);
@@ -134,7 +122,8 @@ class DemoDisk : public ::testing::Test {
     for (const auto& entry : fs::recursive_directory_iterator(staged)) {
       if (!entry.is_directory()) continue;
       const std::string name = entry.path().filename().string();
-      if (fs::exists(entry.path() / (name + ".cfg"))) std::ofstream(entry.path() / (name + "Setup.exe")) << "MZ";
+      if (fs::exists(entry.path() / (name + ".cfg")))
+        std::ofstream(entry.path() / (name + "Setup.exe")) << "MZ";
     }
   }
   void TearDown() override {
@@ -148,76 +137,62 @@ TEST_F(DemoDisk, ChecksCleanAndExplainsEveryInstall) {
   const Outcome outcome =
       Check({staged.string(), "--source-dir", "C:\\VelmoraCD\\access", "--registry", reg, "--explain"});
   EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
-  const std::string& text = outcome.out;
-  EXPECT_EQ(text.rfind("0 errors, 0 warnings\n", 0), 0u) << text;
-  // One section per capsule, each with its install explained.
-  for (const char* capsule : {"[capsule 0] \"Chess Deluxe\"", "[capsule 1] \"Web Browser Plus\"",
-                              "[capsule 2] \"Photo Studio\"", "[capsule 3] \"Music Jukebox\"",
-                              "[capsule 4] \"Virus Guard\"", "[capsule 5] \"Typing Tutor\""})
-    EXPECT_NE(text.find(capsule), std::string::npos) << capsule;
-  // The verdicts the installer reaches on the demo prefix.
-  EXPECT_NE(text.find("confirmation: \"Chess Deluxe is about to be installed.\""), std::string::npos) << text;
-  EXPECT_NE(text.find("Install button \"Included\" disabled"), std::string::npos) << text;
-  EXPECT_NE(text.find("key HKEY_LOCAL_MACHINE\\SOFTWARE\\Velmora Network\\5.0 exists; its last part \"5.0\" compares "
-                      "at least equal to \"5.0\""),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("verdict: the question \"Virus Guard seems to be installed already. Install it again?\" is asked"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("program \"C:\\VelmoraCD\\access\\Photo\\PhotoSetup.exe\", argument "
-                      "\"C:\\Program Files\\Velmora 5.0\\Photo Studio.txt\""),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("the link \"Read the Chess manual\" opens \"C:\\VelmoraCD\\access\\Games\\Chess\\manual.txt\""),
-            std::string::npos)
-      << text;
-}
-
-TEST_F(DemoDisk, WithoutItsInstallersNothingWouldStart) {
+  EXPECT_EQ(outcome.out.rfind("0 errors, 0 warnings\n", 0), 0u) << outcome.out;
+  // One section per capsule, each with its install explained, and the
+  // verdicts the installer reaches on the demo prefix.
+  for (const char* text :
+       {"[capsule 0] \"Chess Deluxe\"", "[capsule 1] \"Web Browser Plus\"", "[capsule 2] \"Photo Studio\"",
+        "[capsule 3] \"Music Jukebox\"", "[capsule 4] \"Virus Guard\"", "[capsule 5] \"Typing Tutor\"",
+        "confirmation: \"Chess Deluxe is about to be installed.\"", "Install button \"Included\" disabled",
+        "key HKEY_LOCAL_MACHINE\\SOFTWARE\\Velmora Network\\5.0 exists; its last part \"5.0\" compares at "
+        "least "
+        "equal to \"5.0\"",
+        "verdict: the question \"Virus Guard seems to be installed already. Install it again?\" is asked",
+        "program \"C:\\VelmoraCD\\access\\Photo\\PhotoSetup.exe\", argument \"C:\\Program Files\\Velmora "
+        "5.0\\Photo Studio.txt\"",
+        "the link \"Read the Chess manual\" opens \"C:\\VelmoraCD\\access\\Games\\Chess\\manual.txt\""})
+    EXPECT_NE(outcome.out.find(text), std::string::npos) << text << "\n" << outcome.out;
+  // Without its installers nothing would start.
   for (const auto& entry : fs::recursive_directory_iterator(staged))
     if (entry.path().filename().string().find("Setup.exe") != std::string::npos) fs::remove(entry.path());
-  const Outcome outcome = Check({staged.string(), "--source-dir", "C:\\VelmoraCD\\access"});
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_NE(outcome.out.find("Run names Games\\Chess\\ChessSetup.exe, which is not on the disk"), std::string::npos)
-      << outcome.out;
+  const Outcome bare = Check({staged.string(), "--source-dir", "C:\\VelmoraCD\\access"});
+  EXPECT_EQ(bare.status, 2);
+  EXPECT_NE(bare.out.find("Run names Games\\Chess\\ChessSetup.exe, which is not on the disk"),
+            std::string::npos)
+      << bare.out;
 }
 
 TEST(CommandLine, UsageAndBadArguments) {
-  EXPECT_EQ(Check({"--help"}).status, 0);
-  const Outcome none = Check({});
-  EXPECT_EQ(none.status, 2);
-  EXPECT_NE(none.err.find("usage: capsule-check"), std::string::npos);
-  EXPECT_EQ(Check({"clean", "--frobnicate"}).status, 2);
-  EXPECT_EQ(Check({"clean", "--source-dir"}).status, 2);
-  EXPECT_EQ(Check({"clean", "dump"}).status, 2);
-  const Outcome missing = Check({"no-such-disk"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("no-such-disk: no such folder or file"), std::string::npos);
-}
-
-TEST(CommandLine, TheMainFileMayBeNamedDirectly) {
+  const fs::path reg = fs::temp_directory_path() / "capsule-check-broken.reg";
+  std::ofstream(reg) << "REGEDIT4\n\n[HKLM\\SOFTWARE\\X]\n\"A\"=dword:xyz\n";
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string out, err;  // a part of each
+  } rows[] = {{{"--help"}, 0, "", ""},
+              {{}, 2, "", "usage: capsule-check"},
+              {{"clean", "--frobnicate"}, 2, "", ""},
+              {{"clean", "--source-dir"}, 2, "", ""},
+              {{"clean", "dump"}, 2, "", ""},
+              {{"no-such-disk"}, 2, "", "no-such-disk: no such folder or file"},
+              {{"key-case/Chess", "--source-dir=D:\\"}, 2, "there is no VERavevi.cfg", ""},
+              {{"clean", "--source-dir=D:\\", "--registry", reg.string()},
+               2,
+               ":4: error: registry export: a dword that is not eight hexadecimal digits",
+               ""}};
+  for (const auto& r : rows) {
+    const Outcome outcome = Check(r.arguments);
+    SCOPED_TRACE(outcome.out + outcome.err);
+    EXPECT_EQ(outcome.status, r.status);
+    EXPECT_NE(outcome.out.find(r.out), std::string::npos);
+    EXPECT_NE(outcome.err.find(r.err), std::string::npos);
+  }
+  fs::remove(reg);
+  // The main file may be named directly.
   const Outcome byFolder = Check({"key-case", "--source-dir=D:\\"});
   const Outcome byFile = Check({"key-case/VERavevi.cfg", "--source-dir=D:\\"});
   EXPECT_EQ(byFile.status, byFolder.status);
   EXPECT_EQ(Portable(byFile.out), Portable(byFolder.out));
-}
-
-TEST(CommandLine, AFolderWithoutAMainFileIsAnError) {
-  const Outcome outcome = Check({"key-case/Chess", "--source-dir=D:\\"});
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_NE(outcome.out.find("there is no VERavevi.cfg"), std::string::npos) << outcome.out;
-}
-
-TEST(CommandLine, ABrokenRegistryExportIsReported) {
-  const fs::path reg = fs::temp_directory_path() / "capsule-check-broken.reg";
-  std::ofstream(reg) << "REGEDIT4\n\n[HKLM\\SOFTWARE\\X]\n\"A\"=dword:xyz\n";
-  const Outcome outcome = Check({"clean", "--source-dir=D:\\", "--registry", reg.string()});
-  fs::remove(reg);
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_NE(outcome.out.find(":4: error: registry export: a dword that is not eight hexadecimal digits"),
-            std::string::npos)
-      << outcome.out;
 }
 
 }  // namespace

@@ -14,16 +14,14 @@ using Drive = plat::FakePlatform::Drive;
 class ConfigDrives : public ::testing::Test {
  protected:
   void SetUp() override {
-    fake.drives = {
-        Drive{"A:\\", plat::kDriveRemovable, false},
-        Drive{"C:\\", plat::kDriveFixed, true, 40ull << 30, 5ull << 30},
-        Drive{"D:\\", plat::kDriveFixed, true, 1ull << 30, 300ull << 20},
-        Drive{"E:\\", plat::kDriveCdRom, false},
-        Drive{"F:\\", plat::kDriveRemote},
-        Drive{"G:\\", plat::kDriveRamDisk},
-        Drive{"H:\\", plat::kDriveUnknown},
-        Drive{"I:\\", plat::kDriveNoRootDir},
-    };
+    fake.drives = {Drive{"A:\\", plat::kDriveRemovable, false},
+                   Drive{"C:\\", plat::kDriveFixed, true, 40ull << 30, 5ull << 30},
+                   Drive{"D:\\", plat::kDriveFixed, true, 1ull << 30, 300ull << 20},
+                   Drive{"E:\\", plat::kDriveCdRom, false},
+                   Drive{"F:\\", plat::kDriveRemote},
+                   Drive{"G:\\", plat::kDriveRamDisk},
+                   Drive{"H:\\", plat::kDriveUnknown},
+                   Drive{"I:\\", plat::kDriveNoRootDir}};
   }
   plat::FakePlatform fake;
   CBonusConfig config{fake};
@@ -33,21 +31,16 @@ TEST_F(ConfigDrives, LettersByMask) {
   const struct {
     int mask;
     std::string letters;
-  } cases[] = {
-      {1, "CD"}, {9, "CDE"}, {0, "ACDEFGHI"}, {2, "A"}, {4, "F"}, {8, "E"}, {16, "G"}, {31, "ACDEFG"}, {32, ""},
-  };
+  } cases[] = {{1, "CD"}, {9, "CDE"}, {0, "ACDEFGHI"}, {2, "A"}, {4, "F"},
+               {8, "E"},  {16, "G"},  {31, "ACDEFG"},  {32, ""}};
   for (const auto& c : cases) EXPECT_EQ(config.GetDriveLetters(c.mask), c.letters) << c.mask;
 }
 
-TEST_F(ConfigDrives, LettersAreUpperCase) {
+TEST_F(ConfigDrives, LettersAreUpperCaseAndNoDriveGivesNone) {
   fake.drives = {Drive{"c:\\", plat::kDriveFixed}, Drive{"d:\\", plat::kDriveCdRom}};
   EXPECT_EQ(config.GetDriveLetters(1), "C");
   EXPECT_EQ(config.GetDriveLetters(0), "CD");
-}
-
-TEST_F(ConfigDrives, NoDriveOfTheKind) {
-  fake.drives = {Drive{"C:\\", plat::kDriveFixed}};
-  EXPECT_EQ(config.GetDriveLetters(8), "");
+  EXPECT_EQ(config.GetDriveLetters(16), "");
   fake.drives.clear();
   EXPECT_EQ(config.GetDriveLetters(0), "");
 }
@@ -66,22 +59,30 @@ TEST_F(ConfigDrives, DriveListThatDoesNotFitTheBufferFails) {
   EXPECT_EQ(config.GetDriveLetters(4), "");
 }
 
-TEST_F(ConfigDrives, FiveGigabytesFree) {
+TEST_F(ConfigDrives, DiskSpaceInKilobytes) {
   std::int64_t total = -1, free = -1;
   EXPECT_EQ(config.GetDiskSpaceKB('C', &total, &free), 0);
   EXPECT_EQ(free, 5242880);
   EXPECT_EQ(total, 41943040);
   EXPECT_EQ(config.FormatByteSize(free * 1024), "5.00 GB");
-}
-
-TEST_F(ConfigDrives, AbsentOutputsAreSkipped) {
-  std::int64_t free = -1;
-  config.GetDiskSpaceKB('C', nullptr, &free);
-  EXPECT_EQ(free, 5242880);
-  std::int64_t total = -1;
-  config.GetDiskSpaceKB('C', &total, nullptr);
-  EXPECT_EQ(total, 41943040);
+  // Absent outputs are skipped.
   config.GetDiskSpaceKB('C', nullptr, nullptr);
+  free = total = -1;
+  config.GetDiskSpaceKB('C', nullptr, &free);
+  config.GetDiskSpaceKB('C', &total, nullptr);
+  EXPECT_EQ(free, 5242880);
+  EXPECT_EQ(total, 41943040);
+  // An unknown drive leaves the outputs.
+  config.GetDiskSpaceKB('Q', &total, &free);
+  EXPECT_EQ(free, 5242880);
+  // The old call's cluster arithmetic gives the same for a small drive.
+  std::int64_t exTotal = 0, exFree = 0;
+  config.GetDiskSpaceKB('D', &exTotal, &exFree);
+  fake.hasDiskFreeSpaceEx = false;
+  config.GetDiskSpaceKB('D', &total, &free);
+  EXPECT_EQ(total, exTotal);
+  EXPECT_EQ(free, exFree);
+  EXPECT_EQ(free, 300 * 1024);
 }
 
 TEST_F(ConfigDrives, NoMediumLeavesTheOutputsAndRestoresTheErrorMode) {
@@ -99,23 +100,6 @@ TEST_F(ConfigDrives, NoMediumLeavesTheOutputsAndRestoresTheErrorMode) {
     EXPECT_EQ(fake.errorMode, 0x8000u);
     EXPECT_TRUE(fake.boxes.empty());
   }
-}
-
-TEST_F(ConfigDrives, UnknownDriveLeavesTheOutputs) {
-  std::int64_t total = 7, free = 9;
-  config.GetDiskSpaceKB('Q', &total, &free);
-  EXPECT_EQ(total, 7);
-  EXPECT_EQ(free, 9);
-}
-
-TEST_F(ConfigDrives, ClusterArithmeticMatchesForSmallDrives) {
-  std::int64_t exTotal = 0, exFree = 0, total = 0, free = 0;
-  config.GetDiskSpaceKB('D', &exTotal, &exFree);
-  fake.hasDiskFreeSpaceEx = false;
-  config.GetDiskSpaceKB('D', &total, &free);
-  EXPECT_EQ(total, exTotal);
-  EXPECT_EQ(free, exFree);
-  EXPECT_EQ(free, 300 * 1024);
 }
 
 // A system whose old free-space call reports clusters beyond 4 GiB in all.
@@ -140,44 +124,33 @@ TEST(ConfigClusters, ProductsAreFormedIn64Bits) {
 // A shell whose size text holds units above 0xFF.
 class WideShell : public plat::FakePlatform {
  public:
-  std::u16string FormatByteSizeW(std::int64_t) override { return std::u16string(u"1,5\u00A0\u0141B\0tail", 10); }
+  std::u16string FormatByteSizeW(std::int64_t) override {
+    return std::u16string(u"1,5\u00A0\u0141B\0tail", 10);
+  }
 };
 
 TEST(ConfigByteSize, LowByteOfEachUnitUpToTheFirstZero) {
   WideShell shell;
   CBonusConfig config(shell);
-  EXPECT_EQ(config.FormatByteSize(1), "1,5\xA0" "AB");
+  EXPECT_EQ(config.FormatByteSize(1),
+            "1,5\xA0"
+            "AB");
 }
 
-TEST_F(ConfigDrives, ShellLinkFields) {
-  fake.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
-  const std::string link = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\VERaveviTrayIcon.lnk";
-  config.CreateShellLink("C:\\P\\VERavevi.exe", link, "C:\\P", "C:\\P\\VERavevi.exe", 0, 1, "0");
-  auto saved = fake.LoadShellLink(link);
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->target, "C:\\P\\VERavevi.exe");
-  EXPECT_EQ(saved->workingDir, "C:\\P");
-  EXPECT_EQ(saved->iconPath, "C:\\P\\VERavevi.exe");
-  EXPECT_EQ(saved->iconIndex, 0);
-  EXPECT_EQ(saved->showCommand, 1);
-  EXPECT_EQ(saved->arguments, "0");
-  // An existing shortcut is replaced.
-  config.CreateShellLink("C:\\Q\\Other.exe", link, "C:\\Q", "C:\\Q\\icon.ico", 3, 7, "");
-  saved = fake.LoadShellLink(link);
+// The tray's own shortcut (its usual fields, replacement, silent failure) is
+// held by MainFrameTest.
+TEST_F(ConfigDrives, ShellLinks) {
+  fake.AddFolder("C:\\Q");
+  config.CreateShellLink("C:\\Q\\Other.exe", "C:\\Q\\x.lnk", "C:\\W", "C:\\Q\\icon.ico", 3, 7, "");
+  const auto saved = fake.LoadShellLink("C:\\Q\\x.lnk");
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->target, "C:\\Q\\Other.exe");
+  EXPECT_EQ(saved->workingDir, "C:\\W");
+  EXPECT_EQ(saved->iconPath, "C:\\Q\\icon.ico");
   EXPECT_EQ(saved->iconIndex, 3);
   EXPECT_EQ(saved->showCommand, 7);
   EXPECT_EQ(saved->arguments, "");
-}
-
-TEST_F(ConfigDrives, ShellLinkFailuresAreSilent) {
-  config.CreateShellLink("C:\\P\\VERavevi.exe", "C:\\NoFolder\\x.lnk", "C:\\P", "", 0, 1, "");
-  EXPECT_FALSE(fake.LoadShellLink("C:\\NoFolder\\x.lnk"));
-  EXPECT_TRUE(fake.boxes.empty());
-}
-
-TEST_F(ConfigDrives, ShellLinkPathThatDoesNotFitIsNotWritten) {
+  // A shortcut path that does not fit the buffer is not written.
   const std::string folder = "C:\\" + std::string(240, 'f');
   fake.AddFolder(folder);
   const std::string fits = folder + "\\" + std::string(259 - folder.size() - 5, 'n') + ".lnk";

@@ -2,6 +2,7 @@
 // its number, its raw and compared text, and how the reader took it.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,22 +15,25 @@ namespace {
 using Kind = ConfigLineEvent::Kind;
 
 struct Seen {
-  std::string file;
   std::size_t number;
-  std::string raw;
-  std::string text;
+  std::string raw, text;
   Kind kind;
-  std::string section;
-  std::string key;
-  std::string value;
+  std::string section, key, value;
+  bool operator==(const Seen&) const = default;
+  friend void PrintTo(const Seen& s, std::ostream* os) {
+    *os << s.number << " \"" << s.raw << "\" \"" << s.text << "\" kind " << static_cast<int>(s.kind) << " "
+        << s.section << " " << s.key << "=" << s.value;
+  }
 };
 
 class Recorder : public IConfigLineObserver {
  public:
   void OnConfigLine(const ConfigLineEvent& e) override {
-    seen.push_back({std::string(e.file), e.number, std::string(e.raw), std::string(e.text), e.kind,
-                    std::string(e.section), std::string(e.key), std::string(e.value)});
+    files.emplace_back(e.file);
+    seen.push_back({e.number, std::string(e.raw), std::string(e.text), e.kind, std::string(e.section),
+                    std::string(e.key), std::string(e.value)});
   }
+  std::vector<std::string> files;
   std::vector<Seen> seen;
 };
 
@@ -42,52 +46,31 @@ class ConfigLineObserver : public ::testing::Test {
 };
 
 TEST_F(ConfigLineObserver, EveryLineOfAFileWithItsKind) {
+  EXPECT_FALSE(config.ParseConfigFile("C:\\missing.cfg", 0));
+  EXPECT_TRUE(recorder.seen.empty());  // a file that cannot be opened tells nothing
   fake.AddFile("C:\\d\\Main.cfg",
-               "; comment\n"
-               "Title=before\n"
-               "[TuneUp]\r\n"
-               "\tTitle = A=B\n"
-               "title=x\n"
-               "Version=1\n"
-               "\n"
-               "[Packages]\n"
-               "Games\\Chess\n"
-               "[tuneup]\n"
-               "Title=y\n"
-               "[Version]\n"
-               "Version=2.0\n"
-               "[TuneUp] ; main");
+               "; comment\nTitle=before\n[TuneUp]\r\n\tTitle = A=B\ntitle=x\nVersion=1\n\n[Packages]\n"
+               "Games\\Chess\n[tuneup]\nTitle=y\n[Version]\nVersion=2.0\n[TuneUp] ; main");
   config.m_sDataDir = "D:";
   ASSERT_TRUE(config.ParseConfigFile("C:\\d\\Main.cfg", 0));
   const std::vector<Seen> expected = {
-      {"C:\\d\\Main.cfg", 1, "; comment", "; comment", Kind::Skipped, "", "", ""},
-      {"C:\\d\\Main.cfg", 2, "Title=before", "Title=before", Kind::Outside, "", "", ""},
-      {"C:\\d\\Main.cfg", 3, "[TuneUp]\r", "[TuneUp]", Kind::KnownHeader, "[TuneUp]", "", ""},
-      {"C:\\d\\Main.cfg", 4, "\tTitle = A=B", "Title = A=B", Kind::Key, "[TuneUp]", "Title", " A=B"},
-      {"C:\\d\\Main.cfg", 5, "title=x", "title=x", Kind::NoKey, "[TuneUp]", "", ""},
-      {"C:\\d\\Main.cfg", 6, "Version=1", "Version=1", Kind::NoKey, "[TuneUp]", "", ""},
-      {"C:\\d\\Main.cfg", 7, "", "", Kind::Skipped, "", "", ""},
-      {"C:\\d\\Main.cfg", 8, "[Packages]", "[Packages]", Kind::KnownHeader, "[Packages]", "", ""},
-      {"C:\\d\\Main.cfg", 9, "Games\\Chess", "Games\\Chess", Kind::Entry, "[Packages]", "", ""},
-      {"C:\\d\\Main.cfg", 10, "[tuneup]", "[tuneup]", Kind::OtherHeader, "", "", ""},
-      {"C:\\d\\Main.cfg", 11, "Title=y", "Title=y", Kind::Outside, "", "", ""},
-      {"C:\\d\\Main.cfg", 12, "[Version]", "[Version]", Kind::KnownHeader, "[Version]", "", ""},
-      {"C:\\d\\Main.cfg", 13, "Version=2.0", "Version=2.0", Kind::Key, "[Version]", "Version", "2.0"},
-      {"C:\\d\\Main.cfg", 14, "[TuneUp] ; main", "[TuneUp] ; main", Kind::NoKey, "[Version]", "", ""},
+      {1, "; comment", "; comment", Kind::Skipped, "", "", ""},
+      {2, "Title=before", "Title=before", Kind::Outside, "", "", ""},
+      {3, "[TuneUp]\r", "[TuneUp]", Kind::KnownHeader, "[TuneUp]", "", ""},
+      {4, "\tTitle = A=B", "Title = A=B", Kind::Key, "[TuneUp]", "Title", " A=B"},
+      {5, "title=x", "title=x", Kind::NoKey, "[TuneUp]", "", ""},
+      {6, "Version=1", "Version=1", Kind::NoKey, "[TuneUp]", "", ""},
+      {7, "", "", Kind::Skipped, "", "", ""},
+      {8, "[Packages]", "[Packages]", Kind::KnownHeader, "[Packages]", "", ""},
+      {9, "Games\\Chess", "Games\\Chess", Kind::Entry, "[Packages]", "", ""},
+      {10, "[tuneup]", "[tuneup]", Kind::OtherHeader, "", "", ""},
+      {11, "Title=y", "Title=y", Kind::Outside, "", "", ""},
+      {12, "[Version]", "[Version]", Kind::KnownHeader, "[Version]", "", ""},
+      {13, "Version=2.0", "Version=2.0", Kind::Key, "[Version]", "Version", "2.0"},
+      {14, "[TuneUp] ; main", "[TuneUp] ; main", Kind::NoKey, "[Version]", "", ""},
   };
-  ASSERT_EQ(recorder.seen.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const Seen& s = recorder.seen[i];
-    const Seen& x = expected[i];
-    EXPECT_EQ(s.file, x.file) << i;
-    EXPECT_EQ(s.number, x.number) << i;
-    EXPECT_EQ(s.raw, x.raw) << i;
-    EXPECT_EQ(s.text, x.text) << i;
-    EXPECT_EQ(s.kind, x.kind) << i;
-    EXPECT_EQ(s.section, x.section) << i;
-    EXPECT_EQ(s.key, x.key) << i;
-    EXPECT_EQ(s.value, x.value) << i;
-  }
+  EXPECT_EQ(recorder.seen, expected);
+  EXPECT_EQ(recorder.files, std::vector<std::string>(expected.size(), "C:\\d\\Main.cfg"));
   // The observer only watches: the store holds what it holds without one.
   EXPECT_EQ(CBonusConfig::At(config.m_saTitle, 0), " A=B");
   EXPECT_EQ(CBonusConfig::At(config.m_saVersion, 0), "2.0");
@@ -101,36 +84,25 @@ TEST_F(ConfigLineObserver, LinesAheadOfTheFirstHeaderGoToTheSectionStillOpen) {
   ASSERT_EQ(recorder.seen.size(), 2u);
   EXPECT_EQ(recorder.seen[0].kind, Kind::Entry);
   EXPECT_EQ(recorder.seen[0].section, "[Packages]");
-  EXPECT_EQ(recorder.seen[0].file, "");
+  EXPECT_EQ(recorder.files[0], "");
   EXPECT_EQ(config.m_saPackages.size(), 2u);
 }
 
 TEST_F(ConfigLineObserver, ASectionReadTellsItsKeyAndValueLines) {
   fake.AddFile("C:\\c\\C.cfg",
-               "[TuneUp]\n"
-               "Key=ignored\n"
-               "[InstallDir]\n"
-               " Key = HKEY_LOCAL_MACHINE\\SOFTWARE\\C \n"
-               "value=Path\n"
-               "Value=Path\n"
-               "no equals\n"
-               "[Other]\n");
+               "[TuneUp]\nKey=ignored\n[InstallDir]\n Key = HKEY_LOCAL_MACHINE\\SOFTWARE\\C \nvalue=Path\n"
+               "Value=Path\nno equals\n[Other]\n");
   config.ReadSectionRegistryValue("C:\\c\\C.cfg", "[InstallDir]");
   std::vector<Kind> kinds;
   for (const Seen& s : recorder.seen) kinds.push_back(s.kind);
-  EXPECT_EQ(kinds, (std::vector<Kind>{Kind::OtherHeader, Kind::Outside, Kind::KnownHeader, Kind::Key, Kind::NoKey,
-                                      Kind::Key, Kind::NoKey, Kind::OtherHeader}));
+  EXPECT_EQ(kinds, (std::vector<Kind>{Kind::OtherHeader, Kind::Outside, Kind::KnownHeader, Kind::Key,
+                                      Kind::NoKey, Kind::Key, Kind::NoKey, Kind::OtherHeader}));
   EXPECT_EQ(recorder.seen[3].key, "Key");
   EXPECT_EQ(recorder.seen[3].value, "HKEY_LOCAL_MACHINE\\SOFTWARE\\C");
   EXPECT_EQ(recorder.seen[3].section, "[InstallDir]");
   EXPECT_EQ(recorder.seen[5].key, "Value");
   EXPECT_EQ(recorder.seen[7].section, "");
   EXPECT_EQ(config.m_sRegKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\C");
-}
-
-TEST_F(ConfigLineObserver, AFileThatCannotBeOpenedTellsNothing) {
-  EXPECT_FALSE(config.ParseConfigFile("C:\\missing.cfg", 0));
-  EXPECT_TRUE(recorder.seen.empty());
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ TEST_F(ConfigRegistry, KeyPaths) {
   fake.SetRegString(RegRoot::LocalMachine, "HKLM\\SOFTWARE\\X", "V", "no abbreviation");
   fake.SetRegString(RegRoot::LocalMachine, "HKEY_LOCAL_MACHINESOFTWARE\\X", "V", "no root");
   fake.SetRegString(RegRoot::LocalMachine, "Y_LOCAL_MACHINE\\SOFTWARE\\X", "V", "cut by length");
+  fake.SetRegString(RegRoot::Users, "LOCAL_MACHINE\\X", "V", "users");
+  fake.SetRegString(RegRoot::Users, "S\\X", "V", "moved");
   const struct {
     std::string keyPath;
     std::string expected;
@@ -39,46 +41,38 @@ TEST_F(ConfigRegistry, KeyPaths) {
       {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Missing", ""},
       {"", ""},
       {"   ", ""},
-      // A root name further in still chooses the root; the cut is by length.
+      // A root name further in still chooses the root; the cut is by its length.
       {"HKEY_USERS\\HKEY_LOCAL_MACHINE\\SOFTWARE\\X", ""},
       {"HKEY_LOCAL_MACHINE\\HKEY_USERS\\.DEFAULT\\X", ""},
       {"abcdHKEY_LOCAL_MACHINE\\SOFTWARE\\X", ""},
       {std::string(16, 'x') + "HKEY_LOCAL_MACHINE\\SOFTWARE\\X", "cut by length"},
+      {"HKEY_USERS\\LOCAL_MACHINE\\X", "users"},  // the first eleven characters go
+      {"xyHKEY_USERS\\X", "moved"},
       {"abcdefghijklmnopqrstHKEY_USERS", ""},
       {"HKEY_CLASSES_ROOT", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(config.ReadRegistryString(c.keyPath, "V"), c.expected) << c.keyPath;
 }
 
-TEST_F(ConfigRegistry, RootFoundLaterInThePathCutsByItsLength) {
-  fake.SetRegString(RegRoot::Users, "LOCAL_MACHINE\\X", "V", "users");
-  // "HKEY_LOCAL_MACHINE\" is not in the text, "HKEY_USERS" is: the first
-  // eleven characters go.
-  EXPECT_EQ(config.ReadRegistryString("HKEY_USERS\\LOCAL_MACHINE\\X", "V"), "users");
-  fake.SetRegString(RegRoot::Users, "S\\X", "V", "moved");
-  EXPECT_EQ(config.ReadRegistryString("xyHKEY_USERS\\X", "V"), "moved");
-}
-
 TEST_F(ConfigRegistry, DataBytes) {
-  const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\D";
-  fake.SetRegDword(RegRoot::LocalMachine, "SOFTWARE\\D", "Number", 0x00434241);
-  fake.SetRegDword(RegRoot::LocalMachine, "SOFTWARE\\D", "Zero", 0);
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\D", "Full",
-                   plat::RegValue{plat::kRegSz, std::string(plat::kMaxPath, 'f')});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\D", "Over",
-                   plat::RegValue{plat::kRegSz, std::string(plat::kMaxPath, 'o') + std::string(1, '\0')});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\D", "Multi",
-                   plat::RegValue{plat::kRegMultiSz, std::string("one\0two\0\0", 9)});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\D", "Empty", plat::RegValue{plat::kRegSz, {}});
-  fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\D", "", "default");
-  EXPECT_EQ(config.ReadRegistryString(key, "Number"), "ABC");
-  EXPECT_EQ(config.ReadRegistryString(key, "Zero"), "");
-  EXPECT_EQ(config.ReadRegistryString(key, "Full"), std::string(plat::kMaxPath, 'f'));
-  EXPECT_EQ(config.ReadRegistryString(key, "Over"), "");
-  EXPECT_EQ(config.ReadRegistryString(key, "Multi"), "one");
-  EXPECT_EQ(config.ReadRegistryString(key, "Empty"), "");
-  EXPECT_EQ(config.ReadRegistryString(key, ""), "default");
-  EXPECT_EQ(config.ReadRegistryString(key, "Missing"), "");
+  const struct {
+    const char* name;
+    plat::RegValue value;
+    std::string expected;
+  } cases[] = {
+      {"Number", {plat::kRegDword, std::string("ABC\0", 4)}, "ABC"},
+      {"Zero", {plat::kRegDword, std::string(4, '\0')}, ""},
+      {"Full", {plat::kRegSz, std::string(plat::kMaxPath, 'f')}, std::string(plat::kMaxPath, 'f')},
+      {"Over", {plat::kRegSz, std::string(plat::kMaxPath, 'o') + std::string(1, '\0')}, ""},
+      {"Multi", {plat::kRegMultiSz, std::string("one\0two\0\0", 9)}, "one"},
+      {"Empty", {plat::kRegSz, {}}, ""},
+      {"", {plat::kRegSz, std::string("default\0", 8)}, "default"},
+  };
+  for (const auto& c : cases) {
+    fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\D", c.name, c.value);
+    EXPECT_EQ(config.ReadRegistryString("HKEY_LOCAL_MACHINE\\SOFTWARE\\D", c.name), c.expected) << c.name;
+  }
+  EXPECT_EQ(config.ReadRegistryString("HKEY_LOCAL_MACHINE\\SOFTWARE\\D", "Missing"), "");
 }
 
 // ---- ReadSectionRegistryValue ----------------------------------------------------------
@@ -97,65 +91,52 @@ class SectionReader : public ConfigRegistry {
   static constexpr const char* kFile = "C:\\Games\\Chess\\Chess.cfg";
 };
 
-TEST_F(SectionReader, ReadsTheNamedSection) {
-  EXPECT_EQ(Read("[TuneUp]\nTitle=Chess\nToken1=[InstallDir]\n[InstallDir]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\n"
-                 "Value=Path\n[Version]\nKey=HKEY_USERS\\.DEFAULT\\X\n",
-                 "[InstallDir]"),
-            "C:\\Games\\Chess");
-  EXPECT_EQ(config.m_sRegKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess");
-  EXPECT_EQ(config.m_sRegValue, "Path");
-  EXPECT_FALSE(config.m_bInSection);
-  EXPECT_EQ(config.m_sLine, "");
-  EXPECT_EQ(config.m_sSectionName, "");
+TEST_F(SectionReader, SectionsOfOneRead) {
+  const std::string chess = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess", users = "HKEY_USERS\\.DEFAULT\\X";
+  const std::string path = "C:\\Games\\Chess";
+  const struct {
+    const char* name;
+    std::string content, header, expected, key, value;
+  } rows[] = {
+      {"the named section",
+       "[TuneUp]\nToken1=[InstallDir]\n[InstallDir]\nKey=" + chess + "\nValue=Path\n[Version]\nKey=" + users,
+       "[InstallDir]", path, chess, "Path"},
+      {"blanks around =", "[S]\r\n  Key \t =   " + users + "  \r\n Value\t=\tV\r\n", "[S]", "users value",
+       users, "V"},
+      {"an empty value reads the default value", "[S]\nKey=" + chess + "\nValue=\n", "[S]", "chess default",
+       chess, ""},
+      {"a repeated section is read each time",
+       "[S]\nKey=" + users + "\nValue=Path\n[T]\nValue=nothing\n[S]\nKey=" + chess, "[S]", path, chess,
+       "Path"},
+      {"other lines of the section are ignored",
+       "[S]\nkey=" + users + "\nKey\nKeys=1\n;Key=" + users + "\nKey=" + chess + "\n\tValue = Path", "[S]",
+       path, chess, "Path"},
+      {"header matched after TAB deletion and trimming",
+       "  [Install\tDir]  \nKey=" + chess + "\nValue=Path\n", "[InstallDir]", path, chess, "Path"},
+      {"no key gives empty text", "[S]\nValue=Path\n", "[S]", "", "", "Path"},
+      {"a header in another case is not found", "[s]\nKey=" + chess + "\nValue=Path\n", "[S]", "", "", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    CBonusConfig store(fake);
+    fake.AddFile(kFile, r.content);
+    EXPECT_EQ(store.ReadSectionRegistryValue(kFile, r.header), r.expected);
+    EXPECT_EQ(store.m_sRegKey, r.key);
+    EXPECT_EQ(store.m_sRegValue, r.value);
+    EXPECT_EQ(store.m_sLine + store.m_sSectionName, "");
+  }
   EXPECT_TRUE(fake.boxes.empty());
 }
 
-TEST_F(SectionReader, BlanksAroundTheEqualsSign) {
-  EXPECT_EQ(Read("[S]\r\n  Key \t =   HKEY_USERS\\.DEFAULT\\X  \r\n Value\t=\tV\r\n", "[S]"), "users value");
-  EXPECT_EQ(config.m_sRegKey, "HKEY_USERS\\.DEFAULT\\X");
-}
-
-TEST_F(SectionReader, EmptyValueReadsTheDefaultValue) {
-  EXPECT_EQ(Read("[S]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\nValue=\n", "[S]"), "chess default");
-}
-
-TEST_F(SectionReader, HeaderInAnotherCaseIsNotFound) {
-  EXPECT_EQ(Read("[s]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\nValue=Path\n", "[S]"), "");
-  EXPECT_EQ(config.m_sRegKey, "");
+TEST_F(SectionReader, WhatTheStoreBringsToTheRead) {
   // A store that read a section earlier keeps its Key and Value.
   EXPECT_EQ(Read("[S]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\nValue=Path\n", "[S]"), "C:\\Games\\Chess");
   EXPECT_EQ(Read("[s]\nKey=HKEY_USERS\\.DEFAULT\\X\nValue=V\n", "[S]"), "C:\\Games\\Chess");
-}
-
-TEST_F(SectionReader, RepeatedSectionsAreReadEachTime) {
-  EXPECT_EQ(Read("[S]\nKey=HKEY_USERS\\.DEFAULT\\X\nValue=Path\n[T]\nValue=nothing\n[S]\n"
-                 "Key=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\n",
-                 "[S]"),
-            "C:\\Games\\Chess");
-  EXPECT_EQ(config.m_sRegValue, "Path");
-}
-
-TEST_F(SectionReader, OtherLinesOfTheSectionAreIgnored) {
-  EXPECT_EQ(Read("[S]\nkey=HKEY_USERS\\.DEFAULT\\X\nKey\nKeys=1\n;Key=HKEY_USERS\\.DEFAULT\\X\n"
-                 "Key=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\n\tValue = Path",
-                 "[S]"),
-            "C:\\Games\\Chess");
-}
-
-TEST_F(SectionReader, HeaderMatchAfterTabDeletionAndTrimming) {
-  EXPECT_EQ(Read("  [Install\tDir]  \nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\nValue=Path\n", "[InstallDir]"),
-            "C:\\Games\\Chess");
-}
-
-TEST_F(SectionReader, NoKeyGivesEmptyText) {
-  EXPECT_EQ(Read("[S]\nValue=Path\n", "[S]"), "");
-  EXPECT_EQ(config.m_sRegValue, "Path");
-}
-
-TEST_F(SectionReader, SectionStateCarriesIntoTheRead) {
   // A store left inside a section reads the file's leading lines as part of it.
-  config.m_bInSection = true;
-  EXPECT_EQ(Read("Key=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\nValue=Path\n[S]\n", "[Other]"), "C:\\Games\\Chess");
+  CBonusConfig inSection(fake);
+  inSection.m_bInSection = true;
+  fake.AddFile(kFile, "Key=HKEY_USERS\\.DEFAULT\\X\nValue=V\n[S]\n");
+  EXPECT_EQ(inSection.ReadSectionRegistryValue(kFile, "[Other]"), "users value");
 }
 
 TEST_F(SectionReader, MissingFile) {

@@ -1,7 +1,9 @@
 // Locating and reading the configuration files, and the store's path and
-// list helpers.
+// list helpers. The golden dumps (ConfigGoldenTest) hold the whole store of a
+// located disk; these cases hold what they do not show.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "config/BonusConfig.h"
@@ -10,63 +12,49 @@
 
 namespace {
 
+using plat::RegRoot;
+
 constexpr const char* kProgramDir = "C:\\Program Files\\Velmora";
+constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
 
 class ConfigStore : public ::testing::Test {
  protected:
   void SetSourceDir(const std::string& folder) {
-    fake.SetRegString(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, folder);
+    fake.SetRegString(RegRoot::LocalMachine, kProductKey, kSourceDirValue, folder);
+  }
+  void ExpectOneBox(const std::string& text, const std::string& caption) {
+    ASSERT_EQ(fake.boxes.size(), 1u) << text;
+    EXPECT_EQ(fake.boxes[0].owner, 0u);
+    EXPECT_EQ(fake.boxes[0].text, text);
+    EXPECT_EQ(fake.boxes[0].caption, caption);
+    EXPECT_EQ(fake.boxes[0].type, plat::kMbOk | plat::kMbIconStop);
+    fake.boxes.clear();
   }
 
   plat::FakePlatform fake;
   CBonusConfig config{fake};
 };
 
-// ---- LocateConfigFile ---------------------------------------------------------
-
-TEST_F(ConfigStore, MarkerBesideTheProgramWinsOverTheRegistry) {
+// One store located again after each change of the machine.
+TEST_F(ConfigStore, WhereTheMainFileIs) {
+  const std::string marker = std::string(kProgramDir) + "\\VERavevi.rtf";
+  EXPECT_EQ(config.LocateConfigFile(false), "\\VERavevi.cfg");  // neither registry nor marker: the root
+  EXPECT_EQ(config.m_sDataDir, "");
   SetSourceDir("E:\\Velmora");
-  fake.AddFile(std::string(kProgramDir) + "\\VERavevi.rtf");
-  EXPECT_EQ(config.LocateConfigFile(false), "C:\\Program Files\\Velmora\\VERavevi.cfg");
+  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
+  EXPECT_EQ(config.m_sDataDir, "E:\\Velmora\\access");
+  // Preferring the program folder moves only the main file.
+  EXPECT_EQ(config.LocateConfigFile(true), kProgramCfg);
+  EXPECT_EQ(config.m_sDataDir, "E:\\Velmora\\access");
+  fake.AddFolder(marker);  // a folder named like the marker is no marker
+  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
+  fake.RemovePath(marker);
+  fake.AddFile(marker);  // the marker beside the program wins over the registry
+  EXPECT_EQ(config.LocateConfigFile(false), kProgramCfg);
+  EXPECT_EQ(config.m_sConfigPath, kProgramCfg);
   EXPECT_EQ(config.m_sDataDir, kProgramDir);
   EXPECT_EQ(config.m_sSourceDir, "E:\\Velmora");
-  EXPECT_EQ(config.m_sConfigPath, "C:\\Program Files\\Velmora\\VERavevi.cfg");
-  EXPECT_EQ(config.m_sWindowsDir, "C:\\WINDOWS");
-  EXPECT_EQ(config.m_sSystemDir, "C:\\WINDOWS\\SYSTEM32");
-  EXPECT_EQ(config.m_sModulePath, "C:\\Program Files\\Velmora\\VERavevi.exe");
-  EXPECT_EQ(config.m_sModuleDir, kProgramDir);
-  EXPECT_EQ(config.m_sModuleFileName, "VERavevi.exe");
-  EXPECT_EQ(config.m_sModuleBaseName, "VERavevi");
   EXPECT_TRUE(fake.boxes.empty());
-}
-
-TEST_F(ConfigStore, SourceDirGivesTheAccessFolder) {
-  SetSourceDir("E:\\Velmora");
-  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
-  EXPECT_EQ(config.m_sDataDir, "E:\\Velmora\\access");
-  fake.AddFile("E:\\Velmora\\access\\VERavevi.cfg", "[Packages]\nChess\n");
-  ASSERT_TRUE(config.ParseConfigFile(config.m_sConfigPath, 0));
-  EXPECT_EQ(config.m_saPackages, CStringArray{"E:\\Velmora\\access\\Chess"});
-}
-
-TEST_F(ConfigStore, PreferProgramFolderMovesOnlyTheMainFile) {
-  SetSourceDir("E:\\Velmora");
-  EXPECT_EQ(config.LocateConfigFile(true), "C:\\Program Files\\Velmora\\VERavevi.cfg");
-  EXPECT_EQ(config.m_sDataDir, "E:\\Velmora\\access");
-}
-
-TEST_F(ConfigStore, WithoutRegistryOrMarkerTheFileIsInTheRoot) {
-  EXPECT_EQ(config.LocateConfigFile(false), "\\VERavevi.cfg");
-  EXPECT_EQ(config.m_sDataDir, "");
-  EXPECT_EQ(config.m_sSourceDir, "");
-}
-
-TEST_F(ConfigStore, MissingSourceDirKeepsEarlierFolders) {
-  SetSourceDir("E:\\Velmora");
-  config.LocateConfigFile(false);
-  fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
-  EXPECT_EQ(config.m_sSourceDir, "E:\\Velmora");
 }
 
 TEST_F(ConfigStore, ProgramNames) {
@@ -88,45 +76,40 @@ TEST_F(ConfigStore, ProgramNames) {
   }
 }
 
-TEST_F(ConfigStore, MarkerThatIsAFolderIsNoMarker) {
-  SetSourceDir("E:\\V");
-  fake.AddFolder(std::string(kProgramDir) + "\\VERavevi.rtf");
-  EXPECT_EQ(config.LocateConfigFile(false), "E:\\V\\access\\VERavevi.cfg");
-}
-
-TEST_F(ConfigStore, SourceDirOfAnyTypeIsReadUpToItsFirstZero) {
-  fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue,
-                   plat::RegValue{plat::kRegBinary, std::string("F:\\D\0junk", 9)});
-  config.LocateConfigFile(false);
-  EXPECT_EQ(config.m_sSourceDir, "F:\\D");
-  fake.SetRegDword(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, 0x00434241);
-  config.LocateConfigFile(false);
-  EXPECT_EQ(config.m_sSourceDir, "ABC");
-}
-
-TEST_F(ConfigStore, SourceDirFillingTheWholeBufferStopsAtItsEnd) {
-  const std::string full(plat::kMaxPath, 'S');  // no terminating zero
-  fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, plat::RegValue{plat::kRegSz, full});
-  config.LocateConfigFile(false);
-  EXPECT_EQ(config.m_sSourceDir, full);
-  EXPECT_EQ(config.m_sDataDir, full + "\\access");
-}
-
-TEST_F(ConfigStore, SourceDirLongerThanTheBufferIsNotRead) {
-  SetSourceDir("E:\\V");
-  config.LocateConfigFile(false);
-  fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue,
-                   plat::RegValue{plat::kRegSz, std::string(plat::kMaxPath + 1, 'S')});
-  config.LocateConfigFile(false);
-  EXPECT_EQ(config.m_sSourceDir, "E:\\V");
-  EXPECT_EQ(config.m_sDataDir, "E:\\V\\access");
+// One store located again after each change of the value: a value that
+// cannot be read keeps the folders found before.
+TEST_F(ConfigStore, SourceDirValues) {
+  const std::string full(plat::kMaxPath, 'S');  // fills the buffer, no terminating zero
+  const struct {
+    const char* name;
+    std::optional<plat::RegValue> value;  // nullopt: the key is deleted
+    std::string sourceDir;
+  } rows[] = {
+      {"a string", plat::RegValue{plat::kRegSz, std::string("E:\\V\0", 5)}, "E:\\V"},
+      {"a missing key keeps it", std::nullopt, "E:\\V"},
+      {"longer than the buffer keeps it", plat::RegValue{plat::kRegSz, std::string(plat::kMaxPath + 1, 'S')},
+       "E:\\V"},
+      {"any type up to its first zero", plat::RegValue{plat::kRegBinary, std::string("F:\\D\0junk", 9)},
+       "F:\\D"},
+      {"a number as its bytes", plat::RegValue{plat::kRegDword, std::string("ABC\0", 4)}, "ABC"},
+      {"filling the whole buffer stops at its end", plat::RegValue{plat::kRegSz, full}, full},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    if (r.value)
+      fake.SetRegValue(RegRoot::LocalMachine, kProductKey, kSourceDirValue, *r.value);
+    else
+      fake.DeleteRegKey(RegRoot::LocalMachine, kProductKey);
+    EXPECT_EQ(config.LocateConfigFile(false), r.sourceDir + "\\access\\VERavevi.cfg");
+    EXPECT_EQ(config.m_sSourceDir, r.sourceDir);
+    EXPECT_EQ(config.m_sDataDir, r.sourceDir + "\\access");
+  }
 }
 
 TEST_F(ConfigStore, FolderPathsThatDoNotFitTheBufferCountAsFailed) {
   const std::string fits = "C:\\" + std::string(plat::kMaxPath - 4, 'w');  // 259 characters
-  const std::string tooLong = fits + "w";                                  // 260 characters
   fake.windowsDir = fits;
-  fake.systemDir = tooLong;
+  fake.systemDir = fits + "w";
   fake.modulePath = "C:\\" + std::string(plat::kMaxPath, 'm') + "\\VERavevi.exe";
   config.LocateConfigFile(false);
   EXPECT_EQ(config.m_sWindowsDir, fits);
@@ -137,40 +120,32 @@ TEST_F(ConfigStore, FolderPathsThatDoNotFitTheBufferCountAsFailed) {
   EXPECT_EQ(config.m_sModuleBaseName, "");
 }
 
-// ---- ParseConfigFile --------------------------------------------------------------
-
-TEST_F(ConfigStore, MissingCfgFileFailsSilentlyAndChangesNothing) {
+TEST_F(ConfigStore, FilesThatCannotBeRead) {
   config.ParseConfigText("[TuneUp]\nHeight=4\n", 0);
+  // A missing .cfg (in any case) fails silently and changes nothing.
   EXPECT_FALSE(config.ParseConfigFile("C:\\none\\X.CFG", 0));
   EXPECT_FALSE(config.ParseConfigFile("C:\\none\\x.cfg", 0));
   EXPECT_TRUE(fake.boxes.empty());
   EXPECT_EQ(config.m_sHeight, "4");
   EXPECT_TRUE(config.m_bInTuneUp);
-}
-
-TEST_F(ConfigStore, MissingFileOfAnotherKindShowsTheBox) {
+  // A missing file of any other kind says so.
   for (const std::string path : {"C:\\none\\x.txt", "C:\\none\\x.cf", "fg"}) {
-    fake.boxes.clear();
     EXPECT_FALSE(config.ParseConfigFile(path, 0));
-    ASSERT_EQ(fake.boxes.size(), 1u) << path;
-    EXPECT_EQ(fake.boxes[0].owner, 0u);
-    EXPECT_EQ(fake.boxes[0].text, "Error: " + path + " doesn't exist.");
-    EXPECT_EQ(fake.boxes[0].caption, "Velmora Bonus Software Installer");
-    EXPECT_EQ(fake.boxes[0].type, plat::kMbOk | plat::kMbIconStop);
+    ExpectOneBox("Error: " + path + " doesn't exist.", "Velmora Bonus Software Installer");
   }
-}
-
-TEST_F(ConfigStore, LockedFileCannotBeRead) {
   fake.AddFile("C:\\a.cfg", "[TuneUp]\nHeight=1");
   fake.LockFile("C:\\a.cfg");
   EXPECT_FALSE(config.ParseConfigFile("C:\\a.cfg", 0));
-  EXPECT_EQ(config.m_sHeight, "");
+  EXPECT_EQ(config.m_sHeight, "4");
 }
 
+// The store must not grow when the same file is read again (a selection
+// change rereads the main file).
 TEST_F(ConfigStore, RereadingTheMainFileKeepsTheStoreAsItIs) {
   SetSourceDir("E:\\V");
   const std::string path = config.LocateConfigFile(false);
-  fake.AddFile(path, "[TuneUp]\nWindowTitle=Bonus\nHeight=32\n[Packages]\nGames\\Chess\nBrowser\nGames\\Chess\n");
+  fake.AddFile(path,
+               "[TuneUp]\nWindowTitle=Bonus\nHeight=32\n[Packages]\nGames\\Chess\nBrowser\nGames\\Chess\n");
   ASSERT_TRUE(config.ParseConfigFile(path, 0));
   const CStringArray first = config.m_saPackages;
   ASSERT_EQ(first.size(), 3u);
@@ -194,10 +169,9 @@ TEST_F(ConfigStore, ChangedFileAddsOnlyWhatIsNew) {
   EXPECT_EQ(config.m_saPackages, (CStringArray{"D:\\A", "D:\\B", "D:\\C", "D:\\B"}));
   for (int i = 0; i < 10; ++i) config.ParseConfigFile("C:\\m.cfg", 0);
   EXPECT_EQ(config.m_saPackages.size(), 4u);
-  // Back to the first content: its entries are where they were.
+  // Back to the first content: B now stands at a new second place.
   fake.AddFile("C:\\m.cfg", "[Packages]\nA\nB\n");
   config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 5u);  // B now stands at a new second place
   config.ParseConfigFile("C:\\m.cfg", 0);
   EXPECT_EQ(config.m_saPackages.size(), 5u);
   // Another data folder gives other capsule folders.
@@ -207,31 +181,20 @@ TEST_F(ConfigStore, ChangedFileAddsOnlyWhatIsNew) {
   EXPECT_EQ(config.m_saPackages[5], "E:\\A");
 }
 
-TEST_F(ConfigStore, EachFileAddsItsOwnEntries) {
+TEST_F(ConfigStore, OtherFilesTextsAndCopiesAddTheirOwnEntries) {
   fake.AddFile("C:\\a.cfg", "[Packages]\nX\n");
   fake.AddFile("C:\\b.cfg", "[Packages]\nX\n");
-  config.ParseConfigFile("C:\\a.cfg", 0);
-  config.ParseConfigFile("C:\\b.cfg", 0);
-  config.ParseConfigFile("C:\\a.cfg", 0);
-  config.ParseConfigFile("C:\\b.cfg", 0);
+  for (const char* path : {"C:\\a.cfg", "C:\\b.cfg", "C:\\a.cfg", "C:\\b.cfg"})
+    config.ParseConfigFile(path, 0);
   EXPECT_EQ(config.m_saPackages, (CStringArray{"\\X", "\\X"}));
-}
-
-TEST_F(ConfigStore, TextInMemoryAlwaysAppends) {
+  CBonusConfig copy = config;  // remembers the files read
+  copy.ParseConfigFile("C:\\a.cfg", 0);
+  EXPECT_EQ(copy.m_saPackages.size(), 2u);
+  // Text in memory always appends.
   config.ParseConfigText("[Packages]\nA\n", 0);
   config.ParseConfigText("[Packages]\nA\n", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 2u);
+  EXPECT_EQ(config.m_saPackages.size(), 4u);
 }
-
-TEST_F(ConfigStore, ACopiedStoreRemembersTheFiles) {
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  CBonusConfig copy = config;
-  copy.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(copy.m_saPackages.size(), 1u);
-}
-
-// ---- FileExists --------------------------------------------------------------------
 
 TEST_F(ConfigStore, FileExists) {
   fake.AddFile("C:\\f\\a.txt");
@@ -240,55 +203,38 @@ TEST_F(ConfigStore, FileExists) {
   EXPECT_FALSE(config.FileExists("C:\\f\\b.txt", false, "Cap"));
   EXPECT_TRUE(fake.boxes.empty());
   EXPECT_FALSE(config.FileExists("C:\\f", true, "Cap"));
+  ExpectOneBox("Error: C:\\f doesn't exist.", "Cap");
   EXPECT_FALSE(config.FileExists("C:\\f\\b.txt", true, ""));
-  ASSERT_EQ(fake.boxes.size(), 2u);
-  EXPECT_EQ(fake.boxes[0].text, "Error: C:\\f doesn't exist.");
-  EXPECT_EQ(fake.boxes[0].caption, "Cap");
-  EXPECT_EQ(fake.boxes[0].type, 0x10u);
-  EXPECT_EQ(fake.boxes[0].owner, 0u);
-  EXPECT_EQ(fake.boxes[1].text, "Error: C:\\f\\b.txt doesn't exist.");
-  EXPECT_EQ(fake.boxes[1].caption, "");
+  ExpectOneBox("Error: C:\\f\\b.txt doesn't exist.", "");
 }
 
-// ---- SplitIntoList, path parts ------------------------------------------------------
-
+// One store splits every row, so a shorter split follows a longer one.
 TEST_F(ConfigStore, SplitIntoList) {
   const struct {
     std::string text, delimiters;
     CStringArray items;
-  } cases[] = {
-      {"a , b", ",", {"a", "b"}},
-      {",a", ",", {"", "a"}},
-      {"a,", ",", {"a"}},
-      {"5.0,1", ".,", {"5", "0", "1"}},
-      {"a,,b", ",", {"a", "", "b"}},
-      {"  a\t,\tb  ", ",", {"a", "b"}},
-      {"splash\\intro.exe,3", ",", {"splash\\intro.exe", "3"}},
-      {"path, test", ",", {"path", "test"}},
-      {"abc", ",", {"abc"}},
-      {"", ",", {}},
-      {"\t", ",", {""}},
-      {"   ", ",", {""}},
-      {"a,b", "", {"a,b"}},
-      {"1.2.3.4", ".,", {"1", "2", "3", "4"}},
-      {"a ,, b", ",", {"a", "", "b"}},
-      {"\t,a", ",", {"", "a"}},
-      // A blank delimiter is trimmed away before it would be dropped.
-      {"ab cd", " ", {"ab", "d"}},
-  };
+  } cases[] = {{"a , b", ",", {"a", "b"}},
+               {",a", ",", {"", "a"}},
+               {"5.0,1", ".,", {"5", "0", "1"}},
+               {"a,", ",", {"a"}},
+               {"a ,, b", ",", {"a", "", "b"}},
+               {"  a\t,\tb  ", ",", {"a", "b"}},
+               {"splash\\intro.exe,3", ",", {"splash\\intro.exe", "3"}},
+               {"abc", ",", {"abc"}},
+               {"", ",", {}},
+               {"\t", ",", {""}},
+               {"   ", ",", {""}},
+               {"a,b", "", {"a,b"}},
+               {"\t,a", ",", {"", "a"}},
+               // A blank delimiter is trimmed away before it would be dropped.
+               {"ab cd", " ", {"ab", "d"}}};
   for (const auto& c : cases) {
     config.SplitIntoList(c.text, c.delimiters);
     EXPECT_EQ(config.m_saList, c.items) << "\"" << c.text << "\" by \"" << c.delimiters << "\"";
   }
 }
 
-TEST_F(ConfigStore, ShorterSplitLeavesOnlyItsOwnItems) {
-  config.SplitIntoList("a,b,c", ",");
-  config.SplitIntoList("x", ",");
-  EXPECT_EQ(config.m_saList, CStringArray{"x"});
-}
-
-TEST_F(ConfigStore, PathParts) {
+TEST_F(ConfigStore, PathPartsTokenListsAndEntries) {
   const struct {
     std::string path, folder, last;
   } cases[] = {
@@ -303,9 +249,6 @@ TEST_F(ConfigStore, PathParts) {
     EXPECT_EQ(CBonusConfig::GetFolderPart(c.path), c.folder) << c.path;
     EXPECT_EQ(CBonusConfig::GetLastPathPart(c.path), c.last) << c.path;
   }
-}
-
-TEST_F(ConfigStore, TokenListsAndEntries) {
   EXPECT_EQ(config.TokenList(1), &config.m_saCapToken1);
   EXPECT_EQ(config.TokenList(10), &config.m_saCapToken10);
   EXPECT_EQ(config.TokenList(0), nullptr);

@@ -2,9 +2,8 @@
 // check reads the real registry. The test writes its own keys under
 // HKEY_CURRENT_USER\Software\VelmoraCapsuleCheckTest and its own disk in the
 // temporary folder, and removes both.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
@@ -33,22 +32,20 @@ class RealRegistry : public ::testing::Test {
     std::ofstream(disk / "Mail" / "Mail.cfg")
         << "[TuneUp]\nTitle=Mail\nRun=setup.exe\n[Version]\nRegistry=HKEY_CURRENT_USER\\" << kTestKey
         << "\\Mail\\Build\nVersion=5\nAskMsg=Mail again?\n";
-    std::ofstream(disk / "Chess" / "setup.exe") << "MZ";
-    std::ofstream(disk / "Mail" / "setup.exe") << "MZ";
-    std::ofstream(disk / "Chess" / "Chess.rtf") << "{\\rtf1 Chess}";
-    std::ofstream(disk / "Mail" / "Mail.rtf") << "{\\rtf1 Mail}";
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Chess").c_str(), 0, nullptr, 0,
-                                KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const char version[] = "2.5";
-    ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof version);
-    ::RegCloseKey(key);
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Mail").c_str(), 0, nullptr, 0,
-                                KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    for (const char* name : {"Chess", "Mail"}) {
+      std::ofstream(disk / name / "setup.exe") << "MZ";
+      std::ofstream(disk / name / (std::string(name) + ".rtf")) << "{\\rtf1 " << name << "}";
+    }
+    SetValue("Chess", "Version", REG_SZ, "2.5", 4);
     const DWORD build = 4;
-    ::RegSetValueExA(key, "Build", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&build), sizeof build);
+    SetValue("Mail", "Build", REG_DWORD, &build, sizeof build);
+  }
+  void SetValue(const std::string& subKey, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\" + subKey).c_str(), 0,
+                                nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     ::RegCloseKey(key);
   }
   void TearDown() override {
