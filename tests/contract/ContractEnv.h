@@ -38,9 +38,8 @@ class ContractEnv {
   // A key of HKEY_CURRENT_USER for this environment alone, existing, as a
   // sub-key path ("Software\\VelmoraContractTest\\<unique>").
   virtual std::string RegTestKey() = 0;
-  // Creates the key under HKEY_CURRENT_USER (and its parents).
-  virtual void RegMakeKey(const std::string& subKey) = 0;
-  // Writes a value with exactly these data bytes; "" names the default value.
+  // Writes a value with exactly these data bytes under HKEY_CURRENT_USER,
+  // making the key and its parents as needed; "" names the default value.
   virtual void RegWrite(const std::string& subKey, const std::string& name, std::uint32_t type,
                         const std::string& data) = 0;
 

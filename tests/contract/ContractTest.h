@@ -23,13 +23,6 @@ class ContractTest : public ::testing::Test {
   std::unique_ptr<ContractEnv> env_;
 };
 
-// Whether a path is absolute on a drive ("X:\...") and does not end in "\"
-// (a bare drive root excepted).
-inline bool IsAbsoluteWithoutTrailingSeparator(const std::string& path) {
-  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return false;
-  return path.size() == 3 || path.back() != '\\';
-}
-
 inline std::string Lowered(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

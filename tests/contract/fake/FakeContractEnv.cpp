@@ -27,7 +27,6 @@ class FakeContractEnv final : public ContractEnv {
   }
 
   std::string RegTestKey() override { return kRegKey; }
-  void RegMakeKey(const std::string& subKey) override { fake_.AddRegKey(plat::RegRoot::CurrentUser, subKey); }
   void RegWrite(const std::string& subKey, const std::string& name, std::uint32_t type,
                 const std::string& data) override {
     fake_.SetRegValue(plat::RegRoot::CurrentUser, subKey, name, plat::RegValue{type, data});
