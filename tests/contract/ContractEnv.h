@@ -17,6 +17,9 @@
 
 namespace contract {
 
+// A class of the system's own, so that no case needs to register one.
+inline constexpr const char* kTestWindowClass = "Static";
+
 class ContractEnv {
  public:
   virtual ~ContractEnv() = default;
@@ -44,9 +47,8 @@ class ContractEnv {
                         const std::string& data) = 0;
 
   // A hidden top-level window with this caption, of the class
-  // TestWindowClass(), owned by this process; destroyed with the environment.
+  // kTestWindowClass, owned by this process; destroyed with the environment.
   virtual plat::WindowHandle CreateTopLevelWindow(const std::string& caption) = 0;
-  virtual std::string TestWindowClass() = 0;
   // An icon the system itself provides.
   virtual plat::IconHandle StockIcon() = 0;
 

@@ -13,7 +13,6 @@ namespace contract {
 class ContractTest : public ::testing::Test {
  protected:
   void SetUp() override { env_ = MakeContractEnv(); }
-  void TearDown() override { env_.reset(); }
 
   ContractEnv& Env() { return *env_; }
   plat::Platform& P() { return env_->Platform(); }

@@ -1,5 +1,7 @@
 // Registry reads: raw value bytes of any type and length, default values,
 // missing keys and values, and names that compare without case.
+#include <cctype>
+
 #include "tests/contract/ContractTest.h"
 
 namespace contract {
@@ -63,8 +65,7 @@ TEST_F(RegistryContract, DefaultValuesMissingKeysAndNamesWithoutCase) {
   EXPECT_FALSE(P().RegKeyExists(RegRoot::LocalMachine, Key("Outer\\Inner")));
 
   std::string upper = Key("Outer\\Inner");
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   for (const std::string& key : {Key("Outer\\Inner"), Key("Outer"), Key(), upper, Lowered(upper)})
     EXPECT_TRUE(P().RegKeyExists(RegRoot::CurrentUser, key)) << key;
   value = Query(upper, "valuename");

@@ -43,7 +43,7 @@ TEST_F(WindowsContract, WindowIsFoundByItsExactCaptionListedAndReachedByMessages
                          [&](const plat::WindowInfo& w) { return w.handle == window; });
   ASSERT_NE(it, windows.end());
   EXPECT_EQ(it->caption, caption);
-  EXPECT_EQ(it->className, Env().TestWindowClass());
+  EXPECT_EQ(it->className, kTestWindowClass);
   EXPECT_EQ(Lowered(it->processImagePath), Lowered(P().ModulePath()));
 
   EXPECT_EQ(P().SendMessage(window, plat::kWmNull, 0, 0), 0);

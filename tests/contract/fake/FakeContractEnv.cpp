@@ -33,9 +33,8 @@ class FakeContractEnv final : public ContractEnv {
   }
 
   plat::WindowHandle CreateTopLevelWindow(const std::string& caption) override {
-    return fake_.AddWindow(caption, TestWindowClass(), fake_.modulePath);
+    return fake_.AddWindow(caption, kTestWindowClass, fake_.modulePath);
   }
-  std::string TestWindowClass() override { return "VelmoraContractWindow"; }
   plat::IconHandle StockIcon() override { return 0x7F00; }
 
   std::string VersionedSystemFile() override { return fake_.systemDir + "\\kernel32.dll"; }

@@ -3,7 +3,7 @@
 // real windows; all removed again when the environment goes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/win32/UniqueHandle.h"
@@ -14,15 +14,7 @@
 namespace contract {
 namespace {
 
-// A class of the system, so that none needs registering.
-constexpr const char* kWindowClass = "Static";
 constexpr const char* kRegParent = "Software\\VelmoraContractTest";
-
-std::string Hex(unsigned long value, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%0*lX", digits, value);
-  return text;
-}
 
 // Opens the key under HKEY_CURRENT_USER, creating it and its parents.
 plat::win32::UniqueRegKey CreateKey(const std::string& subKey) {
@@ -38,7 +30,7 @@ class Win32ContractEnv final : public ContractEnv {
  public:
   Win32ContractEnv() {
     static unsigned long serial = 0;
-    unique_ = Hex(::GetCurrentProcessId(), 4) + Hex(++serial, 4);
+    unique_ = std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial);
     savedCurrentDir_ = platform_.CurrentDirectory();
 
     char temp[MAX_PATH + 1] = {};
@@ -47,7 +39,8 @@ class Win32ContractEnv final : public ContractEnv {
     if (const std::string shortBase = platform_.ShortPathName(base); !shortBase.empty()) base = shortBase;
     while (!base.empty() && base.back() == '\\') base.pop_back();
     for (unsigned long attempt = 0; attempt < 1000 && scratch_.empty(); ++attempt) {
-      const std::string candidate = base + "\\VC" + Hex((::GetTickCount() + attempt * 7919) & 0xFFFFFF, 6);
+      const std::string candidate =
+          base + "\\VC" + std::to_string((::GetTickCount() + attempt * 7919) % 1000000);
       if (::CreateDirectoryA(candidate.c_str(), nullptr)) scratch_ = candidate;
     }
     EXPECT_FALSE(scratch_.empty()) << "no scratch folder under " << base;
@@ -115,13 +108,12 @@ class Win32ContractEnv final : public ContractEnv {
 
   plat::WindowHandle CreateTopLevelWindow(const std::string& caption) override {
     HWND window =
-        ::CreateWindowExA(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                          200, 100, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        ::CreateWindowExA(0, kTestWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 200, 100, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(window, nullptr) << caption;
     if (window != nullptr) windows_.push_back(window);
     return reinterpret_cast<plat::WindowHandle>(window);
   }
-  std::string TestWindowClass() override { return kWindowClass; }
   plat::IconHandle StockIcon() override {
     return reinterpret_cast<plat::IconHandle>(::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
   }
