@@ -17,6 +17,9 @@
 
 namespace contract {
 
+// A class of the system's own, so that no case needs to register one.
+inline constexpr const char* kTestWindowClass = "Static";
+
 class ContractEnv {
  public:
   virtual ~ContractEnv() = default;
@@ -38,16 +41,14 @@ class ContractEnv {
   // A key of HKEY_CURRENT_USER for this environment alone, existing, as a
   // sub-key path ("Software\\VelmoraContractTest\\<unique>").
   virtual std::string RegTestKey() = 0;
-  // Creates the key under HKEY_CURRENT_USER (and its parents).
-  virtual void RegMakeKey(const std::string& subKey) = 0;
-  // Writes a value with exactly these data bytes; "" names the default value.
+  // Writes a value with exactly these data bytes under HKEY_CURRENT_USER,
+  // making the key and its parents as needed; "" names the default value.
   virtual void RegWrite(const std::string& subKey, const std::string& name, std::uint32_t type,
                         const std::string& data) = 0;
 
   // A hidden top-level window with this caption, of the class
-  // TestWindowClass(), owned by this process; destroyed with the environment.
+  // kTestWindowClass, owned by this process; destroyed with the environment.
   virtual plat::WindowHandle CreateTopLevelWindow(const std::string& caption) = 0;
-  virtual std::string TestWindowClass() = 0;
   // An icon the system itself provides.
   virtual plat::IconHandle StockIcon() = 0;
 

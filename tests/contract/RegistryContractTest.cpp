@@ -1,5 +1,7 @@
 // Registry reads: raw value bytes of any type and length, default values,
 // missing keys and values, and names that compare without case.
+#include <cctype>
+
 #include "tests/contract/ContractTest.h"
 
 namespace contract {
@@ -17,109 +19,56 @@ class RegistryContract : public ContractTest {
   }
 };
 
-TEST_F(RegistryContract, StringValueComesWithItsTerminatingZero) {
-  Env().RegWrite(Key(), "Path", plat::kRegSz, std::string("C:\\Velmora\0", 11));
-  auto value = Query(Key(), "Path");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->type, plat::kRegSz);
-  EXPECT_EQ(value->data, std::string("C:\\Velmora\0", 11));
+TEST_F(RegistryContract, ValuesOfEveryTypeAndLengthComeBackAsTheirExactBytes) {
+  std::string longText;
+  for (int i = 0; longText.size() < 1000; ++i) longText += "segment" + std::to_string(i) + "\\";
+  longText.push_back('\0');
+  struct Row {
+    const char* name;
+    std::uint32_t type;
+    std::string data;
+  };
+  // A string comes with its terminating zero only when it was written with
+  // one; values longer than a path come back whole.
+  const Row rows[] = {{"Path", plat::kRegSz, std::string("C:\\Velmora\0", 11)},
+                      {"Bare", plat::kRegSz, "no zero"},
+                      {"Number", plat::kRegDword, std::string("\x06\x00\x01\x80", 4)},
+                      {"Binary", plat::kRegBinary, std::string("\x00\xff\x10\x00\x7f", 5)},
+                      {"Empty", plat::kRegBinary, ""},
+                      {"Expand", plat::kRegExpandSz, std::string("%WINDIR%\\x\0", 11)},
+                      {"Multi", plat::kRegMultiSz, std::string("one\0two\0\0", 9)},
+                      {"Long", plat::kRegSz, longText},
+                      {"LongBinary", plat::kRegBinary, std::string(5000, '\x5a')}};
+  for (const Row& row : rows) Env().RegWrite(Key(), row.name, row.type, row.data);
+  for (const Row& row : rows) {
+    auto value = Query(Key(), row.name);
+    ASSERT_TRUE(value.has_value()) << row.name;
+    EXPECT_EQ(value->type, row.type) << row.name;
+    EXPECT_EQ(value->data, row.data) << row.name;
+  }
 }
 
-TEST_F(RegistryContract, StringValueWrittenWithoutZeroComesWithout) {
-  Env().RegWrite(Key(), "Bare", plat::kRegSz, "no zero");
-  auto value = Query(Key(), "Bare");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->type, plat::kRegSz);
-  EXPECT_EQ(value->data, "no zero");
-}
-
-TEST_F(RegistryContract, DwordValueGivesItsFourRawBytes) {
-  Env().RegWrite(Key(), "Number", plat::kRegDword, std::string("\x06\x00\x01\x80", 4));
-  auto value = Query(Key(), "Number");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->type, plat::kRegDword);
-  EXPECT_EQ(value->data, std::string("\x06\x00\x01\x80", 4));
-}
-
-TEST_F(RegistryContract, OtherTypesGiveTheirRawBytes) {
-  const std::string binary("\x00\xff\x10\x00\x7f", 5);
-  Env().RegWrite(Key(), "Binary", plat::kRegBinary, binary);
-  Env().RegWrite(Key(), "Empty", plat::kRegBinary, "");
-  Env().RegWrite(Key(), "Expand", plat::kRegExpandSz, std::string("%WINDIR%\\x\0", 11));
-  Env().RegWrite(Key(), "Multi", plat::kRegMultiSz, std::string("one\0two\0\0", 9));
-
-  auto value = Query(Key(), "Binary");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->type, plat::kRegBinary);
-  EXPECT_EQ(value->data, binary);
-  value = Query(Key(), "Empty");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->data, "");
-  value = Query(Key(), "Expand");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->type, plat::kRegExpandSz);
-  EXPECT_EQ(value->data, std::string("%WINDIR%\\x\0", 11));
-  value = Query(Key(), "Multi");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->type, plat::kRegMultiSz);
-  EXPECT_EQ(value->data, std::string("one\0two\0\0", 9));
-}
-
-TEST_F(RegistryContract, LongValueIsReturnedWhole) {
-  std::string text;
-  for (int i = 0; text.size() < 1000; ++i) text += "segment" + std::to_string(i) + "\\";
-  text.push_back('\0');
-  Env().RegWrite(Key(), "Long", plat::kRegSz, text);
-  const std::string binary(5000, '\x5a');
-  Env().RegWrite(Key(), "LongBinary", plat::kRegBinary, binary);
-
-  auto value = Query(Key(), "Long");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->data, text);
-  value = Query(Key(), "LongBinary");
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(value->data, binary);
-}
-
-TEST_F(RegistryContract, EmptyNameReadsTheDefaultValue) {
-  Env().RegMakeKey(Key("NoDefault"));
+TEST_F(RegistryContract, DefaultValuesMissingKeysAndNamesWithoutCase) {
+  Env().RegWrite(Key("NoDefault"), "Named", plat::kRegSz, std::string("other\0", 6));
   Env().RegWrite(Key("WithDefault"), "", plat::kRegSz, std::string("5.0\0", 4));
-  Env().RegWrite(Key("WithDefault"), "Named", plat::kRegSz, std::string("other\0", 6));
-
+  Env().RegWrite(Key("Outer\\Inner"), "ValueName", plat::kRegSz, std::string("found\0", 6));
   auto value = Query(Key("WithDefault"), "");
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(value->data, std::string("5.0\0", 4));
   EXPECT_FALSE(Query(Key("NoDefault"), "").has_value());
-}
 
-TEST_F(RegistryContract, MissingKeysAndValuesGiveNothing) {
-  Env().RegWrite(Key(), "Present", plat::kRegSz, std::string("x\0", 2));
-  EXPECT_FALSE(Query(Key(), "Absent").has_value());
-  EXPECT_FALSE(Query(Key("Missing"), "Present").has_value());
+  EXPECT_FALSE(Query(Key("NoDefault"), "Absent").has_value());
+  EXPECT_FALSE(Query(Key("Missing"), "Named").has_value());
   EXPECT_FALSE(Query(Key("Missing\\Deeper"), "").has_value());
   EXPECT_FALSE(P().RegKeyExists(RegRoot::CurrentUser, Key("Missing")));
-}
-
-TEST_F(RegistryContract, KeyExistsForTheKeyAndItsParents) {
-  Env().RegMakeKey(Key("Outer\\Inner"));
-  EXPECT_TRUE(P().RegKeyExists(RegRoot::CurrentUser, Key("Outer\\Inner")));
-  EXPECT_TRUE(P().RegKeyExists(RegRoot::CurrentUser, Key("Outer")));
-  EXPECT_TRUE(P().RegKeyExists(RegRoot::CurrentUser, Key()));
   // The same path under another root is another key.
   EXPECT_FALSE(P().RegKeyExists(RegRoot::LocalMachine, Key("Outer\\Inner")));
-}
 
-TEST_F(RegistryContract, KeyAndValueNamesCompareWithoutCase) {
-  Env().RegWrite(Key("MixedCase"), "ValueName", plat::kRegSz, std::string("found\0", 6));
-  const std::string upper = [&] {
-    std::string k = Key("MixedCase");
-    for (char& c : k)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return k;
-  }();
-  EXPECT_TRUE(P().RegKeyExists(RegRoot::CurrentUser, upper));
-  EXPECT_TRUE(P().RegKeyExists(RegRoot::CurrentUser, Lowered(Key("MixedCase"))));
-  auto value = Query(upper, "valuename");
+  std::string upper = Key("Outer\\Inner");
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const std::string& key : {Key("Outer\\Inner"), Key("Outer"), Key(), upper, Lowered(upper)})
+    EXPECT_TRUE(P().RegKeyExists(RegRoot::CurrentUser, key)) << key;
+  value = Query(upper, "valuename");
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(value->data, std::string("found\0", 6));
 }

@@ -6,73 +6,53 @@
 namespace contract {
 namespace {
 
-using MutexContract = ContractTest;
 using WindowsContract = ContractTest;
 
-TEST_F(MutexContract, SecondCreationOfANameReportsThatItExisted) {
+TEST_F(WindowsContract, SecondCreationOfAMutexNameReportsThatItExisted) {
   const std::string name = "VelmoraContractMutex" + Env().UniqueName();
   const auto first = P().CreateMutex(name, false);
-  ASSERT_NE(first.handle, 0u);
-  EXPECT_FALSE(first.alreadyExisted);
   const auto second = P().CreateMutex(name, false);
-  ASSERT_NE(second.handle, 0u);
+  // Names are case sensitive.
+  const auto lower = P().CreateMutex(Lowered(name), false);
+  ASSERT_TRUE(first.handle != 0 && second.handle != 0 && lower.handle != 0);
+  EXPECT_FALSE(first.alreadyExisted);
   EXPECT_TRUE(second.alreadyExisted);
+  EXPECT_FALSE(lower.alreadyExisted);
   EXPECT_NE(first.handle, second.handle);
-
   // The name lives while any handle to it is open.
   P().CloseHandle(first.handle);
   const auto third = P().CreateMutex(name, false);
   EXPECT_TRUE(third.alreadyExisted);
-  P().CloseHandle(second.handle);
-  P().CloseHandle(third.handle);
-
+  for (auto handle : {second.handle, third.handle, lower.handle}) P().CloseHandle(handle);
   const auto again = P().CreateMutex(name, true);
   ASSERT_NE(again.handle, 0u);
   EXPECT_FALSE(again.alreadyExisted);
   P().CloseHandle(again.handle);
 }
 
-TEST_F(MutexContract, NamesAreCaseSensitive) {
-  const std::string name = "VelmoraContractCase" + Env().UniqueName();
-  const auto lower = P().CreateMutex(Lowered(name), false);
-  const auto mixed = P().CreateMutex(name, false);
-  EXPECT_FALSE(lower.alreadyExisted);
-  EXPECT_FALSE(mixed.alreadyExisted);
-  P().CloseHandle(lower.handle);
-  P().CloseHandle(mixed.handle);
-}
-
-TEST_F(WindowsContract, FindWindowByCaptionFindsTheExactCaptionOnly) {
+TEST_F(WindowsContract, WindowIsFoundByItsExactCaptionListedAndReachedByMessages) {
   const std::string caption = "Velmora Contract Window " + Env().UniqueName();
   const plat::WindowHandle window = Env().CreateTopLevelWindow(caption);
   ASSERT_NE(window, 0u);
   EXPECT_EQ(P().FindWindowByCaption(caption), window);
   EXPECT_EQ(P().FindWindowByCaption(caption + " "), 0u);
   EXPECT_EQ(P().FindWindowByCaption("Velmora Contract Window"), 0u);
-}
 
-TEST_F(WindowsContract, TopLevelWindowsListsTheWindowWithClassAndProgram) {
-  const std::string caption = "Velmora Contract Listed " + Env().UniqueName();
-  const plat::WindowHandle window = Env().CreateTopLevelWindow(caption);
   const auto windows = P().TopLevelWindows();
   auto it = std::find_if(windows.begin(), windows.end(),
                          [&](const plat::WindowInfo& w) { return w.handle == window; });
   ASSERT_NE(it, windows.end());
   EXPECT_EQ(it->caption, caption);
-  EXPECT_EQ(it->className, Env().TestWindowClass());
+  EXPECT_EQ(it->className, kTestWindowClass);
   EXPECT_EQ(Lowered(it->processImagePath), Lowered(P().ModulePath()));
-}
 
-TEST_F(WindowsContract, MessagesReachTheWindow) {
-  const plat::WindowHandle window = Env().CreateTopLevelWindow("Velmora Contract Messages " + Env().UniqueName());
   EXPECT_EQ(P().SendMessage(window, plat::kWmNull, 0, 0), 0);
   EXPECT_TRUE(P().PostMessage(window, plat::kWmNull, 0, 0));
 }
 
-TEST_F(WindowsContract, NotifyIconIsAddedModifiedAndDeleted) {
-  const plat::WindowHandle window = Env().CreateTopLevelWindow("Velmora Contract Tray " + Env().UniqueName());
+TEST_F(WindowsContract, NotifyIconsAreKnownByWindowAndIdAndFailInTheWrongState) {
   plat::NotifyIconData data;
-  data.hWnd = window;
+  data.hWnd = Env().CreateTopLevelWindow("Velmora Contract Tray " + Env().UniqueName());
   data.uID = 3;
   data.uFlags = plat::kNifIcon | plat::kNifTip | plat::kNifMessage;
   data.uCallbackMessage = plat::kWmUser;
@@ -80,30 +60,18 @@ TEST_F(WindowsContract, NotifyIconIsAddedModifiedAndDeleted) {
   const std::string tip = "Velmora Bonus Software Installer";
   std::copy(tip.begin(), tip.end(), data.szTip);
   ASSERT_EQ(data.cbSize, 88u);
-
-  EXPECT_TRUE(P().ShellNotifyIcon(plat::kNimAdd, data));
-  data.uFlags = plat::kNifTip;
-  data.szTip[0] = 'v';
-  EXPECT_TRUE(P().ShellNotifyIcon(plat::kNimModify, data));
-  EXPECT_TRUE(P().ShellNotifyIcon(plat::kNimDelete, data));
-}
-
-TEST_F(WindowsContract, NotifyIconCommandsFailForAnIconInTheWrongState) {
-  const plat::WindowHandle window = Env().CreateTopLevelWindow("Velmora Contract Tray State " + Env().UniqueName());
-  plat::NotifyIconData data;
-  data.hWnd = window;
-  data.uID = 3;
-  data.uFlags = plat::kNifIcon;
-  data.hIcon = Env().StockIcon();
+  // Another id of the same window is another icon.
+  plat::NotifyIconData other = data;
+  other.uID = 4;
 
   EXPECT_FALSE(P().ShellNotifyIcon(plat::kNimModify, data));
   EXPECT_FALSE(P().ShellNotifyIcon(plat::kNimDelete, data));
   ASSERT_TRUE(P().ShellNotifyIcon(plat::kNimAdd, data));
   EXPECT_FALSE(P().ShellNotifyIcon(plat::kNimAdd, data));
-  // Another id of the same window is another icon.
-  plat::NotifyIconData other = data;
-  other.uID = 4;
   EXPECT_FALSE(P().ShellNotifyIcon(plat::kNimDelete, other));
+  data.uFlags = plat::kNifTip;
+  data.szTip[0] = 'v';
+  EXPECT_TRUE(P().ShellNotifyIcon(plat::kNimModify, data));
   EXPECT_TRUE(P().ShellNotifyIcon(plat::kNimDelete, data));
   EXPECT_FALSE(P().ShellNotifyIcon(plat::kNimDelete, data));
 }

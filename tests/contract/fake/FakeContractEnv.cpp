@@ -27,16 +27,14 @@ class FakeContractEnv final : public ContractEnv {
   }
 
   std::string RegTestKey() override { return kRegKey; }
-  void RegMakeKey(const std::string& subKey) override { fake_.AddRegKey(plat::RegRoot::CurrentUser, subKey); }
   void RegWrite(const std::string& subKey, const std::string& name, std::uint32_t type,
                 const std::string& data) override {
     fake_.SetRegValue(plat::RegRoot::CurrentUser, subKey, name, plat::RegValue{type, data});
   }
 
   plat::WindowHandle CreateTopLevelWindow(const std::string& caption) override {
-    return fake_.AddWindow(caption, TestWindowClass(), fake_.modulePath);
+    return fake_.AddWindow(caption, kTestWindowClass, fake_.modulePath);
   }
-  std::string TestWindowClass() override { return "VelmoraContractWindow"; }
   plat::IconHandle StockIcon() override { return 0x7F00; }
 
   std::string VersionedSystemFile() override { return fake_.systemDir + "\\kernel32.dll"; }

@@ -3,9 +3,7 @@
 // real windows; all removed again when the environment goes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <map>
-#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/win32/UniqueHandle.h"
@@ -16,76 +14,52 @@
 namespace contract {
 namespace {
 
-constexpr const char* kWindowClass = "VelmoraContractWindow";
 constexpr const char* kRegParent = "Software\\VelmoraContractTest";
 
-std::string Hex(unsigned long value, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%0*lX", digits, value);
-  return text;
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(path.c_str());
-      }
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-  }
-  ::RemoveDirectoryA(folder.c_str());
-}
-
-void RegisterWindowClass() {
-  static const bool registered = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &::DefWindowProcA;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    return ::RegisterClassA(&windowClass) != 0;
-  }();
-  EXPECT_TRUE(registered);
+// Opens the key under HKEY_CURRENT_USER, creating it and its parents.
+plat::win32::UniqueRegKey CreateKey(const std::string& subKey) {
+  plat::win32::UniqueRegKey key;
+  EXPECT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              key.Receive(), nullptr),
+            ERROR_SUCCESS)
+      << subKey;
+  return key;
 }
 
 class Win32ContractEnv final : public ContractEnv {
  public:
   Win32ContractEnv() {
     static unsigned long serial = 0;
-    unique_ = Hex(::GetCurrentProcessId(), 4) + Hex(++serial, 4);
+    unique_ = std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial);
     savedCurrentDir_ = platform_.CurrentDirectory();
 
     char temp[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathA(sizeof temp, temp);
     std::string base = length > 0 && length < sizeof temp ? std::string(temp, length) : std::string("C:\\");
-    const std::string shortBase = platform_.ShortPathName(base);
-    if (!shortBase.empty()) base = shortBase;
-    while (base.size() > 3 && base.back() == '\\') base.pop_back();
-    if (base.back() == '\\') base.pop_back();
+    if (const std::string shortBase = platform_.ShortPathName(base); !shortBase.empty()) base = shortBase;
+    while (!base.empty() && base.back() == '\\') base.pop_back();
     for (unsigned long attempt = 0; attempt < 1000 && scratch_.empty(); ++attempt) {
-      const std::string candidate = base + "\\VC" + Hex((::GetTickCount() + attempt * 7919) & 0xFFFFFF, 6);
+      const std::string candidate =
+          base + "\\VC" + std::to_string((::GetTickCount() + attempt * 7919) % 1000000);
       if (::CreateDirectoryA(candidate.c_str(), nullptr)) scratch_ = candidate;
     }
     EXPECT_FALSE(scratch_.empty()) << "no scratch folder under " << base;
-
     regKey_ = std::string(kRegParent) + "\\" + unique_;
-    RegMakeKey(regKey_);
+    CreateKey(regKey_);
   }
 
   ~Win32ContractEnv() override {
     for (HWND window : windows_) ::DestroyWindow(window);
-    for (const auto& [name, value] : savedEnvironment_)
-      ::SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+    for (const std::string& name : variables_) ::SetEnvironmentVariableA(name.c_str(), nullptr);
     ::SetCurrentDirectoryA(savedCurrentDir_.c_str());
-    if (!scratch_.empty()) RemoveTree(scratch_);
+    if (!scratch_.empty()) {
+      const std::string from = scratch_ + std::string(2, '\0');
+      SHFILEOPSTRUCTA remove{};
+      remove.wFunc = FO_DELETE;
+      remove.pFrom = from.c_str();
+      remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+      ::SHFileOperationA(&remove);
+    }
     ::SHDeleteKeyA(HKEY_CURRENT_USER, regKey_.c_str());
     // Goes only when no other run still has a key below it.
     ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegParent);
@@ -95,8 +69,8 @@ class Win32ContractEnv final : public ContractEnv {
   std::string Scratch() override { return scratch_; }
 
   void WriteFile(const std::string& path, const std::string& bytes) override {
-    plat::win32::UniqueFileHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    plat::win32::UniqueFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(file) << "cannot create " << path;
     DWORD written = 0;
     ASSERT_TRUE(bytes.empty() ||
@@ -105,68 +79,41 @@ class Win32ContractEnv final : public ContractEnv {
   }
 
   void MakeFolder(const std::string& path) override {
-    ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) << path;
+    ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS)
+        << path;
   }
 
   bool PathExists(const std::string& path) override {
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    ::FindClose(search);
-    return true;
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
+  // The variables are the cases' own, unset before and after.
   void SetEnvironmentVariable(const std::string& name, const std::string& value) override {
-    if (!savedEnvironment_.count(name)) {
-      std::optional<std::string> previous;
-      const DWORD needed = ::GetEnvironmentVariableA(name.c_str(), nullptr, 0);
-      if (needed > 0) {
-        std::string text(needed, '\0');
-        const DWORD got = ::GetEnvironmentVariableA(name.c_str(), text.data(), needed);
-        text.resize(got);
-        previous = text;
-      }
-      savedEnvironment_[name] = previous;
-    }
+    variables_.push_back(name);
     ASSERT_TRUE(::SetEnvironmentVariableA(name.c_str(), value.c_str()));
   }
 
   std::string RegTestKey() override { return regKey_; }
 
-  void RegMakeKey(const std::string& subKey) override {
-    plat::win32::UniqueRegKey key;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                key.Receive(), nullptr),
-              ERROR_SUCCESS)
-        << subKey;
-  }
-
   void RegWrite(const std::string& subKey, const std::string& name, std::uint32_t type,
                 const std::string& data) override {
-    plat::win32::UniqueRegKey key;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                key.Receive(), nullptr),
-              ERROR_SUCCESS)
-        << subKey;
     // The system counts a zero that follows a string's data as part of it;
     // a byte other than zero after the data keeps the count exact.
-    std::string buffer = data + "X";
-    ASSERT_EQ(::RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(buffer.data()),
-                               static_cast<DWORD>(data.size())),
+    const std::string buffer = data + "X";
+    ASSERT_EQ(::RegSetValueExA(CreateKey(subKey).Get(), name.c_str(), 0, type,
+                               reinterpret_cast<const BYTE*>(buffer.data()), static_cast<DWORD>(data.size())),
               ERROR_SUCCESS)
         << subKey << " " << name;
   }
 
   plat::WindowHandle CreateTopLevelWindow(const std::string& caption) override {
-    RegisterWindowClass();
-    HWND window = ::CreateWindowExA(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, 200, 100, nullptr, nullptr, ::GetModuleHandleA(nullptr),
-                                    nullptr);
+    HWND window =
+        ::CreateWindowExA(0, kTestWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 200, 100, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(window, nullptr) << caption;
     if (window != nullptr) windows_.push_back(window);
     return reinterpret_cast<plat::WindowHandle>(window);
   }
-  std::string TestWindowClass() override { return kWindowClass; }
   plat::IconHandle StockIcon() override {
     return reinterpret_cast<plat::IconHandle>(::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
   }
@@ -176,12 +123,9 @@ class Win32ContractEnv final : public ContractEnv {
 
  private:
   plat::Win32Platform platform_;
-  std::string unique_;
-  std::string scratch_;
-  std::string savedCurrentDir_;
-  std::string regKey_;
+  std::string unique_, scratch_, savedCurrentDir_, regKey_;
   std::vector<HWND> windows_;
-  std::map<std::string, std::optional<std::string>> savedEnvironment_;
+  std::vector<std::string> variables_;
 };
 
 }  // namespace
