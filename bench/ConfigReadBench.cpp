@@ -101,10 +101,15 @@ int main(int argc, char** argv) {
   InihRead(disk);
   FloorRead(disk);
   double a = 1e9, b = 1e9, c = 1e9;
+  long faultsA = 0, faultsC = 0;  // minor page faults of the last round
   for (int r = 0; r < rounds; ++r) {
+    long before = bench::MinorFaults();
     a = std::min(a, Seconds([&] { return StoreRead(platform); }, sink));
+    faultsA = bench::MinorFaults() - before;
     b = std::min(b, Seconds([&] { return InihRead(disk); }, sink));
+    before = bench::MinorFaults();
     c = std::min(c, Seconds([&] { return FloorRead(disk); }, sink));
+    faultsC = bench::MinorFaults() - before;
   }
   fs::remove_all(disk.root);
 
@@ -114,6 +119,7 @@ int main(int argc, char** argv) {
   std::printf("  (a) store locate-and-read  %8.2f ms  %8.1f MB/s\n", a * 1e3, mb / a);
   std::printf("  (b) inih into std::map     %8.2f ms  %8.1f MB/s\n", b * 1e3, mb / b);
   std::printf("  (c) read every byte        %8.2f ms  %8.1f MB/s\n", c * 1e3, mb / c);
+  std::printf("  minor page faults per read: (a) %ld, (c) %ld\n", faultsA, faultsC);
   bool ok = true;
   ok &= bench::Check("a/b (time, store vs inih)", a / b, 0.55);
   ok &= bench::Check("a/c (time, store vs I/O floor)", a / c, 1.25);

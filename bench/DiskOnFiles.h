@@ -38,6 +38,9 @@ std::size_t WriteDisk(const std::string& root, int capsules);
 // Resident set size of this process in bytes.
 std::size_t ResidentBytes();
 
+// Minor page faults this process has taken so far.
+long MinorFaults();
+
 }  // namespace bench
 
 namespace bench {

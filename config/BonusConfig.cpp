@@ -221,7 +221,9 @@ const KeyField* ApplyKeyLine(CBonusConfig& config, const KeyTable& keys, std::st
     // Capsule files are read in index order up to the number of capsules:
     // room for all of them at once spares a reallocation per doubling.
     if (list.capacity() <= index) list.reserve(std::max(index + 1, config.m_saPackages.size()));
-    list.resize(index + 1);
+    list.resize(index);
+    list.emplace_back(value);
+    return key;
   }
   list[index].assign(value);
   return key;
