@@ -22,8 +22,8 @@
 namespace bonus {
 
 // Timer ids of the dialog.
-inline constexpr unsigned kTimerFirstRun = 200;     // 100 ms, stopped at its first firing
-inline constexpr unsigned kTimerMoreInfo = 202;     // 500 ms, MoreInfo link refresh
+inline constexpr unsigned kTimerFirstRun = 200;  // 100 ms, stopped at its first firing
+inline constexpr unsigned kTimerMoreInfo = 202;  // 500 ms, MoreInfo link refresh
 inline constexpr unsigned kTimerFirstRunPeriod = 100;
 inline constexpr unsigned kTimerMoreInfoPeriod = 500;
 
@@ -108,11 +108,13 @@ class CBonusDlg {
   // The caller then gives the message its default handling.
   void OnTimer(unsigned id);
 
-  // ---- notifications (every result is 0) ----------------------------------
-  long OnSelChangedCapsule();   // TVN_SELCHANGED of 1004
-  long OnSetFocusCapsule();     // NM_SETFOCUS of 1004
-  long OnDblClkCapsule();       // NM_DBLCLK of 1004: the install command
-  long OnClickMoreInfo();       // NM_CLICK of 1010: RunMoreInfo
+  // ---- notifications (every result is 0 unless said) ----------------------
+  long OnSelChangedCapsule();  // TVN_SELCHANGED of 1004
+  long OnSetFocusCapsule();    // NM_SETFOCUS of 1004
+  long OnDblClkCapsule();      // NM_DBLCLK of 1004: the install command
+  // NM_CLICK of 1010: RunMoreInfo. 1 when the click followed the armed link
+  // (its item is then gone, so the tree must skip its default handling).
+  long OnClickMoreInfo();
   // NM_SETFOCUS of 1010: sends the focus on when the link cannot be used.
   long OnSetFocusMoreInfo();
   // EN_MSGFILTER of 1002: replaces WM_LBUTTONDBLCLK in `message` by 0.

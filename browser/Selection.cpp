@@ -156,8 +156,13 @@ long CBonusDlg::OnDblClkCapsule() {
 }
 
 long CBonusDlg::OnClickMoreInfo() {
+  // Following an armed link removes the link's only item while the tree is
+  // still inside its click; left to its default handling the tree would go
+  // on to select that item, which no longer exists (Wine's tree view stops
+  // the process there).
+  const bool removesItem = m_bMoreInfoArmed && HasSelection() && !Sel(m_config.m_saMoreInfoTitle).empty();
   RunMoreInfo();
-  return 0;
+  return removesItem ? 1 : 0;
 }
 
 long CBonusDlg::OnMsgFilterDescription(unsigned& message) {

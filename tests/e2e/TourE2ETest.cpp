@@ -2,7 +2,9 @@
 // three capsules beside a copy of VERavevi.exe (its description marker makes
 // the program folder the data folder). The scripted tour selects every
 // capsule, installs with each answer to the confirmation and closes; the
-// random walk (fixed seed, bounded steps and time) selects, installs,
+// tray tour starts tray-only, opens the dialog from the icon, follows a
+// capsule's MoreInfo link with real mouse clicks, installs, closes and
+// disables the tray icon; the random walk (fixed seed, bounded steps and time) selects, installs,
 // starts second instances and closes and reopens, checking after every step
 // that there is at most one main dialog, that its StartUp shortcut exists
 // exactly while it is open, and that nothing else under the Windows folder
@@ -31,7 +33,11 @@ using e2e::TextOf;
 using e2e::WaitUntil;
 
 constexpr const char* kTitle = "Velmora Tour E2E";
-constexpr int kTree = 1004, kNote = 1003, kInstall = 1006;
+constexpr int kTree = 1004, kNote = 1003, kInstall = 1006, kMoreInfo = 1010;
+constexpr const char* kFrameClass = "VERaveviTrayFrame";
+constexpr const char* kFrameTitle = "Velmora Bonus Software";
+constexpr UINT kTrayIconId = 3, kDisableTrayIcon = 32027;
+constexpr int kNoButton = 1001;
 
 // Visible top-level windows with the caption: main dialogs (with the capsule
 // tree) and the program's message boxes.
@@ -69,18 +75,27 @@ struct Capsule {
   const char* title;
   const char* note;
   bool disclaimer;
+  bool moreInfo;  // a MoreInfo link to Info\ReadMe.exe, a stand-in that records its runs
 };
 const Capsule kCapsules[] = {
-    {"Chess", "Chess Master", "A game of chess.", true},
-    {"Paint", "Paint Studio", "Draw and paint.", false},
-    {"Tools\\Zip", "Zip Tools", "Pack files.", true},
+    {"Chess", "Chess Master", "A game of chess.", true, false},
+    {"Paint", "Paint Studio", "Draw and paint.", false, true},
+    {"Tools\\Zip", "Zip Tools", "Pack files.", true, false},
 };
+
+// Posts a left click at client point (x, y) of `window`, as the mouse would.
+void Click(HWND window, int x, int y) {
+  ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
 
 class TourE2E : public ::testing::Test {
  protected:
   e2e::StartupFolder startUp_{"VERavevi.lnk"};
+  e2e::StartupFolder trayStartUp_{"VERaveviTrayIcon.lnk"};
   e2e::ScratchFolder folder_{"tour-e2e"};
-  const std::string program_ = folder_.In("VERavevi.exe"), link_ = startUp_.Link();
+  const std::string program_ = folder_.In("VERavevi.exe"), link_ = startUp_.Link(),
+                    trayLink_ = trayStartUp_.Link();
   std::string windowsDir_;
   std::map<std::string, std::uint64_t> windowsBefore_;
   std::unique_ptr<Process> process_;
@@ -102,6 +117,12 @@ class TourE2E : public ::testing::Test {
       std::string cfg =
           std::string("[TuneUp]\r\nTitle=") + c.title + "\r\nNote=" + c.note + "\r\nRun=Setup.exe\r\n";
       if (c.disclaimer) cfg += "Disclaimer=1\r\n";
+      if (c.moreInfo) {
+        cfg += "MoreInfoTitle=Read me\r\nMoreInfoRun=Info\\ReadMe.exe\r\n";
+        ASSERT_TRUE(::CopyFileA(e2e::WindowsPath(APPEND_RUN_EXE).c_str(),
+                                (folder_.Folder(std::string(c.folder) + "\\Info") + "\\ReadMe.exe").c_str(),
+                                FALSE));
+      }
       ASSERT_TRUE(e2e::WriteText(dir + name + ".cfg", cfg));
       ASSERT_TRUE(e2e::WriteText(dir + name + ".rtf", std::string("{\\rtf1 ") + c.title + "\\par}"));
       ASSERT_TRUE(
@@ -120,6 +141,9 @@ class TourE2E : public ::testing::Test {
   void Open() {
     process_ = std::make_unique<Process>(program_);
     ASSERT_TRUE(process_->Started());
+    ASSERT_NO_FATAL_FAILURE(WaitForDialog());
+  }
+  void WaitForDialog() {
     dialog_ = e2e::WaitForWindow("#32770", kTitle, [](HWND w) {
       return ::IsWindowVisible(w) &&
              ::SendMessageA(::GetDlgItem(w, kTree), TVM_GETCOUNT, 0, 0) == LRESULT(std::size(kCapsules));
@@ -166,7 +190,8 @@ class TourE2E : public ::testing::Test {
     }
     std::map<std::string, std::uint64_t> now;
     Tree(windowsDir_, now);
-    now.erase(link_);  // absent from the snapshot: StartupFolder removed it
+    now.erase(link_);  // absent from the snapshot: StartupFolder removed them
+    now.erase(trayLink_);
     std::vector<std::string> changed;
     for (const auto& [p, v] : now)
       if (!windowsBefore_.count(p) || windowsBefore_[p] != v) changed.push_back(p);
@@ -198,6 +223,66 @@ TEST_F(TourE2E, SelectsInstallsWithEachAnswerAndCloses) {
   Close();
   CheckInvariants("after closing");
   EXPECT_FALSE(FileExists(link_));
+}
+
+TEST_F(TourE2E, FromTheTrayIconThroughMoreInfoToDisablingTheIcon) {
+  Process tray(program_, "0", folder_.Path());
+  ASSERT_TRUE(tray.Started());
+  const DWORD id = tray.Id();
+  HWND frame = e2e::WaitForWindow(kFrameClass, kFrameTitle, [id](HWND w) { return e2e::ProcessOf(w) == id; });
+  ASSERT_NE(frame, nullptr) << "no tray frame";
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(trayLink_); })) << "the tray's StartUp shortcut";
+  EXPECT_TRUE(TitledWindows().dialogs.empty());
+
+  // A double click on the icon opens the dialog (modally, inside the
+  // frame's handler, so it is posted).
+  ::PostMessageA(frame, WM_USER, kTrayIconId, WM_LBUTTONDBLCLK);
+  ASSERT_NO_FATAL_FAILURE(WaitForDialog());
+  EXPECT_EQ(e2e::ProcessOf(dialog_), id);
+  CheckInvariants("dialog opened from the tray");
+
+  // A click on Paint Studio selects it and gives the tree the focus, which
+  // arms the link; the link shows because its target exists.
+  HWND tree = ::GetDlgItem(dialog_, kTree), link = ::GetDlgItem(dialog_, kMoreInfo);
+  const int row = static_cast<int>(::SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(row, 0);
+  Click(tree, 20, row + row / 2);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(::GetDlgItem(dialog_, kNote)) == kCapsules[1].note; }))
+      << TextOf(::GetDlgItem(dialog_, kNote));
+  EXPECT_TRUE(::IsWindowVisible(link));
+  EXPECT_EQ(::SendMessageA(link, TVM_GETCOUNT, 0, 0), 1);
+
+  // A click on the link opens its target once and hides the link.
+  const std::string infoRuns = folder_.In("Paint\\Info\\runs.txt");
+  Click(link, 10, 4);
+  EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(infoRuns) == "run\r\n"; })) << e2e::ReadText(infoRuns);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(link); }));
+
+  Install(false, 0);
+  EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[1])) == "run\r\n"; }));
+  CheckInvariants("after MoreInfo and the install");
+
+  // Closing the dialog leaves the tray and its shortcut.
+  ::PostMessageA(dialog_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([] { return TitledWindows().dialogs.empty(); }));
+  dialog_ = nullptr;
+  EXPECT_TRUE(tray.Running());
+  EXPECT_TRUE(FileExists(trayLink_));
+  CheckInvariants("dialog closed, tray still there");
+
+  // Disable Tray Icon, answered Yes with "show next time" left clear: the
+  // tray ends and its shortcut goes.
+  ::PostMessageA(frame, WM_COMMAND, kDisableTrayIcon, 0);
+  HWND disable =
+      e2e::WaitForWindow("#32770", kTitle, [](HWND w) { return ::GetDlgItem(w, kNoButton) != nullptr; });
+  ASSERT_NE(disable, nullptr) << "no Disable Tray Icon dialog";
+  ::PostMessageA(::GetDlgItem(disable, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(tray.WaitForExit()) << "the tray did not end";
+  EXPECT_EQ(tray.ExitCode(), 0u);
+  EXPECT_FALSE(FileExists(trayLink_));
+  EXPECT_FALSE(FileExists(link_));
+  EXPECT_EQ(e2e::ReadText(infoRuns), "run\r\n") << "MoreInfo's target ran more than once";
+  CheckInvariants("tray icon disabled");
 }
 
 TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {

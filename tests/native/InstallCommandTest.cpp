@@ -230,7 +230,7 @@ TEST_F(InstallTest, RunMoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {
   // Unarmed: nothing starts, but the disk space is refreshed.
   dlg->m_bMoreInfoArmed = false;
   view.moreInfoShown = true;
-  dlg->RunMoreInfo();
+  EXPECT_EQ(dlg->OnClickMoreInfo(), 0) << "the link keeps its item: the tree's default handling is safe";
   EXPECT_TRUE(dlg->m_bShowMoreInfo);
   EXPECT_EQ(view.moreInfoShown, true);
   EXPECT_TRUE(refreshed());
@@ -248,7 +248,7 @@ TEST_F(InstallTest, RunMoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {
   m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
   dlg->OnSetFocusCapsule();
   ASSERT_TRUE(dlg->m_bMoreInfoArmed);
-  EXPECT_EQ(dlg->OnClickMoreInfo(), 0);
+  EXPECT_EQ(dlg->OnClickMoreInfo(), 1) << "the tree must not select the item just removed";
   EXPECT_EQ(ShellCalls(m.fake),
             "open D:\\access\\Games\\Docs\\info.htm [page2] in D:\\access\\Games\\Docs\n");
   EXPECT_FALSE(dlg->m_bMoreInfoArmed);
