@@ -1,14 +1,14 @@
 // A tour of the real program under the real platform: a scratch disk of
-// three capsules beside a copy of VERavevi.exe (its description marker makes
+// four capsules beside a copy of VERavevi.exe (its description marker makes
 // the program folder the data folder). The scripted tour selects every
-// capsule, installs with each answer to the confirmation and closes; the
-// tray tour starts tray-only, opens the dialog from the icon, follows a
-// capsule's MoreInfo link with real mouse clicks, installs, closes and
-// disables the tray icon; the random walk (fixed seed, bounded steps and time) selects, installs,
-// starts second instances and closes and reopens, checking after every step
-// that there is at most one main dialog, that its StartUp shortcut exists
-// exactly while it is open, and that nothing else under the Windows folder
-// changed.
+// capsule, installs with each answer to the confirmation and to the
+// reinstall question, and closes; the tray tour starts tray-only, opens the
+// dialog from the icon, follows a capsule's MoreInfo link with real mouse
+// clicks, installs, closes and disables the tray icon; the random walk
+// (fixed seed, bounded steps and time) selects, installs, starts second
+// instances and closes and reopens, checking after every step that there is
+// at most one main dialog, that its StartUp shortcut exists exactly while it
+// is open, and that nothing else under the Windows folder changed.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -75,12 +75,14 @@ struct Capsule {
   const char* title;
   const char* note;
   bool disclaimer;
-  bool moreInfo;  // a MoreInfo link to Info\ReadMe.exe, a stand-in that records its runs
+  bool moreInfo;          // a MoreInfo link to Info\ReadMe.exe, a stand-in that records its runs
+  const char* reinstall;  // the question asked because the program's own copy counts as installed
 };
 const Capsule kCapsules[] = {
-    {"Chess", "Chess Master", "A game of chess.", true, false},
-    {"Paint", "Paint Studio", "Draw and paint.", false, true},
-    {"Tools\\Zip", "Zip Tools", "Pack files.", true, false},
+    {"Chess", "Chess Master", "A game of chess.", true, false, nullptr},
+    {"Paint", "Paint Studio", "Draw and paint.", false, true, nullptr},
+    {"Tools\\Zip", "Zip Tools", "Pack files.", true, false, nullptr},
+    {"Music", "Music Box", "Play your songs.", false, false, "Music Box is already installed. Again?"},
 };
 
 // Posts a left click at client point (x, y) of `window`, as the mouse would.
@@ -117,6 +119,8 @@ class TourE2E : public ::testing::Test {
       std::string cfg =
           std::string("[TuneUp]\r\nTitle=") + c.title + "\r\nNote=" + c.note + "\r\nRun=Setup.exe\r\n";
       if (c.disclaimer) cfg += "Disclaimer=1\r\n";
+      if (c.reinstall != nullptr)  // the copy's product version 5.0.0.0 is not newer than this one
+        cfg += "[Version]\r\nVersion=5.0.0.0\r\nFile=" + program_ + "\r\nAskMsg=" + c.reinstall + "\r\n";
       if (c.moreInfo) {
         cfg += "MoreInfoTitle=Read me\r\nMoreInfoRun=Info\\ReadMe.exe\r\n";
         ASSERT_TRUE(::CopyFileA(e2e::WindowsPath(APPEND_RUN_EXE).c_str(),
@@ -165,14 +169,18 @@ class TourE2E : public ::testing::Test {
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
     return TextOf(::GetDlgItem(dialog_, kNote));
   }
-  // Presses Install; answers a confirmation box with `answer` if one comes.
-  void Install(bool expectBox, int answer) {
+  // Presses Install; answers a confirmation box or reinstall question with
+  // `answer` if one comes, after checking its text when `text` is given.
+  void Install(bool expectBox, int answer, const char* text = nullptr) {
     ::PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(kInstall, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, kInstall)));
     if (!expectBox) return;
     HWND box = e2e::WaitForWindow(
         "#32770", kTitle, [](HWND w) { return ::IsWindowVisible(w) && ::GetDlgItem(w, kTree) == nullptr; });
     ASSERT_NE(box, nullptr) << "no confirmation box";
+    if (text != nullptr) {
+      EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)), text);  // the message box's text
+    }
     ::PostMessageA(box, WM_COMMAND, answer, 0);
     ASSERT_TRUE(WaitUntil([&] { return TitledWindows().boxes.empty(); }));
   }
@@ -219,6 +227,14 @@ TEST_F(TourE2E, SelectsInstallsWithEachAnswerAndCloses) {
   Select(1);
   Install(false, 0);
   EXPECT_TRUE(WaitUntil([&] { return FileExists(Runs(kCapsules[1])); }));
+  // Music Box counts as installed: No keeps it, Yes installs it again.
+  Select(3);
+  Install(true, IDNO, kCapsules[3].reinstall);
+  ::Sleep(500);
+  EXPECT_FALSE(FileExists(Runs(kCapsules[3])));
+  Install(true, IDYES, kCapsules[3].reinstall);
+  EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[3])) == "run\r\n"; }))
+      << e2e::ReadText(Runs(kCapsules[3]));
   CheckInvariants("after the installs");
   Close();
   CheckInvariants("after closing");
@@ -301,11 +317,16 @@ TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {
     } else if (action == 6) {
       // Install with whatever answer, for the capsule now selected.
       const std::string note = TextOf(::GetDlgItem(dialog_, kNote));
-      bool asks = false;
+      const Capsule* selected = nullptr;
       for (const Capsule& c : kCapsules)
-        if (note == c.note) asks = c.disclaimer;
-      if (note.empty()) continue;
-      Install(asks, random() % 2 ? IDOK : IDCANCEL);
+        if (note == c.note) selected = &c;
+      if (selected == nullptr) continue;
+      const bool yes = random() % 2 != 0;
+      if (selected->reinstall != nullptr) {
+        Install(true, yes ? IDYES : IDNO);
+      } else {
+        Install(selected->disclaimer, yes ? IDOK : IDCANCEL);
+      }
     } else if (action == 7) {
       // A second start finds the open dialog and ends.
       Process second(program_);
