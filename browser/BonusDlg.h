@@ -112,8 +112,8 @@ class CBonusDlg {
   long OnSelChangedCapsule();  // TVN_SELCHANGED of 1004
   long OnSetFocusCapsule();    // NM_SETFOCUS of 1004
   long OnDblClkCapsule();      // NM_DBLCLK of 1004: the install command
-  // NM_CLICK of 1010: RunMoreInfo. 1 when the click followed the armed link
-  // (its item is then gone, so the tree must skip its default handling).
+  // NM_CLICK of 1010: RunMoreInfo. 1 when that followed the armed link (its
+  // item is then gone, so the tree must skip its default handling).
   long OnClickMoreInfo();
   // NM_SETFOCUS of 1010: sends the focus on when the link cannot be used.
   long OnSetFocusMoreInfo();
@@ -123,8 +123,9 @@ class CBonusDlg {
   // ---- commands and operations ------------------------------------------------
   // BN_CLICKED of 1006 (and the double click in the tree).
   void OnInstall();
-  // Opens the selected capsule's MoreInfo target and hides the link.
-  void RunMoreInfo();
+  // Opens the selected capsule's MoreInfo target and hides the link. Returns
+  // true when it followed the armed link, which removes the link's item.
+  bool RunMoreInfo();
   // Hands a ".cfg" script to the script library's Install entry.
   void RunScript(const CString& scriptPath);
   // Whether the install of the selected capsule goes on (true) or stops.

@@ -160,9 +160,7 @@ long CBonusDlg::OnClickMoreInfo() {
   // still inside its click; left to its default handling the tree would go
   // on to select that item, which no longer exists (Wine's tree view stops
   // the process there).
-  const bool removesItem = m_bMoreInfoArmed && HasSelection() && !Sel(m_config.m_saMoreInfoTitle).empty();
-  RunMoreInfo();
-  return removesItem ? 1 : 0;
+  return RunMoreInfo() ? 1 : 0;
 }
 
 long CBonusDlg::OnMsgFilterDescription(unsigned& message) {

@@ -10,9 +10,10 @@
 
 namespace bonus {
 
-void CBonusDlg::RunMoreInfo() {
-  if (!HasSelection() || Sel(m_config.m_saMoreInfoTitle).empty()) return;
-  if (m_bMoreInfoArmed) {
+bool CBonusDlg::RunMoreInfo() {
+  if (!HasSelection() || Sel(m_config.m_saMoreInfoTitle).empty()) return false;
+  const bool followed = m_bMoreInfoArmed;
+  if (followed) {
     m_bMoreInfoArmed = false;
     try {
       const int capsule = m_nCapsule;
@@ -33,6 +34,7 @@ void CBonusDlg::RunMoreInfo() {
     }
   }
   m_view.SetDiskSpaceText(GetDiskSpaceText());
+  return followed;
 }
 
 void CBonusDlg::RunScript(const CString& scriptPath) {

@@ -34,10 +34,6 @@ using e2e::WaitUntil;
 
 constexpr const char* kTitle = "Velmora Tour E2E";
 constexpr int kTree = 1004, kNote = 1003, kInstall = 1006, kMoreInfo = 1010;
-constexpr const char* kFrameClass = "VERaveviTrayFrame";
-constexpr const char* kFrameTitle = "Velmora Bonus Software";
-constexpr UINT kTrayIconId = 3, kDisableTrayIcon = 32027;
-constexpr int kNoButton = 1001;
 
 // Visible top-level windows with the caption: main dialogs (with the capsule
 // tree) and the program's message boxes.
@@ -245,14 +241,15 @@ TEST_F(TourE2E, FromTheTrayIconThroughMoreInfoToDisablingTheIcon) {
   Process tray(program_, "0", folder_.Path());
   ASSERT_TRUE(tray.Started());
   const DWORD id = tray.Id();
-  HWND frame = e2e::WaitForWindow(kFrameClass, kFrameTitle, [id](HWND w) { return e2e::ProcessOf(w) == id; });
+  HWND frame = e2e::WaitForWindow(e2e::tray::kFrameClass, e2e::tray::kFrameTitle,
+                                  [id](HWND w) { return e2e::ProcessOf(w) == id; });
   ASSERT_NE(frame, nullptr) << "no tray frame";
   ASSERT_TRUE(WaitUntil([&] { return FileExists(trayLink_); })) << "the tray's StartUp shortcut";
   EXPECT_TRUE(TitledWindows().dialogs.empty());
 
   // A double click on the icon opens the dialog (modally, inside the
   // frame's handler, so it is posted).
-  ::PostMessageA(frame, WM_USER, kTrayIconId, WM_LBUTTONDBLCLK);
+  ::PostMessageA(frame, WM_USER, e2e::tray::kIconId, WM_LBUTTONDBLCLK);
   ASSERT_NO_FATAL_FAILURE(WaitForDialog());
   EXPECT_EQ(e2e::ProcessOf(dialog_), id);
   CheckInvariants("dialog opened from the tray");
@@ -288,9 +285,9 @@ TEST_F(TourE2E, FromTheTrayIconThroughMoreInfoToDisablingTheIcon) {
 
   // Disable Tray Icon, answered Yes with "show next time" left clear: the
   // tray ends and its shortcut goes.
-  ::PostMessageA(frame, WM_COMMAND, kDisableTrayIcon, 0);
-  HWND disable =
-      e2e::WaitForWindow("#32770", kTitle, [](HWND w) { return ::GetDlgItem(w, kNoButton) != nullptr; });
+  ::PostMessageA(frame, WM_COMMAND, e2e::tray::kDisableCommand, 0);
+  HWND disable = e2e::WaitForWindow("#32770", kTitle,
+                                    [](HWND w) { return ::GetDlgItem(w, e2e::tray::kNoButton) != nullptr; });
   ASSERT_NE(disable, nullptr) << "no Disable Tray Icon dialog";
   ::PostMessageA(::GetDlgItem(disable, IDOK), BM_CLICK, 0, 0);
   ASSERT_TRUE(tray.WaitForExit()) << "the tray did not end";

@@ -22,14 +22,14 @@ using e2e::TopWindows;
 using e2e::WaitUntil;
 
 constexpr const char* kTitle = "Velmora Tray E2E";
-constexpr const char* kFrameClass = "VERaveviTrayFrame";
-constexpr const char* kFrameTitle = "Velmora Bonus Software";
-constexpr UINT kIconId = 3;
+using e2e::tray::kDisableCommand;
+using e2e::tray::kFrameClass;
+using e2e::tray::kFrameTitle;
+using e2e::tray::kIconId;
+using e2e::tray::kNoButton;
 constexpr UINT kOpenCommand = 32023;
 constexpr UINT kQuitCommand = 32024;
-constexpr UINT kDisableCommand = 32027;
 constexpr int kShowNextTime = 1000;
-constexpr int kNoButton = 1001;
 constexpr int kOrderText = 1026;
 constexpr int kLogEdit = 59648;
 
