@@ -1,20 +1,18 @@
 #include "app/BonusApp.h"
 
 #include "app/CmdLineInfo.h"
-#include "app/VGui.h"
-#include "app/VUtils.h"
+#include "platform/VGui.h"
+#include "platform/VUtils.h"
 #include "config/BonusConfig.h"
+#include "config/DiskPrompt.h"
 #include "config/FirstTimeRun.h"
+#include "config/MutexNames.h"
 #include "config/MainDialogSearch.h"
-#include "config/TextTrim.h"
+#include "platform/Text.h"
 #include "resources/StringTable.h"
 
 namespace {
 
-constexpr const char* kStopAutoRunMutex = "V50_StopAutoRun_Mutex";
-constexpr const char* kTrayMutex = "justSTI";
-constexpr const char* kRun1Mutex = "MainDialogFirstTimeRunning";
-constexpr const char* kRun2Mutex = "AfterMainDialogFirstTimeRunning";
 
 class SubstituteLibraries final : public IMakerLibraries {
  public:
@@ -66,7 +64,7 @@ bool CBonusApp::InitInstance() {
 
   CMyCmdLineInfo cmdInfo;
   ParseCommandLine(platform, cmdInfo);
-  const std::string param = text::Trim(cmdInfo.m_sParam);
+  const std::string param = plat::Trim(cmdInfo.m_sParam);
 
   if (!CheckProductInstalled()) return false;
 
@@ -107,7 +105,7 @@ bool CBonusApp::CheckProductInstalled() {
   config.ParseConfigFile(m_sConfigFile, 0);
   m_sWindowTitle = config.m_sWelcomeCaption;
 
-  if (text::Trim(config.m_sInstallFlag) != "1") return true;
+  if (plat::Trim(config.m_sInstallFlag) != "1") return true;
   if (platform.RegQueryValue(plat::RegRoot::LocalMachine, kProductKey, kInstallDirValue)) return true;
   platform.MessageBox(0, NotInstalledMessage(), m_sWindowTitle, plat::kMbOk);
   return false;
@@ -121,26 +119,23 @@ bool CBonusApp::OpenMainDialog() {
   // main dialog is being opened.
   platform.CreateMutex(kStopAutoRunMutex, true);
 
-  CBonusConfig config(platform);
-  m_sConfigFile = config.LocateConfigFile(false);
-  if (config.FileExists(m_sConfigFile, false, "")) {
-    config.ParseConfigFile(m_sConfigFile, 0);
-    m_sWindowTitle = config.m_sWelcomeCaption;
-  } else {
-    const std::string prompt = res::InsertDiskPrompt();
-    m_sConfigFile = config.LocateConfigFile(true);
-    config.ParseConfigFile(m_sConfigFile, 0);
-    m_sWindowTitle = config.m_sWelcomeCaption.empty() ? res::DefaultTitle() : config.m_sWelcomeCaption;
-    if (const plat::WindowHandle open = FindMainDialog(platform, m_sWindowTitle)) {
-      platform.SetForegroundWindow(open);
-      return true;
-    }
-    if (config.m_sInscdMsg.empty() || config.m_sInscdURL.empty()) {
-      return VMessageBox(platform, 0, prompt, m_sWindowTitle, plat::kMbOkCancel | plat::kMbIconStop,
-                         "", 0, "") == plat::kIdCancel;
-    }
-    return RunOrderDialog(platform, *m_windows);
-  }
+  // Looking again starts over from the top (the product check included), so
+  // this search asks at most once and leaves the decision to the caller.
+  bool lookAgain = false;
+  const ConfigSearchResult search = LocateConfigOrPrompt(
+      platform, nullptr, ConfigSearch{}, [&](CBonusConfig& store, const std::string& caption) {
+        if (const plat::WindowHandle open = FindMainDialog(platform, caption)) {
+          platform.SetForegroundWindow(open);
+        } else if (store.m_sInscdMsg.empty() || store.m_sInscdURL.empty()) {
+          lookAgain = AskForDisk(platform, caption);
+        } else {
+          lookAgain = !RunOrderDialog(platform, *m_windows);
+        }
+        return false;
+      });
+  m_sConfigFile = search.file;
+  m_sWindowTitle = search.caption;
+  if (!search.found) return !lookAgain;
 
   if (const plat::WindowHandle open = FindMainDialog(platform, m_sWindowTitle)) {
     platform.SetForegroundWindow(open);

@@ -39,7 +39,7 @@ class IMakerLibraries {
   virtual int IsUpdateInProgress() = 0;
 };
 
-// The substitute libraries of app/VUtils.h and app/VGui.h.
+// The substitute libraries of platform/VUtils.h and platform/VGui.h.
 IMakerLibraries& DefaultMakerLibraries();
 
 // Shows the main dialog modally while holding an owned

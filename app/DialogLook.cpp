@@ -1,8 +1,10 @@
 #include "app/DialogLook.h"
 
-#include "app/TrayShared.h"
+#include "config/DiskPrompt.h"
+#include "config/MainDialogSearch.h"
+#include "resources/StringTable.h"
 #include "config/BonusConfig.h"
-#include "resources/TrayResource.h"
+#include "resources/ResourceIds.h"
 
 namespace tray {
 
@@ -12,7 +14,7 @@ DialogLook LoadDialogLook(plat::Platform& platform) {
   config.ParseConfigFile(configFile, 0);
 
   DialogLook look;
-  look.caption = TitleOrDefault(config.m_sWelcomeCaption);
+  look.caption = res::TitleOrDefault(config.m_sWelcomeCaption);
 
   std::string folder = CBonusConfig::GetFolderPart(configFile);
   std::string programIcon = folder + "\\" + config.m_sModuleBaseName + ".ico";

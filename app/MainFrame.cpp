@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/TrayShared.h"
+#include "config/DiskPrompt.h"
+#include "config/MainDialogSearch.h"
+#include "resources/StringTable.h"
 #include "app/TrayStartupLink.h"
-#include "resources/TrayResource.h"
+#include "config/MutexNames.h"
+#include "resources/ResourceIds.h"
 
 namespace tray {
 
@@ -30,7 +33,7 @@ std::string NotificationLogLine(std::uintptr_t id, std::intptr_t mouseMessage) {
 
 CMainFrame::CMainFrame(plat::Platform& platform, tray::MenuSource& menus, tray::MainFrameHost& host)
     : m_trayIcon(platform, menus, IDR_TRAYICON), m_config(platform), m_platform(platform), m_host(host) {
-  platform.CreateMutex("justSTI", false);
+  platform.CreateMutex(kTrayMutex, false);
 
   m_config.LocateConfigFile(true);
   m_sWindowsDir = m_config.m_sWindowsDir;
@@ -64,7 +67,7 @@ int CMainFrame::OnCreate(tray::MainFrameView& view) {
   // tray always gets an icon.
   if (m_hIcon == 0) m_hIcon = m_platform.LoadProgramIcon(IDR_MAINFRAME);
 
-  m_trayIcon.SetIcon(m_hIcon, tray::TitleOrDefault(m_sTitle));
+  m_trayIcon.SetIcon(m_hIcon, res::TitleOrDefault(m_sTitle));
   view.SetLargeIcon(m_hIcon);
   return 0;
 }
@@ -133,7 +136,7 @@ tray::CommandUi CMainFrame::QueryCommandUi(unsigned id) {
 
 void CMainFrame::OnToggleIcon() {
   m_iWhichIcon = !m_iWhichIcon;
-  m_trayIcon.SetIcon(m_iWhichIcon ? IDI_TRAY_SPARE1 : IDI_TRAY_SPARE2);
+  m_trayIcon.SetIcon(m_iWhichIcon ? IDI_SPARE_1 : IDI_SPARE_2);
 }
 
 void CMainFrame::OnViewClear() {
@@ -144,7 +147,7 @@ void CMainFrame::OnViewNotifications() { m_bShowTrayNotifications = !m_bShowTray
 
 void CMainFrame::OnTrayOpen() {
   if (!LocateConfigWithPrompt(false)) return;
-  if (plat::WindowHandle dialog = tray::FindRunningMainDialog(m_platform, m_sTitle))
+  if (plat::WindowHandle dialog = FindMainDialog(m_platform, m_sTitle))
     m_platform.SetForegroundWindow(dialog);
   else
     m_host.RunMainDialog();
@@ -160,14 +163,12 @@ void CMainFrame::OnDisableTrayIcon() {
 }
 
 bool CMainFrame::LocateConfigWithPrompt(bool preferProgramFolder) {
-  for (;;) {
-    m_sConfigFile = m_config.LocateConfigFile(preferProgramFolder);
-    if (m_config.FileExists(m_sConfigFile, preferProgramFolder, "")) break;
-    m_sConfigFile = m_config.LocateConfigFile(true);
-    m_sTitle = tray::TitleOrDefault(m_config.m_sWelcomeCaption);
-    if (!tray::AskForDisk(m_platform, m_sTitle)) return false;
-  }
-  m_config.ParseConfigFile(m_sConfigFile, 0);
-  m_sTitle = m_config.m_sWelcomeCaption;
-  return true;
+  ConfigSearch rules;
+  rules.preferProgramFolder = preferProgramFolder;
+  rules.reportMissing = preferProgramFolder;
+  rules.readFallbackForCaption = false;
+  const ConfigSearchResult search = LocateConfigOrPrompt(m_platform, &m_config, rules);
+  m_sConfigFile = search.file;
+  m_sTitle = search.caption;
+  return search.found;
 }

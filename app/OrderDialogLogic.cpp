@@ -1,6 +1,8 @@
 #include "app/OrderDialogLogic.h"
 
-#include "app/TrayShared.h"
+#include "config/DiskPrompt.h"
+#include "config/MainDialogSearch.h"
+#include "resources/StringTable.h"
 #include "config/BonusConfig.h"
 #include "resources/StringTable.h"
 
@@ -12,7 +14,7 @@ OrderDialogContent LoadOrderDialogContent(plat::Platform& platform) {
   content.configFile = config.LocateConfigFile(true);
   config.ParseConfigFile(content.configFile, 0);
   content.title = config.m_sWelcomeCaption;
-  content.caption = TitleOrDefault(content.title);
+  content.caption = res::TitleOrDefault(content.title);
   content.message = FormatOrderMessage(config.m_sInscdMsg, res::kProductName);
   content.url = config.m_sInscdURL;
   return content;

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-#include "app/TrayShared.h"
+#include "config/DiskPrompt.h"
+#include "config/MainDialogSearch.h"
+#include "resources/StringTable.h"
 #include "resources/StringTable.h"
 
 CTrayIcon::CTrayIcon(plat::Platform& platform, tray::MenuSource& menus, unsigned id)
@@ -61,23 +63,21 @@ bool CTrayIcon::SetIcon(plat::IconHandle icon, const std::optional<std::string>&
 }
 
 bool CTrayIcon::LocateDataConfigWithPrompt() {
-  for (;;) {
-    CBonusConfig config(m_platform);
-    m_sConfigFile = config.LocateConfigFile(false);
-    if (config.FileExists(m_sConfigFile, false, "")) return true;
-    config.ParseConfigFile(config.LocateConfigFile(true), 0);
-    if (!tray::AskForDisk(m_platform, tray::TitleOrDefault(config.m_sWelcomeCaption))) return false;
-  }
+  ConfigSearch rules;
+  rules.readWhenFound = false;
+  const ConfigSearchResult search = LocateConfigOrPrompt(m_platform, nullptr, rules);
+  m_sConfigFile = search.file;
+  return search.found;
 }
 
 std::intptr_t CTrayIcon::OnTrayNotification(std::uintptr_t id, std::intptr_t mouseMessage) {
   if (id != m_nid.uID) return 0;
-  if (mouseMessage != tray::kWmRButtonUp && mouseMessage != tray::kWmLButtonDblClk) return 0;
+  if (mouseMessage != plat::kWmRButtonUp && mouseMessage != plat::kWmLButtonDblClk) return 0;
 
   std::unique_ptr<tray::PopupMenu> menu = m_menus.LoadFirstSubmenu(m_nid.uID);
   if (!menu) return 0;
 
-  if (mouseMessage == tray::kWmRButtonUp) {
+  if (mouseMessage == plat::kWmRButtonUp) {
     menu->SetDefaultItem(0);
     tray::ScreenPoint at = m_menus.CursorPosition();
     m_platform.SetForegroundWindow(m_nid.hWnd);
@@ -87,7 +87,7 @@ std::intptr_t CTrayIcon::OnTrayNotification(std::uintptr_t id, std::intptr_t mou
   }
 
   if (!LocateDataConfigWithPrompt()) return 0;
-  if (plat::WindowHandle dialog = tray::FindRunningMainDialog(m_platform, m_sTitle)) {
+  if (plat::WindowHandle dialog = FindMainDialog(m_platform, m_sTitle)) {
     m_platform.SendMessage(dialog, plat::kWmActivate, 0, 0);
     m_platform.SetForegroundWindow(dialog);
   } else {

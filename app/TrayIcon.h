@@ -14,8 +14,6 @@
 #include "platform/Platform.h"
 
 namespace tray {
-inline constexpr unsigned kWmLButtonDblClk = 0x0203;
-inline constexpr unsigned kWmRButtonUp = 0x0205;
 // cbSize of the record: the shell's original 88-byte form.
 inline constexpr std::uint32_t kNotifyIconDataSize = 88;
 // The tooltip buffer holds 63 characters and the terminating zero.

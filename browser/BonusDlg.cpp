@@ -3,9 +3,9 @@
 #include <cstring>
 #include <exception>
 
-#include "app/VGui.h"
+#include "platform/VGui.h"
 #include "browser/Sounds.h"
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "resources/StringTable.h"
 
 namespace bonus {
@@ -56,13 +56,13 @@ bool CBonusDlg::OnInitDialog() {
     m_view.SetMoreInfoColors(kGrey, kGrey);
     m_bMessageShown = true;
 
-    int iconSize = ParseLeadingInt(m_config.m_sHeight);
+    int iconSize = plat::ParseLeadingInt(m_config.m_sHeight);
     // A size the image list cannot take (none, zero or negative) gets the default.
     if (iconSize <= 0) iconSize = kDefaultIconSize;
     m_pImageList = m_view.CreateCapsuleImageList(iconSize, iconSize);
 
     auto itemHeight = static_cast<std::int16_t>(static_cast<std::uint16_t>(
-        static_cast<unsigned>(ParseLeadingInt(m_config.m_sDistance)) & 0xFFFFu));
+        static_cast<unsigned>(plat::ParseLeadingInt(m_config.m_sDistance)) & 0xFFFFu));
     if (itemHeight == 0) itemHeight = kDefaultItemHeight;
     m_view.SetCapsuleItemHeight(itemHeight);
     m_view.SetCapsuleTextColor(kCapsuleTextColor);
@@ -89,24 +89,17 @@ bool CBonusDlg::OnInitDialog() {
 }
 
 void CBonusDlg::LocateConfigAtSetUp() {
-  for (;;) {
-    m_sConfigFile = m_config.LocateConfigFile(false);
-    m_sWinDir = m_config.m_sWindowsDir;
-    m_sSysDir = m_config.m_sSystemDir;
-    m_sRunDir = m_config.m_sModuleDir;
-    m_sSrcDir = m_config.m_sDataDir;
-    if (m_config.FileExists(m_sConfigFile, false, CString())) {
-      m_config.ParseConfigFile(m_sConfigFile, 0);
-      if (!m_config.m_sWelcomeCaption.empty()) m_view.SetCaption(m_config.m_sWelcomeCaption);
-      return;
-    }
-    const CString prompt = res::InsertDiskPrompt();
-    m_config.ParseConfigFile(m_config.LocateConfigFile(true), 0);
-    if (VBox(prompt, CaptionOrDefault(), plat::kMbOkCancel | plat::kMbIconStop) == plat::kIdCancel) {
-      m_view.EndDialog(0);
-      return;
-    }
+  const ConfigSearchResult search = LocateConfigOrPrompt(m_platform, &m_config, ConfigSearch{});
+  m_sConfigFile = search.file;
+  m_sWinDir = m_config.m_sWindowsDir;
+  m_sSysDir = m_config.m_sSystemDir;
+  m_sRunDir = m_config.m_sModuleDir;
+  m_sSrcDir = m_config.m_sDataDir;
+  if (!search.found) {
+    m_view.EndDialog(0);
+    return;
   }
+  if (!m_config.m_sWelcomeCaption.empty()) m_view.SetCaption(m_config.m_sWelcomeCaption);
 }
 
 void CBonusDlg::WriteStartupLink() {

@@ -17,6 +17,7 @@
 
 #include "browser/BonusDlgView.h"
 #include "config/BonusConfig.h"
+#include "config/DiskPrompt.h"
 #include "platform/Platform.h"
 
 namespace bonus {
@@ -37,9 +38,6 @@ inline constexpr Rgb kTipText = MakeRgb(85, 85, 85);
 inline constexpr int kDefaultIconSize = 42;
 inline constexpr int kDefaultItemHeight = 16;
 inline constexpr unsigned kTipInitialDelayMs = 5000;
-
-// WM_LBUTTONDBLCLK, the message the description pane's filter neutralises.
-inline constexpr unsigned kWmLButtonDblClk = 0x0203;
 
 // Flags of every sound the dialog plays: SND_FILENAME | SND_ASYNC | SND_NODEFAULT.
 inline constexpr std::uint32_t kSoundFlags = plat::kSndFilename | plat::kSndAsync | plat::kSndNoDefault;
@@ -181,8 +179,9 @@ class CBonusDlg {
   bool FillCapsuleTree();
   void CreateTitleFont();
   void ShowLogo();
-  // The selection's configuration check (with the insert-disk prompt).
-  void LocateConfigAtSelection();
+  // Reads the main file again, as selection and install do, with the
+  // insert-disk prompt; false when the user gave up.
+  bool LocateConfigAgain();
   // Shows the box of the maker's GUI library (no owner).
   int VBox(const CString& text, const CString& caption, unsigned type);
   // Reports an exception caught by a guarded step in an error box.

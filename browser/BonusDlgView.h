@@ -41,7 +41,7 @@ enum ControlId : int {
 };
 
 inline constexpr int kMainDialogTemplate = IDD_BONUS_DIALOG;
-inline constexpr int kAppIconId = IDI_APP;
+inline constexpr int kAppIconId = IDR_MAINFRAME;
 inline constexpr int kPictureBitmapId = IDB_PICTURE;
 
 // The fields of the dialog font's description that the title font changes;

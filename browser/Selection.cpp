@@ -3,29 +3,24 @@
 #include <exception>
 
 #include "browser/BonusDlg.h"
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "resources/StringTable.h"
 
 namespace bonus {
 
-void CBonusDlg::LocateConfigAtSelection() {
-  for (;;) {
-    m_sConfigFile = m_config.LocateConfigFile(false);
-    m_config.ParseConfigFile(m_sConfigFile, 0);
-    if (m_config.FileExists(m_sConfigFile, false, CString())) return;
-    const CString prompt = res::InsertDiskPrompt();
-    m_sConfigFile = m_config.LocateConfigFile(true);
-    m_config.ParseConfigFile(m_sConfigFile, 0);
-    if (VBox(prompt, m_config.m_sWelcomeCaption, plat::kMbOkCancel | plat::kMbIconStop) == plat::kIdCancel) {
-      m_view.EndDialog(0);
-      return;
-    }
-  }
+bool CBonusDlg::LocateConfigAgain() {
+  ConfigSearch rules;
+  rules.readBeforeTest = true;
+  rules.defaultCaption = false;
+  const ConfigSearchResult search = LocateConfigOrPrompt(m_platform, &m_config, rules);
+  m_sConfigFile = search.file;
+  if (search.prompted) m_sDiskPrompt = res::InsertDiskPrompt();
+  return search.found;
 }
 
 long CBonusDlg::OnSelChangedCapsule() {
   m_sMoreInfoTitle.clear();
-  LocateConfigAtSelection();
+  if (!LocateConfigAgain()) m_view.EndDialog(0);
   try {
     m_bMessageShown = false;
     m_view.SetDiskSpaceText(GetDiskSpaceText());
@@ -77,7 +72,7 @@ long CBonusDlg::OnSelChangedCapsule() {
     m_view.SetButtonText(kIdInstall, install.empty() ? CString("Install") : install);
     const CString& close = Sel(m_config.m_saCapButton2);
     m_view.SetButtonText(kIdClose, close.empty() ? CString("Close") : close);
-    m_view.EnableButton(kIdInstall, TrimLeft(Sel(m_config.m_saCapButton1Disabled)) != "1");
+    m_view.EnableButton(kIdInstall, plat::TrimLeft(Sel(m_config.m_saCapButton1Disabled)) != "1");
   } catch (const std::exception& e) {
     ReportException(e.what());
   }
@@ -85,19 +80,19 @@ long CBonusDlg::OnSelChangedCapsule() {
 }
 
 CString CBonusDlg::MoreInfoTarget(bool refresh) {
-  const CString run = TrimLeft(Sel(m_config.m_saMoreInfoRun));
+  const CString run = plat::TrimLeft(Sel(m_config.m_saMoreInfoRun));
   m_config.SplitIntoList(ExpandMacros(run, m_nCapsule), ",");
   CString first = m_config.m_saList.empty() ? CString() : m_config.m_saList.front();
   if (refresh && !m_config.m_saList.empty()) {
-    first = TrimRight(first);
+    first = plat::TrimRight(first);
     if (!first.empty() && first.front() == '"' && first.back() == '"') {
       first = first.size() >= 2 ? first.substr(1, first.size() - 2) : CString();
     }
     const std::optional<std::string> expanded = m_platform.ExpandEnvironmentStrings(first);
     if (expanded && plat::FitsMaxPath(*expanded)) first = *expanded;
   }
-  if (!Contains(run, "{")) return Sel(m_config.m_saPackages) + "\\" + first;
-  return TrimLeft(first);
+  if (!plat::Contains(run, "{")) return Sel(m_config.m_saPackages) + "\\" + first;
+  return plat::TrimLeft(first);
 }
 
 void CBonusDlg::RefreshMoreInfoLink() {
@@ -164,7 +159,7 @@ long CBonusDlg::OnClickMoreInfo() {
 }
 
 long CBonusDlg::OnMsgFilterDescription(unsigned& message) {
-  if (message == kWmLButtonDblClk) message = 0;
+  if (message == plat::kWmLButtonDblClk) message = 0;
   return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "checker/CapsuleCheck.h"
+#include "platform/Text.h"
 
 #include <optional>
 
@@ -151,7 +152,7 @@ int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host
     displayBase = TypedFolder(options->disk);
   }
   const std::string baseName = mainName.substr(0, mainName.find('.'));
-  if (Fold(mainName) != Fold(baseName) + ".cfg") {
+  if (plat::AsciiLower(mainName) != plat::AsciiLower(baseName) + ".cfg") {
     err << "capsule-check: " << options->disk << ": the main file is named after the program, up to the "
         << "program name's first \".\", with \".cfg\" (" << baseName << ".cfg for " << baseName << ".exe)\n";
     return 2;

@@ -5,8 +5,7 @@
 #include <map>
 #include <set>
 
-#include "browser/TextUtil.h"
-#include "config/TextTrim.h"
+#include "platform/Text.h"
 #include "checker/Keys.h"
 #include "checker/Text.h"
 #include "config/FirstTimeRun.h"
@@ -214,7 +213,7 @@ class Checker {
     if (!text.empty() && text.front() == '[' && text.back() != ']') {
       const auto close = text.find(']');
       if (close != std::string::npos) {
-        const std::string after = bonus::TrimLeft(text.substr(close + 1));
+        const std::string after = plat::TrimLeft(text.substr(close + 1));
         std::string hint = "a header line must end with \"]\"";
         if (!after.empty() && after.front() == ';') hint += "; there are no comments after a header: put them on a line of their own";
         Error(At(ref), Q(text) + " is no header, because it does not end with \"]\": " + effect, hint);
@@ -281,7 +280,7 @@ class Checker {
     }
     // Letter case.
     for (const KeyInfo& key : AllKeys()) {
-      if (Fold(key.name) != Fold(bare)) continue;
+      if (plat::AsciiLower(key.name) != plat::AsciiLower(bare)) continue;
       if (key.section == section)
         Error(At(ref), Q(name) + " names no key of " + header + ": key names compare in exact case",
               "write \"" + std::string(key.name) + "\"");
@@ -318,7 +317,7 @@ class Checker {
     const auto equals = line.text.find('=');
     if (equals == std::string::npos) {
       const std::string& t = line.text;
-      if (t.front() == '#' || t.compare(0, 2, "//") == 0 || Fold(t.substr(0, 4)) == "rem ")
+      if (t.front() == '#' || t.compare(0, 2, "//") == 0 || plat::AsciiLower(t.substr(0, 4)) == "rem ")
         Warning(At(ref), Q(t) + " is no comment: only lines that start with \";\" are", "start it with \";\"");
       else if (const KeyInfo* key = FindKey(t.substr(0, t.find_first_of(" :"))))
         Error(At(ref), Q(t) + " has no \"=\", so " + std::string(key->name) + " is not set",
@@ -327,7 +326,7 @@ class Checker {
         Warning(At(ref), Q(t) + " has no \"=\" and is ignored");
       return;
     }
-    const std::string name = bonus::TrimRight(line.text.substr(0, equals));
+    const std::string name = plat::TrimRight(line.text.substr(0, equals));
     CheckNoKey(line, ref, name);
   }
 
@@ -341,7 +340,7 @@ class Checker {
     // A TAB inside the value is deleted, not turned into a blank.
     const auto equals = line.raw.find('=');
     if (equals != std::string::npos) {
-      const std::string rawValue = text::Trim(line.raw.substr(equals + 1));
+      const std::string rawValue = plat::Trim(line.raw.substr(equals + 1));
       const auto tab = rawValue.find('\t');
       if (tab != std::string::npos && tab > 0 && rawValue.find_first_not_of('\t', tab) != std::string::npos)
         Warning(At(ref), "a TAB in the value of " + line.key + " is deleted, not turned into a blank: the value reads " +
@@ -371,7 +370,7 @@ class Checker {
       // A registry section that a token of this capsule names is what it should be.
       bool named = false;
       for (int n = 1; n <= 10; ++n)
-        if (bonus::TrimLeft(Value("Token" + std::to_string(n), read.capsule)) == text) named = true;
+        if (plat::TrimLeft(Value("Token" + std::to_string(n), read.capsule)) == text) named = true;
       if (!read.main && named) continue;
       const std::string inner = text.substr(1, text.size() - 2);
       // Blanks and invisible characters inside the brackets.
@@ -392,7 +391,7 @@ class Checker {
           Error(At(ref), Q(text) + " is not " + k + ": blanks and invisible characters inside the brackets count; the lines up to the next known header are ignored",
                 "write " + k);
           reported = true;
-        } else if (Fold("[" + squeezed + "]") == Fold(k)) {
+        } else if (plat::AsciiLower("[" + squeezed + "]") == plat::AsciiLower(k)) {
           Error(At(ref), Q(text) + " is not " + k + ": headers compare in exact case; the lines up to the next known header are ignored",
                 "write " + k);
           reported = true;
@@ -567,7 +566,7 @@ class Checker {
 
   void CheckMoreInfo(int k, const CapsuleRun* run) {
     const std::string title = Value("MoreInfoTitle", k);
-    const std::string value = bonus::TrimLeft(Value("MoreInfoRun", k));
+    const std::string value = plat::TrimLeft(Value("MoreInfoRun", k));
     if (value.empty()) {
       if (!title.empty())
         Warning(KeyLoc("MoreInfoTitle", k), "MoreInfoTitle without MoreInfoRun: the link never shows");
@@ -576,7 +575,7 @@ class Checker {
     if (title.empty())
       Warning(KeyLoc("MoreInfoRun", k),
               "MoreInfoRun without MoreInfoTitle: at selection the link shows with no text, and after an install it is hidden");
-    const std::string first = text::Trim(value.substr(0, value.find(',')));
+    const std::string first = plat::Trim(value.substr(0, value.find(',')));
     if (!first.empty() && first.front() == '"') {
       Error(KeyLoc("MoreInfoRun", k),
             "MoreInfoRun is in double quotes: at selection the quotes stay part of the file name, so the link stays hidden",
@@ -604,7 +603,7 @@ class Checker {
 
   void CheckRun(int k, const CapsuleRun* run) {
     const std::string raw = Value("Run", k);
-    const std::string value = bonus::TrimLeft(raw);
+    const std::string value = plat::TrimLeft(raw);
     const auto at = KeyLoc("Run", k);
     if (value.empty()) {
       bool companion = false;
@@ -618,7 +617,7 @@ class Checker {
     if (!macro && value.find(',') != std::string::npos) {
       Error(at, "Run has no macro, so " + Q(value) + " is one file name, comma included: the argument is never passed",
             "start the value with a folder macro to pass an argument: {SRC_DIR}\\" + Rel(Folder(k)) + "\\" +
-                value.substr(0, value.find(',')) + "," + bonus::TrimLeft(value.substr(value.find(',') + 1)));
+                value.substr(0, value.find(',')) + "," + plat::TrimLeft(value.substr(value.find(',') + 1)));
       return;
     }
     if (!macro && value.front() == '"') {
@@ -654,18 +653,18 @@ class Checker {
 
   void CheckDisabled(int k) {
     const std::string value = Value("Disabled", k);
-    const std::string trimmed = bonus::TrimLeft(value);
+    const std::string trimmed = plat::TrimLeft(value);
     if (trimmed.empty() || trimmed == "1" || trimmed == "0") return;
     Warning(KeyLoc("Disabled", k), "Disabled=" + value + " leaves the Install button enabled: only \"1\" disables it",
             "write Disabled=1, or remove the line");
   }
 
   void CheckDisclaimer(int k) {
-    const std::string value = bonus::TrimLeft(Value("Disclaimer", k));
+    const std::string value = plat::TrimLeft(Value("Disclaimer", k));
     if (value.empty() || IsInteger(value)) return;
-    const bool shown = bonus::ParseLeadingInt(value) != 0;
+    const bool shown = plat::ParseLeadingInt(value) != 0;
     Warning(KeyLoc("Disclaimer", k),
-            "Disclaimer " + Q(value) + " is not a number: it reads as " + std::to_string(bonus::ParseLeadingInt(value)) +
+            "Disclaimer " + Q(value) + " is not a number: it reads as " + std::to_string(plat::ParseLeadingInt(value)) +
                 (shown ? ", so the confirmation is shown" : ", so no confirmation is shown"),
             "write Disclaimer=1 for the confirmation, or 0");
   }
@@ -673,7 +672,7 @@ class Checker {
   // A registry path's root as the program finds it.
   void CheckRoot(const std::pair<std::string, std::size_t>& at, const std::string& what, const std::string& path,
                  const std::string& consequence) {
-    const std::string p = bonus::TrimLeft(path);
+    const std::string p = plat::TrimLeft(path);
     if (p.empty()) return;
     struct Root {
       const char* search;
@@ -693,7 +692,7 @@ class Checker {
     if (found == nullptr) {
       const std::string first = p.substr(0, p.find('\\'));
       std::string hint = "write the root in full and in capitals: HKEY_LOCAL_MACHINE\\, HKEY_CURRENT_USER\\, HKEY_CLASSES_ROOT\\ or HKEY_USERS\\";
-      const std::string f = Fold(first);
+      const std::string f = plat::AsciiLower(first);
       if (f == "hklm") hint = "write HKEY_LOCAL_MACHINE\\";
       if (f == "hkcu") hint = "write HKEY_CURRENT_USER\\";
       if (f == "hkcr") hint = "write HKEY_CLASSES_ROOT\\";
@@ -725,7 +724,7 @@ class Checker {
     const std::string file = CapsuleFile(k);
     for (int n = 1; n <= 10; ++n) {
       const std::string keyName = "Token" + std::to_string(n);
-      const std::string token = bonus::TrimLeft(Value(keyName, k));
+      const std::string token = plat::TrimLeft(Value(keyName, k));
       const std::string macro = TokenMacro(n);
       // Macros of this token used with an empty token.
       if (token.empty()) {
@@ -751,7 +750,7 @@ class Checker {
     struct Collector : IConfigLineObserver {
       void OnConfigLine(const ConfigLineEvent& e) override {
         if (e.kind == ConfigLineEvent::Kind::KnownHeader) found = true;
-        if (e.kind == ConfigLineEvent::Kind::OtherHeader && Fold(e.text) == Fold(header)) sameFolded = std::string(e.text);
+        if (e.kind == ConfigLineEvent::Kind::OtherHeader && plat::AsciiLower(e.text) == plat::AsciiLower(header)) sameFolded = std::string(e.text);
         if (e.kind == ConfigLineEvent::Kind::Key) {
           (e.key == "Key" ? keyLine : valueLine) = e.number;
           if (e.key == "Key") keyValue = std::string(e.value);
@@ -759,8 +758,8 @@ class Checker {
         if (e.kind == ConfigLineEvent::Kind::NoKey) {
           const std::string t(e.text);
           const auto eq = t.find('=');
-          const std::string name = eq == std::string::npos ? t : bonus::TrimRight(t.substr(0, eq));
-          if (Fold(name) == "key" || Fold(name) == "value") miscased.push_back({e.number, name});
+          const std::string name = eq == std::string::npos ? t : plat::TrimRight(t.substr(0, eq));
+          if (plat::AsciiLower(name) == "key" || plat::AsciiLower(name) == "value") miscased.push_back({e.number, name});
         }
       }
       std::string header;
@@ -788,7 +787,7 @@ class Checker {
     }
     for (const auto& [number, name] : collector.miscased)
       report_.Error(file, number, Q(name) + " is neither Key nor Value: names compare in exact case",
-                    "write \"" + std::string(Fold(name) == "key" ? "Key" : "Value") + "\"");
+                    "write \"" + std::string(plat::AsciiLower(name) == "key" ? "Key" : "Value") + "\"");
     if (collector.keyLine == 0) {
       Error(at, "the section " + token + " has no Key line: the token reads whatever key an earlier section left behind, or nothing",
             "add Key=HKEY_LOCAL_MACHINE\\...");
@@ -801,8 +800,8 @@ class Checker {
   }
 
   void CheckVersionKeys(int k) {
-    const std::string registry = bonus::TrimLeft(Value("Registry", k));
-    const std::string version = bonus::TrimLeft(Value("Version", k));
+    const std::string registry = plat::TrimLeft(Value("Registry", k));
+    const std::string version = plat::TrimLeft(Value("Version", k));
     const std::string file = Value("File", k);
     const std::string askMsg = Value("AskMsg", k);
     if (!registry.empty()) {
@@ -823,7 +822,7 @@ class Checker {
       }
       if (askMsg.empty()) Warning(KeyLoc("File", k), "File without AskMsg: the file check never asks");
       CBonusConfig scratch(platform_);
-      scratch.SplitIntoList(sim_.Expand(bonus::TrimLeft(file), k), ",");
+      scratch.SplitIntoList(sim_.Expand(plat::TrimLeft(file), k), ",");
       if (scratch.m_saList.size() >= 2 && scratch.m_saList[1] == "test")
         Warning(KeyLoc("File", k), "File ends in \",test\": the diagnostic box \"Bonus Test\" is shown at every install",
                 "remove \",test\" before the disk is pressed");
@@ -865,7 +864,7 @@ class Checker {
         if (known.count(macro) != 0) continue;
         std::string hint;
         for (const std::string& m : known)
-          if (Fold(m) == Fold(macro)) hint = "macros compare in exact case: write " + m;
+          if (plat::AsciiLower(m) == plat::AsciiLower(macro)) hint = "macros compare in exact case: write " + m;
         Warning(KeyLoc(keyName, k), std::string(keyName) + " holds " + macro + ", which is no macro: it stays in the text as written",
                 hint);
       }
@@ -876,14 +875,14 @@ class Checker {
 
   void CheckDialogValues() {
     const std::string height = config_.m_sHeight;
-    if (!height.empty() && !IsInteger(bonus::TrimLeft(height))) {
-      const int size = bonus::ParseLeadingInt(height);
+    if (!height.empty() && !IsInteger(plat::TrimLeft(height))) {
+      const int size = plat::ParseLeadingInt(height);
       Warning(KeyLoc("Height", -1), "Height " + Q(height) + " is not a number: the icons are " +
                                         std::to_string(size > 0 ? size : 42) + " x " + std::to_string(size > 0 ? size : 42) + " pixels");
     }
     const std::string distance = config_.m_sDistance;
-    if (!distance.empty() && !IsInteger(bonus::TrimLeft(distance))) {
-      const int rows = bonus::ParseLeadingInt(distance);
+    if (!distance.empty() && !IsInteger(plat::TrimLeft(distance))) {
+      const int rows = plat::ParseLeadingInt(distance);
       Warning(KeyLoc("Distance", -1), "Distance " + Q(distance) + " is not a number: the rows are " +
                                           std::to_string(rows != 0 ? rows : 16) + " pixels high");
     }
@@ -932,9 +931,9 @@ class Checker {
       bool started = false;
       for (const PlatformCall& call : calls)
         if (call.kind == PlatformCall::Kind::CreateProcess) started = true;
-      const std::string command = bonus::TrimLeft(value);
+      const std::string command = plat::TrimLeft(value);
       const auto comma = command.find(',');
-      const std::string program = bonus::TrimRight(command.substr(0, comma));
+      const std::string program = plat::TrimRight(command.substr(0, comma));
       if (!started)
         Error(at, keyName + " names " + Q(program) + ", which is not on the disk: nothing is started",
               command.find('{') != std::string::npos
@@ -944,7 +943,7 @@ class Checker {
         Warning(at, keyName + " has no \",seconds\": the pause is read from the whole value, which gives 0");
         continue;
       }
-      const std::string seconds = text::Trim(command.substr(comma + 1));
+      const std::string seconds = plat::Trim(command.substr(comma + 1));
       if (!IsDecimal(seconds)) {
         Warning(at, keyName + " seconds " + Q(seconds) + " is not a number: it reads as " +
                         std::to_string(FirstTimeRunPauseSeconds(seconds)));

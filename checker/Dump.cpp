@@ -2,10 +2,9 @@
 
 #include <sstream>
 
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "checker/Keys.h"
 #include "checker/Text.h"
-#include "config/TextTrim.h"
 
 namespace check {
 
@@ -21,21 +20,21 @@ std::string Origin(Simulation& sim, const DisplayPath& display, const std::strin
 std::string Effect(const KeyInfo& key, const std::string& value) {
   const std::string name(key.name);
   if (name == "Height") {
-    const int size = bonus::ParseLeadingInt(value);
+    const int size = plat::ParseLeadingInt(value);
     const int used = size > 0 ? size : 42;
     return "icons " + std::to_string(used) + " x " + std::to_string(used);
   }
   if (name == "Distance") {
     const auto rows = static_cast<std::int16_t>(static_cast<std::uint16_t>(
-        static_cast<unsigned>(bonus::ParseLeadingInt(value)) & 0xFFFFu));
+        static_cast<unsigned>(plat::ParseLeadingInt(value)) & 0xFFFFu));
     return "rows " + std::to_string(rows != 0 ? rows : 16) + " pixels high";
   }
   if (name == "Button1") return value.empty() ? "caption \"Install\"" : std::string();
   if (name == "Button2") return value.empty() ? "caption \"Close\"" : std::string();
-  if (name == "Disabled") return bonus::TrimLeft(value) == "1" ? "Install button disabled" : "Install button enabled";
+  if (name == "Disabled") return plat::TrimLeft(value) == "1" ? "Install button disabled" : "Install button enabled";
   if (name == "Disclaimer") {
-    const std::string t = bonus::TrimLeft(value);
-    return !t.empty() && bonus::ParseLeadingInt(t) != 0 ? "confirmation shown" : "no confirmation";
+    const std::string t = plat::TrimLeft(value);
+    return !t.empty() && plat::ParseLeadingInt(t) != 0 ? "confirmation shown" : "no confirmation";
   }
   return {};
 }
@@ -78,12 +77,12 @@ std::string DumpText(Simulation& sim, const DisplayPath& display) {
       Line(out, key, value, Origin(sim, display, std::string(key.name), capsule));
       if (key.name == "Run" || key.name == "MoreInfoRun" || key.name == "File") {
         if (value.find('{') != std::string::npos)
-          out << "      expanded = " << Q(sim.Expand(bonus::TrimLeft(value), capsule)) << "\n";
+          out << "      expanded = " << Q(sim.Expand(plat::TrimLeft(value), capsule)) << "\n";
         else if (!value.empty() && key.name == "Run")
-          out << "      in the capsule folder = " << Q(folder + "\\" + bonus::TrimLeft(value)) << "\n";
+          out << "      in the capsule folder = " << Q(folder + "\\" + plat::TrimLeft(value)) << "\n";
         else if (!value.empty() && key.name == "MoreInfoRun")
           out << "      in the capsule folder = "
-              << Q(folder + "\\" + text::Trim(bonus::TrimLeft(value).substr(0, bonus::TrimLeft(value).find(','))))
+              << Q(folder + "\\" + plat::Trim(plat::TrimLeft(value).substr(0, plat::TrimLeft(value).find(','))))
               << "\n";
       }
     }

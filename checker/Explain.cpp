@@ -2,7 +2,7 @@
 #include <array>
 #include <sstream>
 
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "checker/Dump.h"
 #include "checker/RegFile.h"
 #include "checker/Text.h"
@@ -143,8 +143,8 @@ class Explainer {
   }
 
   void VersionCheck(int k, const CapsuleRun& run) {
-    const std::string registry = bonus::TrimLeft(Value(&CBonusConfig::m_saRegistry, k));
-    const std::string version = bonus::TrimLeft(Value(&CBonusConfig::m_saVersion, k));
+    const std::string registry = plat::TrimLeft(Value(&CBonusConfig::m_saRegistry, k));
+    const std::string version = plat::TrimLeft(Value(&CBonusConfig::m_saVersion, k));
     const std::string file = Value(&CBonusConfig::m_saFile, k);
     if (!registry.empty()) {
       out_ << "  installed version: registry check of " << Q(registry) << " against Version "
@@ -225,7 +225,7 @@ class Explainer {
       }
       std::uint32_t n = 0;
       for (int b = 3; b >= 0; --b) n = (n << 8) | static_cast<unsigned char>(value.value->data[static_cast<std::size_t>(b)]);
-      const int reference = bonus::ParseLeadingInt(version);
+      const int reference = plat::ParseLeadingInt(version);
       out_ << "    the number " << n << (static_cast<long long>(n) >= reference ? " is at least " : " is below ")
            << reference << ", the leading number of Version\n";
     } else {
@@ -236,7 +236,7 @@ class Explainer {
   void FileEvidence(int k, const CapsuleRun& run, const std::string& file, const std::string& version) {
     CBonusConfig scratch(sim_.Platform());
     const std::array<int, 4> reference = inst::ReferenceVersion(scratch, version);
-    const std::string expanded = bonus::TrimLeft(sim_.Expand(file, k));
+    const std::string expanded = plat::TrimLeft(sim_.Expand(file, k));
     scratch.SplitIntoList(expanded, ",");
     const std::string path = scratch.m_saList.empty() ? std::string() : scratch.m_saList[0];
     out_ << "    file " << Q(path) << "; reference version " << Quad(reference)

@@ -1,4 +1,5 @@
 #include "checker/Keys.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -100,16 +101,9 @@ const std::vector<std::string>& FolderMacroNames() {
 
 std::string TokenMacro(int n) { return res::Str(res::IDS_MACRO_TOKEN_BASE + n); }
 
-std::string Fold(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 std::size_t FoldedDistance(std::string_view a, std::string_view b, std::size_t limit) {
-  const std::string x = Fold(a);
-  const std::string y = Fold(b);
+  const std::string x = plat::AsciiLower(a);
+  const std::string y = plat::AsciiLower(b);
   const std::size_t gap = x.size() > y.size() ? x.size() - y.size() : y.size() - x.size();
   if (gap > limit) return limit + 1;
   std::vector<std::size_t> row(y.size() + 1);

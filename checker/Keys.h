@@ -42,8 +42,6 @@ const std::vector<std::string>& FolderMacroNames();
 // "{TOKEN<n>}" for n in 1..10.
 std::string TokenMacro(int n);
 
-// ASCII letters folded to lower case.
-std::string Fold(std::string_view text);
 // Edit distance of two texts (insertions, deletions, substitutions), with
 // letter case ignored; stops counting at `limit` + 1.
 std::size_t FoldedDistance(std::string_view a, std::string_view b, std::size_t limit);

@@ -2,19 +2,14 @@
 
 #include <cstdint>
 
+#include "platform/Text.h"
+
 namespace check {
 
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Fold(const std::string& text) {
-  std::string out(text);
-  for (char& c : out) c = FoldAscii(c);
-  return out;
-}
-
-std::string Trim(const std::string& s) {
+// A .reg line without the blanks, TABs and CRs around it.
+std::string TrimRegLine(const std::string& s) {
   const auto begin = s.find_first_not_of(" \t\r");
   if (begin == std::string::npos) return {};
   const auto end = s.find_last_not_of(" \t\r");
@@ -88,7 +83,7 @@ std::optional<std::string> Quoted(const std::string& text, std::size_t& pos) {
 }  // namespace
 
 std::optional<plat::RegRoot> RootFromName(const std::string& name) {
-  const std::string n = Fold(name);
+  const std::string n = plat::AsciiLower(name);
   if (n == "hkey_local_machine" || n == "hklm") return plat::RegRoot::LocalMachine;
   if (n == "hkey_current_user" || n == "hkcu") return plat::RegRoot::CurrentUser;
   if (n == "hkey_classes_root" || n == "hkcr") return plat::RegRoot::ClassesRoot;
@@ -107,13 +102,13 @@ const char* RootName(plat::RegRoot root) {
 }
 
 std::string RegFile::KeyOf(plat::RegRoot root, const std::string& subKey) {
-  std::string path = Fold(subKey);
+  std::string path = plat::AsciiLower(subKey);
   while (!path.empty() && path.back() == '\\') path.pop_back();
   return std::to_string(static_cast<int>(root)) + "|" + path;
 }
 
 void RegFile::Set(plat::RegRoot root, const std::string& subKey, const std::string& name, plat::RegValue value) {
-  m_keys[KeyOf(root, subKey)][Fold(name)] = std::move(value);
+  m_keys[KeyOf(root, subKey)][plat::AsciiLower(name)] = std::move(value);
 }
 
 bool RegFile::KeyExists(plat::RegRoot root, const std::string& subKey) const {
@@ -128,7 +123,7 @@ std::optional<plat::RegValue> RegFile::Value(plat::RegRoot root, const std::stri
                                              const std::string& name) const {
   auto key = m_keys.find(KeyOf(root, subKey));
   if (key == m_keys.end()) return std::nullopt;
-  auto value = key->second.find(Fold(name));
+  auto value = key->second.find(plat::AsciiLower(name));
   if (value == key->second.end()) return std::nullopt;
   return value->second;
 }
@@ -156,7 +151,7 @@ RegFile RegFile::Parse(const std::string& raw) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (continuing) {
-      lines.back().text += Trim(line);
+      lines.back().text += TrimRegLine(line);
     } else {
       lines.push_back({number, line});
     }
@@ -172,7 +167,7 @@ RegFile RegFile::Parse(const std::string& raw) {
   bool inKey = false;
   bool sawHeader = false;
   for (const Line& line : lines) {
-    const std::string t = Trim(line.text);
+    const std::string t = TrimRegLine(line.text);
     if (t.empty() || t.front() == ';') continue;
     if (!sawHeader) {
       sawHeader = true;
@@ -236,11 +231,11 @@ RegFile RegFile::Parse(const std::string& raw) {
       file.m_problems.push_back({line.number, "a value without \"=\""});
       continue;
     }
-    std::string data = Trim(t.substr(pos + 1));
+    std::string data = TrimRegLine(t.substr(pos + 1));
     plat::RegValue value;
     if (data == "-") {
       auto key = file.m_keys.find(KeyOf(*root, subKey));
-      if (key != file.m_keys.end()) key->second.erase(Fold(name));
+      if (key != file.m_keys.end()) key->second.erase(plat::AsciiLower(name));
       continue;
     }
     if (!data.empty() && data.front() == '"') {
@@ -252,7 +247,7 @@ RegFile RegFile::Parse(const std::string& raw) {
       }
       value.type = plat::kRegSz;
       value.data = *quoted + std::string(1, '\0');
-    } else if (Fold(data.substr(0, 6)) == "dword:") {
+    } else if (plat::AsciiLower(data.substr(0, 6)) == "dword:") {
       const std::string digits = data.substr(6);
       std::uint32_t number32 = 0;
       bool ok = !digits.empty() && digits.size() <= 8;
@@ -267,7 +262,7 @@ RegFile RegFile::Parse(const std::string& raw) {
       }
       value.type = plat::kRegDword;
       for (int i = 0; i < 4; ++i) value.data.push_back(static_cast<char>((number32 >> (8 * i)) & 0xFF));
-    } else if (Fold(data.substr(0, 3)) == "hex") {
+    } else if (plat::AsciiLower(data.substr(0, 3)) == "hex") {
       const auto colon = data.find(':');
       if (colon == std::string::npos) {
         file.m_problems.push_back({line.number, "hex data without \":\""});
@@ -307,7 +302,7 @@ RegFile RegFile::Parse(const std::string& raw) {
       file.m_problems.push_back({line.number, "value data of an unknown form"});
       continue;
     }
-    file.m_keys[KeyOf(*root, subKey)][Fold(name)] = std::move(value);
+    file.m_keys[KeyOf(*root, subKey)][plat::AsciiLower(name)] = std::move(value);
   }
   return file;
 }

@@ -1,7 +1,7 @@
 #include "checker/Simulation.h"
 
 #include "config/FirstTimeRun.h"
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "install/Companions.h"
 
 namespace check {
@@ -126,7 +126,7 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
   // The MoreInfo link as the user would click it after the install.
   dialog.OnSetFocusCapsule();
   run.moreInfoCommand = inst::ResolveMoreInfoCommand(
-      dialog.m_config, folder, bonus::TrimLeft(dialog.Sel(dialog.m_config.m_saMoreInfoRun)),
+      dialog.m_config, folder, plat::TrimLeft(dialog.Sel(dialog.m_config.m_saMoreInfoRun)),
       [&dialog, capsule](const std::string& text) { return dialog.ExpandMacros(text, capsule); });
   m_platform.ClearCalls();
   dialog.RunMoreInfo();

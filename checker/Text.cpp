@@ -1,6 +1,6 @@
 #include "checker/Text.h"
 
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 
 namespace check {
 
@@ -28,13 +28,13 @@ bool IsDigits(const std::string& text) {
 }
 
 bool IsInteger(const std::string& text) {
-  std::string t = bonus::TrimRight(bonus::TrimLeft(text));
+  std::string t = plat::TrimRight(plat::TrimLeft(text));
   if (!t.empty() && (t.front() == '+' || t.front() == '-')) t.erase(0, 1);
   return IsDigits(t);
 }
 
 bool IsDecimal(const std::string& text) {
-  std::string t = bonus::TrimRight(bonus::TrimLeft(text));
+  std::string t = plat::TrimRight(plat::TrimLeft(text));
   if (!t.empty() && (t.front() == '+' || t.front() == '-')) t.erase(0, 1);
   const auto dot = t.find('.');
   if (dot == std::string::npos) return IsDigits(t);

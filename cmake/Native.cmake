@@ -53,6 +53,6 @@ else()
   endforeach()
 endif()
 
-if(VELMORA_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+if(VELMORA_BENCH)
   add_subdirectory(bench)
 endif()

@@ -1,13 +1,13 @@
 # Shared helpers of the build.
 
 # velmora_glob(<var> <dir>...): the .cpp files of the portable folders,
-# without their win32/ subfolders.
+# without their win32/ and fake/ subfolders.
 function(velmora_glob var)
   set(result)
   foreach(dir ${ARGN})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
     foreach(f ${found})
-      if(NOT f MATCHES "/win32/")
+      if(NOT f MATCHES "/(win32|fake)/")
         list(APPEND result ${f})
       endif()
     endforeach()

@@ -18,26 +18,17 @@ velmora_strict(velmora_win32platform)
 
 # The Win32 user-interface layer: windows and dialogs that translate messages
 # into calls of the portable logic and apply its results to real controls.
-# Until the layer has sources of its own it only gathers its dependencies.
-velmora_glob_win32(WIN32_UI_SOURCES app browser install config)
+velmora_glob_win32(WIN32_UI_SOURCES config install browser app)
 list(FILTER WIN32_UI_SOURCES EXCLUDE REGEX "/WinMain\\.cpp$")
-if(WIN32_UI_SOURCES)
-  add_library(velmora_win32ui STATIC ${WIN32_UI_SOURCES})
-  target_include_directories(velmora_win32ui PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(velmora_win32ui PUBLIC velmora_portable velmora_win32platform)
-  velmora_strict(velmora_win32ui)
-else()
-  add_library(velmora_win32ui INTERFACE)
-  target_link_libraries(velmora_win32ui INTERFACE velmora_portable velmora_win32platform)
-endif()
+add_library(velmora_win32ui STATIC ${WIN32_UI_SOURCES})
+target_include_directories(velmora_win32ui PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(velmora_win32ui PUBLIC velmora_portable velmora_win32platform)
+velmora_strict(velmora_win32ui)
 
 include(${CMAKE_CURRENT_LIST_DIR}/Resources.cmake)
-set(VELMORA_MAIN ${CMAKE_SOURCE_DIR}/app/win32/WinMain.cpp)
-if(EXISTS ${VELMORA_MAIN})
-  add_executable(VERavevi WIN32 ${VELMORA_MAIN} ${VELMORA_RC})
-  target_link_libraries(VERavevi PRIVATE velmora_win32ui)
-  velmora_strict(VERavevi)
-endif()
+add_executable(VERavevi WIN32 ${CMAKE_SOURCE_DIR}/app/win32/WinMain.cpp ${VELMORA_RC})
+target_link_libraries(VERavevi PRIVATE velmora_win32ui)
+velmora_strict(VERavevi)
 
 # GoogleTest compiled from Debian's sources for this target.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -52,32 +43,20 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp
      ${CMAKE_SOURCE_DIR}/tests/contract/win32/*.cpp
      ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-if(WIN32_TEST_SOURCES)
-  add_executable(win32_tests ${WIN32_TEST_SOURCES} ${VELMORA_RC})
-  target_link_libraries(win32_tests PRIVATE velmora_win32ui gtest gtest_main)
-  target_compile_definitions(win32_tests PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  velmora_strict(win32_tests)
-  # One ctest entry per suite keeps Wine start-ups few.
-  add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
-  set_tests_properties(win32_tests PROPERTIES TIMEOUT 900 RESOURCE_LOCK veravevi_processes)
-endif()
+add_executable(win32_tests ${WIN32_TEST_SOURCES} ${VELMORA_RC})
+target_link_libraries(win32_tests PRIVATE velmora_win32ui gtest gtest_main)
+target_compile_definitions(win32_tests PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+velmora_strict(win32_tests)
+# One ctest entry per suite keeps Wine start-ups few.
+add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
+set_tests_properties(win32_tests PROPERTIES TIMEOUT 900 RESOURCE_LOCK veravevi_processes)
 
 # Helper programs the tests and the demo disk use (stand-in installers,
 # a program with a version resource, a test script library).
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fixtures/CMakeLists.txt)
-  add_subdirectory(tests/fixtures)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/examples/demo/stub/CMakeLists.txt)
-  add_subdirectory(examples/demo/stub)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
-  add_subdirectory(tests/e2e)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/CMakeLists.txt)
-  add_subdirectory(bench/win32)
-endif()
+add_subdirectory(tests/fixtures)
+add_subdirectory(examples/demo/stub)
+add_subdirectory(tests/e2e)
+add_subdirectory(bench/win32)
 
 # capsule-check.exe, the authoring checker, as an extra console program.
-if(EXISTS ${CMAKE_SOURCE_DIR}/tools/capsule-check/CMakeLists.txt)
-  add_subdirectory(tools/capsule-check)
-endif()
+add_subdirectory(tools/capsule-check)

@@ -5,37 +5,23 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/Text.h"
 #include "resources/StringTable.h"
 
 namespace {
 
-// White space of the configuration texts: blank, TAB, CR, LF, VT, FF.
-inline bool IsSpace(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-std::string_view TrimLeft(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size() && IsSpace(s[i])) ++i;
-  return s.substr(i);
-}
-
-std::string_view TrimRight(std::string_view s) {
-  std::size_t n = s.size();
-  while (n > 0 && IsSpace(s[n - 1])) --n;
-  return s.substr(0, n);
-}
-
-std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+using plat::AsciiLower;
+using plat::Trim;
+using plat::TrimLeft;
+using plat::TrimRight;
 
 bool IsHeader(std::string_view line) { return line.front() == '[' && line.back() == ']'; }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The key of the re-read memory: the same file however its path is spelt.
 CString FoldPath(const CString& path) {
   CString out(path);
-  for (char& c : out) c = c == '/' ? '\\' : LowerAscii(c);
+  for (char& c : out) c = c == '/' ? '\\' : AsciiLower(c);
   return out;
 }
 
@@ -43,15 +29,8 @@ CString FoldPath(const CString& path) {
 // lower-cased, are "cfg".
 bool EndsWithCfg(const CString& path) {
   std::string tail = path.size() >= 3 ? path.substr(path.size() - 3) : path;
-  for (char& c : tail) c = LowerAscii(c);
+  for (char& c : tail) c = AsciiLower(c);
   return tail == "cfg";
-}
-
-// The text a 260-byte buffer receives from a registry value: the data up
-// to its first zero byte; nothing when the data does not fit the buffer.
-std::optional<CString> BufferText(const std::string& data) {
-  if (data.size() > plat::kMaxPath) return std::nullopt;
-  return data.substr(0, std::min(data.find('\0'), data.size()));
 }
 
 // A system path as the 260-character buffer receives it: "" when it (with
@@ -268,7 +247,7 @@ CString CBonusConfig::LocateConfigFile(bool preferProgramFolder) {
   m_sModuleBaseName = m_sModuleFileName.substr(0, m_sModuleFileName.find('.'));
 
   if (auto value = m_platform->RegQueryValue(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue)) {
-    if (auto text = BufferText(value->data)) {
+    if (auto text = plat::RegistryBufferText(value->data)) {
       m_sSourceDir = *text;
       m_sDataDir = m_sSourceDir;
       m_sDataDir += kAccessFolder;
@@ -437,27 +416,29 @@ CString CBonusConfig::GetLastPathPart(const CString& path) {
 // ---- registry --------------------------------------------------------------------
 
 CString CBonusConfig::ReadRegistryString(CString keyPath, const CString& valueName) {
-  const std::string_view path = TrimLeft(keyPath);
+  const std::string_view path = TrimLeft(std::string_view(keyPath));
   if (path.empty()) return {};
-  struct Root {
-    std::string_view text;
-    plat::RegRoot root;
-    std::size_t prefixLength;
-  };
-  static constexpr Root kRoots[] = {
+  const RegistryRootName* root = FindRegistryRoot(path);
+  if (root == nullptr) return {};
+  const auto value = m_platform->RegQueryValue(root->root, KeyBelowRoot(path, *root), valueName);
+  if (!value) return {};
+  return plat::RegistryBufferText(value->data).value_or(CString());
+}
+
+const RegistryRootName* FindRegistryRoot(std::string_view path) {
+  static constexpr RegistryRootName kRoots[] = {
       {"HKEY_LOCAL_MACHINE\\", plat::RegRoot::LocalMachine, 19},
       {"HKEY_CLASSES_ROOT", plat::RegRoot::ClassesRoot, 18},
       {"HKEY_USERS", plat::RegRoot::Users, 11},
       {"HKEY_CURRENT_USER", plat::RegRoot::CurrentUser, 18},
   };
-  for (const Root& root : kRoots) {
-    if (path.find(root.text) == std::string_view::npos) continue;
-    const std::string subKey(path.substr(std::min(root.prefixLength, path.size())));
-    const auto value = m_platform->RegQueryValue(root.root, subKey, valueName);
-    if (!value) return {};
-    return BufferText(value->data).value_or(CString());
-  }
-  return {};
+  for (const RegistryRootName& root : kRoots)
+    if (path.find(root.name) != std::string_view::npos) return &root;
+  return nullptr;
+}
+
+std::string KeyBelowRoot(std::string_view path, const RegistryRootName& root) {
+  return std::string(path.substr(std::min(root.prefixLength, path.size())));
 }
 
 CString CBonusConfig::ReadSectionRegistryValue(const CString& path, const CString& sectionHeader) {

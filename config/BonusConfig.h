@@ -21,6 +21,24 @@
 using CString = std::string;
 using CStringArray = std::vector<std::string>;
 
+// A registry root as a path names it, and how many characters of the path's
+// front the root takes.
+struct RegistryRootName {
+  std::string_view name;
+  plat::RegRoot root;
+  std::size_t prefixLength;
+};
+
+// The root a registry path names: the first of "HKEY_LOCAL_MACHINE\",
+// "HKEY_CLASSES_ROOT", "HKEY_USERS", "HKEY_CURRENT_USER" found anywhere in it,
+// in exact case; nullptr when there is none. Every reader of a capsule's
+// registry path uses this one rule.
+const RegistryRootName* FindRegistryRoot(std::string_view path);
+
+// The key below `root`: `path` without its first root.prefixLength
+// characters (19, 18, 11 or 18), whatever stands before the root's name.
+std::string KeyBelowRoot(std::string_view path, const RegistryRootName& root);
+
 // The product's registry key under HKEY_LOCAL_MACHINE and its values.
 inline constexpr const char* kProductKey = "SOFTWARE\\Velmora Network\\5.0";
 inline constexpr const char* kSourceDirValue = "SourceDir";

@@ -4,17 +4,11 @@
 
 #include "config/BonusConfig.h"
 #include "config/MainDialogSearch.h"
-#include "config/TextTrim.h"
-
-namespace {
-
-constexpr const char* kRun1Marker = "MainDialogFirstTimeRunning";
-constexpr const char* kRun2Marker = "AfterMainDialogFirstTimeRunning";
-
-}  // namespace
+#include "config/MutexNames.h"
+#include "platform/Text.h"
 
 int FirstTimeRunPauseSeconds(const std::string& text) {
-  const double seconds = std::atof(text::TrimLeft(text).c_str());
+  const double seconds = std::atof(plat::TrimLeft(text).c_str());
   // Compared as double first: a negative, NaN or huge value must not reach
   // the conversion to int.
   if (!(seconds >= 1.0)) return 0;
@@ -29,7 +23,7 @@ void CFirstTimeRun::RunOnce(int mode) {
   plat::Platform& platform = *m_platform;
 
   // The marker handle stays open for the life of the process on purpose.
-  if (platform.CreateMutex(mode == 1 ? kRun1Marker : kRun2Marker, false).alreadyExisted) return;
+  if (platform.CreateMutex(mode == 1 ? kRun1Mutex : kRun2Mutex, false).alreadyExisted) return;
 
   CBonusConfig config(platform);
   m_sCommand = config.LocateConfigFile(false);
@@ -50,9 +44,9 @@ void CFirstTimeRun::RunOnce(int mode) {
     return;
   }
 
-  m_sCommand = text::TrimLeft(m_sCommand);
+  m_sCommand = plat::TrimLeft(m_sCommand);
   const auto comma = m_sCommand.find(',');
-  m_sRun1 = text::TrimRight(m_sFolder + "\\" + m_sCommand.substr(0, comma));
+  m_sRun1 = plat::TrimRight(m_sFolder + "\\" + m_sCommand.substr(0, comma));
 
   std::string shortPath = platform.ShortPathName(m_sRun1);
   if (!plat::FitsMaxPath(shortPath)) shortPath.clear();

@@ -1,3 +1,4 @@
+#include "platform/Text.h"
 #include "install/Companions.h"
 
 #include "install/InstallText.h"
@@ -7,7 +8,7 @@ namespace inst {
 
 std::array<std::string, 4> CompanionPaths(const std::string& capsuleFolder) {
   std::string name = CBonusConfig::GetLastPathPart(capsuleFolder);
-  std::string code = AsciiLower(name.substr(0, 3));
+  std::string code = plat::AsciiLower(name.substr(0, 3));
   return {capsuleFolder + "\\" + name + ".tmp", capsuleFolder + "\\uninst." + code,
           capsuleFolder + "\\_sys." + code, capsuleFolder + "\\_clear." + code};
 }

@@ -1,12 +1,12 @@
 // The main dialog's timers: the first-run timer and the MoreInfo poll.
 #include "browser/BonusDlg.h"
 #include "config/FirstTimeRun.h"
+#include "config/MutexNames.h"
 
 namespace bonus {
 
 namespace {
 
-constexpr const char* kRun2Marker = "AfterMainDialogFirstTimeRunning";
 constexpr int kRunAfterMainDialog = 2;
 
 }  // namespace
@@ -17,7 +17,7 @@ void CBonusDlg::OnTimer(unsigned id) {
     CFirstTimeRun(m_platform).RunOnce(kRunAfterMainDialog);
     // A second handle to the marker, never closed: the marker must outlive
     // this dialog for as long as the process runs.
-    m_platform.CreateMutex(kRun2Marker, false);
+    m_platform.CreateMutex(kRun2Mutex, false);
   }
   if (id == kTimerMoreInfo) RefreshMoreInfoLink();
 }

@@ -3,9 +3,9 @@
 #include <exception>
 #include <string>
 
-#include "app/VGui.h"
+#include "platform/VGui.h"
 #include "browser/BonusDlg.h"
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "install/Companions.h"
 #include "install/InstallText.h"
 #include "install/Launcher.h"
@@ -20,21 +20,11 @@ void CBonusDlg::OnInstall() {
   }
   m_bMessageShown = false;
   try {
-    for (;;) {
-      m_sConfigFile = m_config.LocateConfigFile(false);
-      m_config.ParseConfigFile(m_sConfigFile, 0);
-      if (m_config.FileExists(m_sConfigFile, false, CString())) break;
-      m_sDiskPrompt = res::InsertDiskPrompt();
-      m_sConfigFile = m_config.LocateConfigFile(true);
-      m_config.ParseConfigFile(m_sConfigFile, 0);
-      m_sCaption = m_config.m_sWelcomeCaption;
-      if (VMessageBox(m_platform, 0, m_sDiskPrompt, m_sCaption, plat::kMbOkCancel | plat::kMbIconStop) ==
-          plat::kIdCancel)
-        return;
-    }
     // The caption follows the configuration just read, also when the disk was
     // there at once.
+    const bool found = LocateConfigAgain();
     m_sCaption = m_config.m_sWelcomeCaption;
+    if (!found) return;
 
     if (!HasSelection()) {
       m_sMsgText = res::Str(res::IDS_NOTHING_SELECTED);
@@ -50,9 +40,9 @@ void CBonusDlg::OnInstall() {
     // belongs to a later install.
     const std::array<std::string, 4> companions = inst::CompanionShortPaths(m_platform, folder);
 
-    const CString disclaimer = TrimLeft(Sel(m_config.m_saDisclaimer));
-    if (!disclaimer.empty() && ParseLeadingInt(disclaimer) != 0) {
-      m_sMsgText = TrimLeft(Sel(m_config.m_saTitle)) + inst::kAboutToInstall;
+    const CString disclaimer = plat::TrimLeft(Sel(m_config.m_saDisclaimer));
+    if (!disclaimer.empty() && plat::ParseLeadingInt(disclaimer) != 0) {
+      m_sMsgText = plat::TrimLeft(Sel(m_config.m_saTitle)) + inst::kAboutToInstall;
       if (VMessageBox(m_platform, 0, m_sMsgText, m_sCaption, plat::kMbOkCancel) == plat::kIdCancel) return;
     }
 

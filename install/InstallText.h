@@ -1,13 +1,9 @@
-// Small text helpers of the installation engine and the texts it shows that
-// the string table does not carry.
+// The texts of the installation engine that the string table does not carry.
 #pragma once
 
 #include <string>
 
 namespace inst {
-
-// ASCII letters lowered; every other byte unchanged.
-std::string AsciiLower(const std::string& text);
 
 // The confirmation that follows the capsule's title before its installer is
 // started.

@@ -1,6 +1,6 @@
 #include "install/Launcher.h"
 
-#include "config/TextTrim.h"
+#include "platform/Text.h"
 #include "install/InstallText.h"
 
 namespace inst {
@@ -22,7 +22,7 @@ std::string ShortPath(plat::Platform& platform, const std::string& path) {
 Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
                             const MacroExpander& expandMacros) {
   plat::Platform& platform = config.Platform();
-  config.SplitIntoList(expandMacros(text::TrimLeft(value)), ",");
+  config.SplitIntoList(expandMacros(plat::TrimLeft(value)), ",");
   const CStringArray& parts = config.m_saList;
   Command command;
   if (parts.empty()) return command;
@@ -46,7 +46,7 @@ Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
 Command ResolveRunCommand(CBonusConfig& config, const std::string& capsuleFolder, const std::string& run,
                           const MacroExpander& expandMacros) {
   if (run.find('{') != std::string::npos) return ResolveMacroCommand(config, run, expandMacros);
-  return Command{capsuleFolder + "\\" + text::TrimLeft(run), {}};
+  return Command{capsuleFolder + "\\" + plat::TrimLeft(run), {}};
 }
 
 Command ResolveMoreInfoCommand(CBonusConfig& config, const std::string& capsuleFolder,
@@ -55,7 +55,7 @@ Command ResolveMoreInfoCommand(CBonusConfig& config, const std::string& capsuleF
   if (moreInfoRun.find('{') == std::string::npos)
     command.program = capsuleFolder + "\\" + command.program;
   else
-    command.program = text::TrimLeft(command.program);
+    command.program = plat::TrimLeft(command.program);
   return command;
 }
 
@@ -67,7 +67,7 @@ void LaunchByExtension(CBonusConfig& config, const std::string& program, const s
   std::string extension = program.substr(dot + 1);
 
   if (extension.size() >= 2) {
-    if (AsciiLower(extension) == "cfg") {
+    if (plat::AsciiLower(extension) == "cfg") {
       runScript(program);
       return;
     }

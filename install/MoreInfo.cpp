@@ -2,9 +2,9 @@
 #include <exception>
 #include <string>
 
-#include "app/VUtils.h"
+#include "platform/VUtils.h"
 #include "browser/BonusDlg.h"
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "install/Launcher.h"
 #include "install/ScriptLibrary.h"
 
@@ -17,7 +17,7 @@ bool CBonusDlg::RunMoreInfo() {
     m_bMoreInfoArmed = false;
     try {
       const int capsule = m_nCapsule;
-      const CString run = TrimLeft(Sel(m_config.m_saMoreInfoRun));
+      const CString run = plat::TrimLeft(Sel(m_config.m_saMoreInfoRun));
       const CString folder = Sel(m_config.m_saPackages);
       const inst::Command target = inst::ResolveMoreInfoCommand(
           m_config, folder, run,

@@ -1,7 +1,7 @@
 #include "install/PathMacros.h"
 
 #include "browser/BonusDlg.h"
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "resources/StringTable.h"
 
 namespace bonus {
@@ -27,28 +27,28 @@ CString CBonusDlg::ExpandMacros(const CString& text, int capsule) {
   CString out = text;
   for (int n = 1; n <= 10; ++n) {
     const CStringArray* tokens = m_config.TokenList(n);
-    m_sToken = TrimLeft(tokens != nullptr ? CBonusConfig::At(*tokens, capsule) : CString());
+    m_sToken = plat::TrimLeft(tokens != nullptr ? CBonusConfig::At(*tokens, capsule) : CString());
     out = ReplaceToken(out, capsule, res::IDS_MACRO_TOKEN_BASE + n);
   }
   for (const FolderMacro& m : FolderMacros(m_sWinDir, m_sSysDir, m_sRunDir, m_sSrcDir)) {
-    out = ReplaceAll(out, m.macro, m.value);
+    out = plat::ReplaceAll(out, m.macro, m.value);
   }
   return out;
 }
 
 CString CBonusDlg::ReplaceToken(const CString& text, int capsule, int macroId) {
   const CString& macro = res::Str(macroId);
-  if (macro.empty() || !Contains(text, macro)) return text;
+  if (macro.empty() || !plat::Contains(text, macro)) return text;
   if (m_sToken.size() >= 2 && m_sToken.front() == '[' && m_sToken.back() == ']') {
     const CString folder = CBonusConfig::At(m_config.m_saPackages, capsule);
     const CString file = folder + "\\" + CBonusConfig::GetLastPathPart(folder) + ".cfg";
     if (!m_config.FileExists(file, true, CString())) return text;
     CString result = m_config.ReadSectionRegistryValue(file, m_sToken);
-    const CString excluded = TrimLeft(CBonusConfig::At(m_config.m_saFileExcluded, capsule));
-    if (!excluded.empty()) result = ReplaceAll(result, excluded, CString());
-    return ReplaceAll(text, macro, result);
+    const CString excluded = plat::TrimLeft(CBonusConfig::At(m_config.m_saFileExcluded, capsule));
+    if (!excluded.empty()) result = plat::ReplaceAll(result, excluded, CString());
+    return plat::ReplaceAll(text, macro, result);
   }
-  return ReplaceAll(text, macro, m_sToken);
+  return plat::ReplaceAll(text, macro, m_sToken);
 }
 
 }  // namespace bonus

@@ -4,34 +4,12 @@
 #include <optional>
 #include <vector>
 
-#include "browser/TextUtil.h"
-#include "config/TextTrim.h"
+#include "platform/Text.h"
 #include "install/InstallText.h"
 
 namespace inst {
 
 namespace {
-
-struct RootName {
-  const char* search;  // the text looked for
-  std::size_t prefix;  // characters cut from the front: the name and one "\"
-  plat::RegRoot root;
-};
-
-constexpr RootName kRoots[] = {
-    {"HKEY_LOCAL_MACHINE\\", 19, plat::RegRoot::LocalMachine},
-    {"HKEY_CLASSES_ROOT", 18, plat::RegRoot::ClassesRoot},
-    {"HKEY_USERS", 11, plat::RegRoot::Users},
-    {"HKEY_CURRENT_USER", 18, plat::RegRoot::CurrentUser},
-};
-
-// The value's data as the 260-byte buffer holds it: text up to the first zero
-// byte; nothing when the data does not fit.
-std::optional<std::string> BufferText(const std::optional<plat::RegValue>& value) {
-  if (!value || value->data.size() > plat::kMaxPath) return std::nullopt;
-  const std::string& data = value->data;
-  return data.substr(0, data.find('\0'));
-}
 
 // False only when the direct question was answered No.
 bool AskDirectly(const VersionCheckContext& context) {
@@ -62,8 +40,8 @@ bool AskReinstall(const std::string& askMsg, const std::string& caption, const D
 
 bool CheckInstalledVersion(CBonusConfig& config, const std::string& registry, const std::string& version,
                            const std::string& file, const VersionCheckContext& context) {
-  std::string reg = text::TrimLeft(registry);
-  std::string ver = text::TrimLeft(version);
+  std::string reg = plat::TrimLeft(registry);
+  std::string ver = plat::TrimLeft(version);
   if (!reg.empty()) return CheckRegistryVersion(config.Platform(), reg, ver, context);
   if (file.empty()) return true;
   return CheckFileVersion(config, file, ver, context);
@@ -71,30 +49,25 @@ bool CheckInstalledVersion(CBonusConfig& config, const std::string& registry, co
 
 bool CheckRegistryVersion(plat::Platform& platform, const std::string& registry, const std::string& version,
                           const VersionCheckContext& context) {
-  const RootName* root = nullptr;
-  for (const RootName& r : kRoots) {
-    if (registry.find(r.search) != std::string::npos) {
-      root = &r;
-      break;
-    }
-  }
+  const RegistryRootName* root = FindRegistryRoot(registry);
   if (root == nullptr) return true;
 
-  std::string rest = registry.size() > root->prefix ? registry.substr(root->prefix) : std::string();
+  std::string rest = KeyBelowRoot(registry, *root);
   std::size_t slash = rest.rfind('\\');
   std::string lastPart = slash == std::string::npos ? rest : rest.substr(slash + 1);
   std::string keyPath = slash == std::string::npos ? std::string() : rest.substr(0, slash);
 
   if (platform.RegKeyExists(root->root, rest)) {
     if (lastPart.compare(version) >= 0) return AskDirectly(context);
-    auto valueText = BufferText(platform.RegQueryValue(root->root, rest, ""));
+    const auto value = platform.RegQueryValue(root->root, rest, "");
+    const auto valueText = value ? plat::RegistryBufferText(value->data) : std::nullopt;
     if (valueText && valueText->compare(version) >= 0) return AskDirectly(context);
     return true;
   }
 
   if (!platform.RegKeyExists(root->root, keyPath)) return true;
   auto value = platform.RegQueryValue(root->root, keyPath, lastPart);
-  auto valueText = BufferText(value);
+  const auto valueText = value ? plat::RegistryBufferText(value->data) : std::nullopt;
   if (!valueText) return true;
   if (value->type == plat::kRegSz) {
     if (valueText->compare(version) >= 0) return AskDirectly(context);
@@ -104,7 +77,7 @@ bool CheckRegistryVersion(plat::Platform& platform, const std::string& registry,
     std::uint32_t number = 0;
     for (int i = 3; i >= 0; --i)
       number = (number << 8) | static_cast<unsigned char>(value->data[static_cast<std::size_t>(i)]);
-    if (static_cast<long long>(number) >= bonus::ParseLeadingInt(version)) return AskDirectly(context);
+    if (static_cast<long long>(number) >= plat::ParseLeadingInt(version)) return AskDirectly(context);
   }
   return true;
 }
@@ -113,13 +86,13 @@ std::array<int, 4> ReferenceVersion(CBonusConfig& config, const std::string& ver
   std::array<int, 4> fields = {-1, -1, -1, -1};
   config.SplitIntoList(version, ".,");
   for (std::size_t i = 0; i < fields.size() && i < config.m_saList.size(); ++i)
-    fields[i] = bonus::ParseLeadingInt(config.m_saList[i]);
+    fields[i] = plat::ParseLeadingInt(config.m_saList[i]);
   return fields;
 }
 
 bool CheckFileVersion(CBonusConfig& config, const std::string& file, const std::string& version,
                       const VersionCheckContext& context) {
-  std::string expanded = text::TrimLeft(context.expandMacros ? context.expandMacros(file) : file);
+  std::string expanded = plat::TrimLeft(context.expandMacros ? context.expandMacros(file) : file);
   std::array<int, 4> reference = ReferenceVersion(config, version);
 
   config.SplitIntoList(expanded, ",");

@@ -56,6 +56,13 @@ struct RegValue {
   std::string data;
 };
 
+// The text a 260-byte buffer receives from registry data: the data up to its
+// first zero byte (never past its end); nothing when the data does not fit.
+inline std::optional<std::string> RegistryBufferText(const std::string& data) {
+  if (data.size() > kMaxPath) return std::nullopt;
+  return data.substr(0, data.find('\0'));
+}
+
 // ---- files ----------------------------------------------------------------
 
 struct FileAttributes {
@@ -126,6 +133,8 @@ inline constexpr unsigned kWmNull = 0x0000;
 inline constexpr unsigned kWmActivate = 0x0006;
 inline constexpr unsigned kWmClose = 0x0010;
 inline constexpr unsigned kWmCommand = 0x0111;
+inline constexpr unsigned kWmLButtonDblClk = 0x0203;
+inline constexpr unsigned kWmRButtonUp = 0x0205;
 inline constexpr unsigned kWmUser = 0x0400;
 
 // ---- notification area ----------------------------------------------------

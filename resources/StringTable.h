@@ -23,6 +23,9 @@ inline constexpr const char* kProductName = "Velmora 5.0";
 // Caption of boxes when the configuration gives no WindowTitle.
 inline const std::string& DefaultTitle() { return Str(IDS_DEFAULT_TITLE); }
 
+// `title`, or the default title when it is empty.
+inline std::string TitleOrDefault(const std::string& title) { return title.empty() ? DefaultTitle() : title; }
+
 // String 61208 formatted with the product name:
 // "Please insert the disk labeled "Velmora 5.0", and click OK."
 std::string InsertDiskPrompt();

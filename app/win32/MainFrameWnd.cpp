@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "resources/TrayResource.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

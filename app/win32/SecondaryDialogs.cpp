@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/OrderDialogLogic.h"
-#include "resources/TrayResource.h"
+#include "resources/ResourceIds.h"
 
 namespace tray::win32 {
 

@@ -6,7 +6,7 @@
 
 #include "app/DialogLook.h"
 #include "app/DisableTrayIconLogic.h"
-#include "app/win32/VDialog.h"
+#include "platform/win32/VDialog.h"
 #include "platform/Platform.h"
 #include "platform/win32/UniqueHandle.h"
 

@@ -1,6 +1,16 @@
 #include "app/win32/Win32AppWindows.h"
 
+#include "browser/win32/BonusDlgWin32.h"
+
 namespace win32ui {
+
+void ShowMainDialogWindow(plat::Platform& platform, IAppWindows&) {
+  // The rich-edit classes of the template; loaded once for the process.
+  static const HMODULE richEdit = ::LoadLibraryA("riched20.dll");
+  (void)richEdit;
+  bonus::CBonusDlgWin32 dialog(platform, nullptr);
+  dialog.DoModal();
+}
 
 void Win32AppWindows::ShowMainDialog() { ShowMainDialogWindow(platform_, *this); }
 

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/win32/Win32AppWindows.h"
 
 namespace bonus {
 
@@ -366,15 +365,3 @@ void CBonusDlgWin32::EnableButton(int controlId, bool enable) {
 }
 
 }  // namespace bonus
-
-namespace win32ui {
-
-void ShowMainDialogWindow(plat::Platform& platform, IAppWindows&) {
-  // The rich-edit classes of the template; loaded once for the process.
-  static const HMODULE richEdit = ::LoadLibraryA("riched20.dll");
-  (void)richEdit;
-  bonus::CBonusDlgWin32 dialog(platform, nullptr);
-  dialog.DoModal();
-}
-
-}  // namespace win32ui

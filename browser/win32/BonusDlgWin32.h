@@ -17,7 +17,7 @@
 #include <memory>
 #include <string>
 
-#include "app/win32/VDialog.h"
+#include "platform/win32/VDialog.h"
 #include "browser/BonusDlg.h"
 #include "browser/BonusDlgView.h"
 #include "browser/win32/DescOleCallback.h"

@@ -1,5 +1,7 @@
 #include "platform/fake/FakePlatform.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <vector>
@@ -8,13 +10,7 @@ namespace plat {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string FoldName(const std::string& s) {
-  std::string out(s);
-  for (char& c : out) c = Lower(c);
-  return out;
-}
+std::string FoldName(const std::string& s) { return AsciiLower(s); }
 
 std::string ParentOf(const std::string& folded) {
   auto pos = folded.find_last_of('\\');
@@ -25,7 +21,7 @@ std::string ParentOf(const std::string& folded) {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool SameDrive(const std::string& a, const std::string& b) {
-  return a.size() >= 2 && b.size() >= 2 && a[1] == ':' && b[1] == ':' && Lower(a[0]) == Lower(b[0]);
+  return a.size() >= 2 && b.size() >= 2 && a[1] == ':' && b[1] == ':' && AsciiLower(a[0]) == AsciiLower(b[0]);
 }
 
 // Applies the system's normalisation to the part of a path after its root:
@@ -128,7 +124,7 @@ std::string FakePlatform::Fold(const std::string& path) {
   std::string out;
   out.reserve(path.size());
   for (char c : path) {
-    char d = c == '/' ? '\\' : Lower(c);
+    char d = c == '/' ? '\\' : AsciiLower(c);
     // Repeated separators name the same place, except a leading "\\" (UNC).
     if (d == '\\' && !out.empty() && out.back() == '\\' && out.size() > 1) continue;
     out.push_back(d);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/VGui.h"
-#include "app/VUtils.h"
+#include "platform/VGui.h"
+#include "platform/VUtils.h"
 #include "platform/fake/FakePlatform.h"
 
 namespace {

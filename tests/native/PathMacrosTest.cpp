@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/BonusDlg.h"
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 #include "install/PathMacros.h"
 #include "tests/native/FakeBonusDlgView.h"
 
@@ -103,9 +103,9 @@ TEST_F(MacroTest, SectionTokenWithMissingCapsuleFileShowsBoxAndKeepsMacroEachTim
 }
 
 TEST(TextUtil, ReplaceAllAndParseLeadingInt) {
-  EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");    // no overlap
-  EXPECT_EQ(ReplaceAll("xax", "a", "aa"), "xaax");  // no rescan
-  EXPECT_EQ(ReplaceAll("abc", "", "z"), "abc");
+  EXPECT_EQ(plat::ReplaceAll("aaa", "aa", "b"), "ba");    // no overlap
+  EXPECT_EQ(plat::ReplaceAll("xax", "a", "aa"), "xaax");  // no rescan
+  EXPECT_EQ(plat::ReplaceAll("abc", "", "z"), "abc");
   const std::pair<const char*, int> ints[] = {{"  32", 32},
                                               {"12ab", 12},
                                               {"-7", -7},
@@ -113,7 +113,7 @@ TEST(TextUtil, ReplaceAllAndParseLeadingInt) {
                                               {"", 0},
                                               {"99999999999999999999", 2147483647},
                                               {"-99999999999999999999", -2147483647 - 1}};
-  for (const auto& [text, value] : ints) EXPECT_EQ(ParseLeadingInt(text), value) << text;
+  for (const auto& [text, value] : ints) EXPECT_EQ(plat::ParseLeadingInt(text), value) << text;
 }
 
 }  // namespace

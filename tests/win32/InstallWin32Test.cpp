@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/VUtils.h"
+#include "platform/VUtils.h"
 #include "config/BonusConfig.h"
 #include "install/Launcher.h"
 #include "install/ScriptLibrary.h"

@@ -16,7 +16,7 @@
 #include "app/win32/MainFrameWnd.h"
 #include "app/win32/Win32TrayMenu.h"
 #include "platform/win32/Win32Platform.h"
-#include "resources/TrayResource.h"
+#include "resources/ResourceIds.h"
 #include "tests/win32/TrayWin32Support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/VUtils.h"
+#include "platform/VUtils.h"
 
 void VUtilsInitialize() {}
 

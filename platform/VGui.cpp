@@ -1,4 +1,4 @@
-#include "app/VGui.h"
+#include "platform/VGui.h"
 
 void VGuiInitialize() {}
 

@@ -1,4 +1,4 @@
-#include "app/win32/VDialog.h"
+#include "platform/win32/VDialog.h"
 
 #include <commctrl.h>
 

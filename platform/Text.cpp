@@ -1,9 +1,21 @@
-#include "browser/TextUtil.h"
+#include "platform/Text.h"
 
 #include <climits>
-#include <cstddef>
 
-namespace bonus {
+namespace plat {
+
+std::string AsciiLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiLower(c);
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
 
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
   if (from.empty()) return text;
@@ -20,12 +32,13 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return out;
 }
 
-int ParseLeadingInt(const std::string& text) {
-  std::size_t i = text.find_first_not_of(kWhiteSpace);
-  if (i == std::string::npos) return 0;
+int ParseLeadingInt(std::string_view text) {
+  text = TrimLeft(text);
+  std::size_t i = 0;
+  if (text.empty()) return 0;
   bool negative = false;
-  if (text[i] == '+' || text[i] == '-') {
-    negative = text[i] == '-';
+  if (text[0] == '+' || text[0] == '-') {
+    negative = text[0] == '-';
     ++i;
   }
   long long value = 0;
@@ -39,4 +52,4 @@ int ParseLeadingInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
-}  // namespace bonus
+}  // namespace plat
