@@ -1,10 +1,10 @@
 #include "platform/fake/FakePlatform.h"
 
-#include "platform/Text.h"
-
 #include <algorithm>
 #include <initializer_list>
 #include <vector>
+
+#include "platform/Text.h"
 
 namespace plat {
 
@@ -173,9 +173,7 @@ void FakePlatform::LockFile(const std::string& path, bool locked) {
 
 bool FakePlatform::HasFile(const std::string& path) const { return files_.count(ResolvePath(path)) != 0; }
 
-bool FakePlatform::HasFolder(const std::string& path) const {
-  return folders_.count(ResolvePath(path)) != 0;
-}
+bool FakePlatform::HasFolder(const std::string& path) const { return folders_.count(ResolvePath(path)) != 0; }
 
 std::string FakePlatform::FileContent(const std::string& path) const {
   auto it = files_.find(ResolvePath(path));
@@ -216,15 +214,15 @@ void FakePlatform::SetRegString(RegRoot root, const std::string& subKey, const s
 void FakePlatform::SetRegDword(RegRoot root, const std::string& subKey, const std::string& name,
                                std::uint32_t number) {
   std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((number >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    bytes[static_cast<std::size_t>(i)] = static_cast<char>((number >> (8 * i)) & 0xFF);
   SetRegValue(root, subKey, name, RegValue{kRegDword, bytes});
 }
 
 void FakePlatform::DeleteRegKey(RegRoot root, const std::string& subKey) {
   std::string f = Fold(subKey);
   for (auto it = keys_.begin(); it != keys_.end();) {
-    if (it->first.first == root &&
-        (it->first.second == f || it->first.second.rfind(f + "\\", 0) == 0))
+    if (it->first.first == root && (it->first.second == f || it->first.second.rfind(f + "\\", 0) == 0))
       it = keys_.erase(it);
     else
       ++it;
@@ -271,6 +269,7 @@ bool FakePlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
 }
 
 bool FakePlatform::DeleteFile(const std::string& path) {
+  deletions.push_back(path);
   std::string f = ResolveFile(path);
   auto it = files_.find(f);
   if (it == files_.end() || it->second.locked) return false;
@@ -377,6 +376,10 @@ bool FakePlatform::DiskFreeSpace(const std::string& root, DiskFreeClusters& out)
   for (const auto& d : drives) {
     if (FoldName(d.root) != FoldName(root)) continue;
     if (!d.hasMedium) return false;
+    if (d.clusters) {
+      out = *d.clusters;
+      return true;
+    }
     std::uint64_t cluster = std::uint64_t{d.bytesPerSector} * d.sectorsPerCluster;
     if (cluster == 0) return false;
     // Cluster counts are 32-bit. A system without the extended call
@@ -403,6 +406,7 @@ std::uint32_t FakePlatform::SetErrorMode(std::uint32_t mode) {
 }
 
 std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
+  if (byteSizeText) return *byteSizeText;
   // The shell's rule: below 1024 the count itself, as a 32-bit number;
   // otherwise the first of KB, MB, ... in which the value is below 1000,
   // with two decimals below 10, one below 100, none above, cut (not
@@ -410,7 +414,8 @@ std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
   // MB, which can cost the last decimal.
   std::string text;
   if (bytes < 1024) {
-    text = std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(bytes)))) +
+    text = std::to_string(
+               static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(bytes)))) +
            " bytes";
   } else {
     const auto value = static_cast<std::uint64_t>(bytes);
@@ -419,8 +424,8 @@ std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
     const std::uint64_t unitSize = 1ull << (10 * unit);
     const int decimals = value < 10 * unitSize ? 2 : value < 100 * unitSize ? 1 : 0;
     const std::uint64_t scale = decimals == 2 ? 100 : decimals == 1 ? 10 : 1;
-    const std::uint64_t scaled = unit <= 3 ? value * scale >> (10 * unit)
-                                           : (value >> 20) * scale >> (10 * unit - 20);
+    const std::uint64_t scaled =
+        unit <= 3 ? value * scale >> (10 * unit) : (value >> 20) * scale >> (10 * unit - 20);
     text = std::to_string(scaled / scale);
     if (decimals > 0) {
       std::string fraction = std::to_string(scaled % scale);
@@ -434,6 +439,7 @@ std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
 }
 
 bool FakePlatform::SaveShellLink(const ShellLinkFields& link, const std::string& linkFile) {
+  linkSaves.push_back(linkFile);
   if (failShellLinks) return false;
   std::string f = ResolveFile(linkFile);
   if (f.empty() || !folders_.count(ParentFolderKey(f))) return false;
@@ -451,6 +457,10 @@ std::optional<ShellLinkFields> FakePlatform::LoadShellLink(const std::string& li
 int FakePlatform::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                              unsigned type) {
   boxes.push_back(Box{owner, text, caption, type});
+  if (onBox) {
+    const Box shown = boxes.back();  // the callback may show another box
+    onBox(shown);
+  }
   if (!answers.empty()) {
     int a = answers.front();
     answers.pop_front();
@@ -480,6 +490,17 @@ void FakePlatform::CloseHandle(KernelHandle handle) {
   if (it == mutexHandles_.end()) return;
   if (--mutexNames[it->second] <= 0) mutexNames.erase(it->second);
   mutexHandles_.erase(it);
+}
+
+int FakePlatform::OpenHandles(const std::string& name) const {
+  auto it = mutexNames.find(name);
+  return it == mutexNames.end() ? 0 : it->second;
+}
+
+std::vector<std::string> FakePlatform::MutexLog() const {
+  std::vector<std::string> out;
+  for (const auto& call : mutexCalls) out.push_back(call.name + (call.initialOwner ? " owned" : ""));
+  return out;
 }
 
 WindowHandle FakePlatform::FindWindowByCaption(const std::string& caption) {

@@ -31,8 +31,8 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -80,8 +80,7 @@ class FakePlatform : public Platform {
   void SetRegValue(RegRoot root, const std::string& subKey, const std::string& name, RegValue value);
   void SetRegString(RegRoot root, const std::string& subKey, const std::string& name,
                     const std::string& text);  // REG_SZ with its zero byte
-  void SetRegDword(RegRoot root, const std::string& subKey, const std::string& name,
-                   std::uint32_t number);
+  void SetRegDword(RegRoot root, const std::string& subKey, const std::string& name, std::uint32_t number);
   void DeleteRegKey(RegRoot root, const std::string& subKey);
 
   // Drives.
@@ -93,6 +92,9 @@ class FakePlatform : public Platform {
     std::uint64_t freeBytes = 0;
     std::uint32_t bytesPerSector = 512;
     std::uint32_t sectorsPerCluster = 8;
+    // When set, what the old free-space call reports, as is (a system whose
+    // cluster counts go beyond the 2 GiB limit).
+    std::optional<DiskFreeClusters> clusters = std::nullopt;
   };
   std::vector<Drive> drives;
   bool hasDiskFreeSpaceEx = true;
@@ -100,10 +102,15 @@ class FakePlatform : public Platform {
   std::vector<std::uint32_t> errorModeHistory;  // every mode set, in order
   // The mode in force at each free-space query, in order.
   std::vector<std::uint32_t> errorModeAtQuery;
+  // When set, FormatByteSizeW gives this text for every size.
+  std::optional<std::u16string> byteSizeText;
 
   // Shortcuts written through SaveShellLink, by the path as given.
   std::map<std::string, ShellLinkFields> shellLinks;  // key: folded path
   bool failShellLinks = false;
+  // Every SaveShellLink and every DeleteFile, by the path as given, in order.
+  std::vector<std::string> linkSaves;
+  std::vector<std::string> deletions;
 
   // Message boxes: each call is recorded; the answer is taken from the front
   // of `answers`, or else the box's first button (OK, Yes).
@@ -115,6 +122,9 @@ class FakePlatform : public Platform {
   };
   std::vector<Box> boxes;
   std::deque<int> answers;
+  // Runs while each box is up, after it has been recorded and before its
+  // answer is returned (the user inserts the disk before pressing OK).
+  std::function<void(const Box&)> onBox;
 
   // Named mutexes: the names alive on the machine with their open handles.
   std::map<std::string, int> mutexNames;  // name -> open handle count
@@ -125,6 +135,10 @@ class FakePlatform : public Platform {
   };
   std::vector<MutexCall> mutexCalls;
   std::vector<KernelHandle> closedHandles;
+  // Open handles of the named mutex; 0 when there is none.
+  int OpenHandles(const std::string& name) const;
+  // Every CreateMutex as "name", or "name owned" when it asked to own it.
+  std::vector<std::string> MutexLog() const;
 
   // Top-level windows of the machine.
   std::vector<WindowInfo> windows;
@@ -243,8 +257,7 @@ class FakePlatform : public Platform {
   void Sleep(std::uint32_t milliseconds) override;
   std::vector<std::string> CommandLineArguments() override;
   std::intptr_t ShellExecute(WindowHandle owner, const std::string& verb, const std::string& file,
-                             const std::string& parameters, const std::string& directory,
-                             int show) override;
+                             const std::string& parameters, const std::string& directory, int show) override;
   IconHandle ExtractIcon(const std::string& file, int index) override;
   IconHandle LoadProgramIcon(int resourceId) override;
   bool PlaySound(const std::string& path, std::uint32_t flags) override;
@@ -260,8 +273,8 @@ class FakePlatform : public Platform {
     std::string content;
     bool locked = false;
   };
-  std::map<std::string, File> files_;      // folded path -> file
-  std::set<std::string> folders_;          // folded paths
+  std::map<std::string, File> files_;  // folded path -> file
+  std::set<std::string> folders_;      // folded paths
   std::map<std::string, std::string> shortNames_;
   struct Key {
     std::map<std::string, RegValue> values;  // folded name -> value

@@ -103,17 +103,11 @@ TEST_F(ConfigDrives, NoMediumLeavesTheOutputsAndRestoresTheErrorMode) {
 }
 
 // A system whose old free-space call reports clusters beyond 4 GiB in all.
-class BigClusters : public plat::FakePlatform {
- public:
-  bool HasDiskFreeSpaceEx() override { return false; }
-  bool DiskFreeSpace(const std::string&, plat::DiskFreeClusters& out) override {
-    out = plat::DiskFreeClusters{64, 512, 0x80000000u, 0xFFFFFFFFu};
-    return true;
-  }
-};
-
 TEST(ConfigClusters, ProductsAreFormedIn64Bits) {
-  BigClusters machine;
+  plat::FakePlatform machine;
+  machine.hasDiskFreeSpaceEx = false;
+  machine.drives = {Drive{"C:\\"}};
+  machine.drives[0].clusters = plat::DiskFreeClusters{64, 512, 0x80000000u, 0xFFFFFFFFu};
   CBonusConfig config(machine);
   std::int64_t total = 0, free = 0;
   config.GetDiskSpaceKB('C', &total, &free);
@@ -122,15 +116,9 @@ TEST(ConfigClusters, ProductsAreFormedIn64Bits) {
 }
 
 // A shell whose size text holds units above 0xFF.
-class WideShell : public plat::FakePlatform {
- public:
-  std::u16string FormatByteSizeW(std::int64_t) override {
-    return std::u16string(u"1,5\u00A0\u0141B\0tail", 10);
-  }
-};
-
 TEST(ConfigByteSize, LowByteOfEachUnitUpToTheFirstZero) {
-  WideShell shell;
+  plat::FakePlatform shell;
+  shell.byteSizeText = std::u16string(u"1,5\u00A0\u0141B\0tail", 10);
   CBonusConfig config(shell);
   EXPECT_EQ(config.FormatByteSize(1),
             "1,5\xA0"

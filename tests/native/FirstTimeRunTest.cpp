@@ -14,9 +14,9 @@ std::string InData(const std::string& name) { return std::string(kDataDir) + "\\
 
 class FirstTimeRun : public ::testing::Test {
  protected:
-  ScriptedPlatform fake;
+  plat::FakePlatform fake;
 
-  void SetUp() override { fake.InstallProduct(); }
+  void SetUp() override { InstallProduct(fake); }
   void Configure(const Strings& lines) { fake.AddFile(kDataConfig, TuneUp(lines)); }
   void Run(int mode) { CFirstTimeRun(fake).RunOnce(mode); }
   Strings Started() const {

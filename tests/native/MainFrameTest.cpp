@@ -255,7 +255,7 @@ TEST_F(MainFrameTest, PromptPutsTheDefaultTitleIntoAnEmptyTitle) {
 TEST_F(MainFrameTest, InsertingTheDiskDuringThePromptOpensTheDialog) {
   WithConfigs("Program", false);
   CMainFrame& frame = Frame();
-  p.duringBox.push_back([&] { p.AddFile(kDataCfg, TuneUp("WindowTitle=Bonus\r\n")); });
+  p.onBox = [&](const plat::FakePlatform::Box&) { p.AddFile(kDataCfg, TuneUp("WindowTitle=Bonus\r\n")); };
   frame.OnCommand(32023);
   EXPECT_EQ(p.boxes.size(), 1u);
   EXPECT_EQ(host.mainDialogs, 1);

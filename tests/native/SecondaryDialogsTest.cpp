@@ -9,7 +9,6 @@
 #include "tests/native/TrayTestSupport.h"
 
 using traytest::TrayMachine;
-using traytest::TrayPlatform;
 
 namespace {
 
@@ -225,7 +224,7 @@ TEST(DisableTrayIconNetEffect, ShortcutAndTrayFollowTheTable) {
       SCOPED_TRACE(std::string(c.name) +
                    (onDisk ? ", configuration on the disk" : ", in the program folder"));
       TrayMachine m;
-      TrayPlatform& p = m.p;
+      plat::FakePlatform& p = m.p;
       if (!onDisk) p.AddFile(kModule + "\\VERavevi.rtf");
       // Initially ticked exactly when the configuration is on the disk; a
       // click reaches the wanted state from the other.
@@ -253,11 +252,11 @@ TEST(DisableTrayIconNetEffect, ShortcutAndTrayFollowTheTable) {
 
 TEST_F(DisableTrayIconTest, NoAppliesTheShortcutTwiceWithTheSameResult) {
   RunDialog(p, Action::No, false);  // configuration on the disk: ticked
-  EXPECT_EQ(p.linkSaves, 2);
+  EXPECT_EQ(p.linkSaves.size(), 2u);
   EXPECT_TRUE(p.LoadShellLink(traytest::kTrayLink));
 
   TrayMachine m;
-  TrayPlatform& q = m.p;
+  plat::FakePlatform& q = m.p;
   q.SaveShellLink(plat::ShellLinkFields{}, traytest::kTrayLink);
   RunDialog(q, Action::No, true);  // cleared
   EXPECT_EQ(q.deletions, (std::vector<std::string>{traytest::kTrayLink, traytest::kTrayLink}));

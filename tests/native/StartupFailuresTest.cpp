@@ -14,13 +14,13 @@ using Strings = std::vector<std::string>;
 // A machine with the product installed, its disk inserted (title "Bonus") and
 // a program folder copy of the configuration (title "Local Bonus").
 struct Machine {
-  ScriptedPlatform fake;
+  plat::FakePlatform fake;
   RecordingWindows windows{fake};
   RecordingLibraries libraries;
   bool mainWindow = false;
 
   Machine() {
-    fake.InstallProduct();
+    InstallProduct(fake);
     fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus"}));
     fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus"}));
   }
@@ -35,7 +35,7 @@ struct Machine {
   void Uninstall(const Strings& dataLines) {
     fake.AddFile(kDataConfig, TuneUp(dataLines));
     fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-    fake.InstallProduct(false);
+    InstallProduct(fake, false);
   }
   int StopAutoRunCalls() const {
     int n = 0;
@@ -250,7 +250,7 @@ TEST(StartUpProductCheck, ReadsTheDataFolderCopyOrFallsBackToTheProgramFolder) {
     Machine m;
     m.fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "Test=1"}));
     m.fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-    if (diskIn) m.fake.InstallProduct(false);
+    if (diskIn) InstallProduct(m.fake, false);
     CBonusApp app(m.fake, m.windows, m.libraries);
     EXPECT_EQ(app.CheckProductInstalled(), diskIn);
     EXPECT_EQ(app.m_sConfigFile, diskIn ? kDataConfig : kProgramConfig);
@@ -279,7 +279,7 @@ TEST_F(StartUp, ALiveTrayOnlyProcessEndsASecondTrayAndSuppressesLaterRun1) {
 }
 
 TEST(StartUpDialogs, RunMainDialogHoldsTheStopAutoRunNameOnlyWhileTheDialogIsOpen) {
-  ScriptedPlatform fake;
+  plat::FakePlatform fake;
   RecordingWindows windows(fake);
   EXPECT_TRUE(RunMainDialog(fake, windows));
   EXPECT_EQ(windows.stopAutoRunHandles, std::vector<int>{1});
@@ -288,7 +288,7 @@ TEST(StartUpDialogs, RunMainDialogHoldsTheStopAutoRunNameOnlyWhileTheDialogIsOpe
 }
 
 TEST(StartUpDialogs, RunOrderDialogAsksAgainOnlyAfterOk) {
-  ScriptedPlatform fake;
+  plat::FakePlatform fake;
   RecordingWindows windows(fake);
   windows.orderResults = {plat::kIdOk, plat::kIdCancel, 0};
   EXPECT_FALSE(RunOrderDialog(fake, windows));

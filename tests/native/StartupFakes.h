@@ -40,42 +40,13 @@ inline std::vector<std::string> BoxLog(const plat::FakePlatform& p) {
 // The insert-disk prompt as BoxLog shows it.
 inline std::string PromptBox(const std::string& caption) { return "0x11|" + caption + "|" + kPromptText; }
 
-class ScriptedPlatform : public plat::FakePlatform {
- public:
-  ScriptedPlatform() {
-    modulePath = kProgram;
-    AddFolder(kProgramDir);
-  }
-
-  // Runs after each box has been recorded, before its answer is returned.
-  std::function<void(const Box&)> onBox;
-
-  int MessageBox(plat::WindowHandle owner, const std::string& text, const std::string& caption,
-                 unsigned type) override {
-    const int answer = FakePlatform::MessageBox(owner, text, caption, type);
-    if (onBox) onBox(boxes.back());
-    return answer;
-  }
-
-  // The product's source folder in the registry, so that the data folder is
-  // kDataDir.
-  void InstallProduct(bool withInstallDir = true) {
-    SetRegString(plat::RegRoot::LocalMachine, kProductKey, "SourceDir", kSourceDir);
-    if (withInstallDir) SetRegString(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", "C:\\Velmora");
-  }
-
-  // Mutex calls as "name" or "name owned".
-  std::vector<std::string> MutexLog() const {
-    std::vector<std::string> out;
-    for (const auto& call : mutexCalls) out.push_back(call.name + (call.initialOwner ? " owned" : ""));
-    return out;
-  }
-
-  int OpenHandles(const std::string& name) const {
-    auto it = mutexNames.find(name);
-    return it == mutexNames.end() ? 0 : it->second;
-  }
-};
+// The program's folder, and the product's source folder in the registry so
+// that the data folder is kDataDir.
+inline void InstallProduct(plat::FakePlatform& p, bool withInstallDir = true) {
+  p.AddFolder(kProgramDir);
+  p.SetRegString(plat::RegRoot::LocalMachine, kProductKey, "SourceDir", kSourceDir);
+  if (withInstallDir) p.SetRegString(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", "C:\\Velmora");
+}
 
 // A configuration file's text with the given [TuneUp] lines.
 inline std::string TuneUp(const std::vector<std::string>& lines) {
@@ -86,7 +57,7 @@ inline std::string TuneUp(const std::vector<std::string>& lines) {
 
 class RecordingWindows : public IAppWindows {
  public:
-  explicit RecordingWindows(ScriptedPlatform& platform) : platform_(platform) {}
+  explicit RecordingWindows(plat::FakePlatform& platform) : platform_(platform) {}
 
   // "main", "order" or "tray", in call order.
   std::vector<std::string> calls;
@@ -128,7 +99,7 @@ class RecordingWindows : public IAppWindows {
   }
 
  private:
-  ScriptedPlatform& platform_;
+  plat::FakePlatform& platform_;
   bool mainWindow_ = false;
 };
 

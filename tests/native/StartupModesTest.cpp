@@ -66,8 +66,8 @@ TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
   };
   for (const ModeCase& c : cases) {
     SCOPED_TRACE(c.name);
-    ScriptedPlatform fake;
-    fake.InstallProduct();
+    plat::FakePlatform fake;
+    InstallProduct(fake);
     fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,2"}));
     fake.AddFile(std::string(kDataDir) + "\\splash.exe");
     fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Bonus"}));

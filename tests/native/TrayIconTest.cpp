@@ -105,7 +105,7 @@ TEST_F(TrayIconTest, FailedAddLeavesTheIconAbsentSoTheNextSetIconAddsAgain) {
 TEST_F(TrayIconTest, TooltipKeepsAtMostSixtyThreeCharacters) {
   for (std::size_t length : {0u, 1u, 62u, 63u, 64u, 300u}) {
     SCOPED_TRACE(length);
-    TrayPlatform machine;
+    plat::FakePlatform machine;
     FakeMenus m(machine);
     CTrayIcon icon(machine, m, 3);
     std::string tip;
@@ -229,7 +229,7 @@ TEST_F(DoubleClick, PromptUsesTheDefaultCaptionWhenTheProgramFolderHasNoTitle) {
 
 TEST_F(DoubleClick, OkAfterInsertingTheDiskGoesOn) {
   WithConfigs("T", false);
-  p.duringBox.push_back([&] { p.AddFile(kDataCfg, TuneUp("WindowTitle=T\r\n")); });
+  p.onBox = [&](const plat::FakePlatform::Box&) { p.AddFile(kDataCfg, TuneUp("WindowTitle=T\r\n")); };
   Expect(1, {PromptBox("T")}, true);
 }
 

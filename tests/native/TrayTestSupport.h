@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -66,33 +65,6 @@ inline std::vector<std::string> MessageLog(const plat::FakePlatform& p) {
   for (const auto& m : p.messages) out.push_back(Msg(m.window, m.message, m.wParam, m.lParam, m.posted));
   return out;
 }
-
-// A fake machine that also counts shortcut writes and deletions, and can
-// change the machine while a message box is open (the user inserts the disk
-// before pressing OK, for instance).
-class TrayPlatform : public plat::FakePlatform {
- public:
-  int linkSaves = 0;
-  std::vector<std::string> deletions;
-  std::deque<std::function<void()>> duringBox;
-
-  bool SaveShellLink(const plat::ShellLinkFields& link, const std::string& linkFile) override {
-    ++linkSaves;
-    return FakePlatform::SaveShellLink(link, linkFile);
-  }
-  bool DeleteFile(const std::string& path) override {
-    deletions.push_back(path);
-    return FakePlatform::DeleteFile(path);
-  }
-  int MessageBox(plat::WindowHandle owner, const std::string& text, const std::string& caption,
-                 unsigned type) override {
-    if (!duringBox.empty()) {
-      duringBox.front()();
-      duringBox.pop_front();
-    }
-    return FakePlatform::MessageBox(owner, text, caption, type);
-  }
-};
 
 // Everything the fake menus were asked, in order, with the number of
 // foreground requests and messages the platform had seen at that moment.
@@ -173,7 +145,7 @@ class FakeMenus : public tray::MenuSource {
 // The machine of ArrangeMachine with a menu source; configuration files by
 // WithConfigs.
 struct TrayMachine {
-  TrayPlatform p;
+  plat::FakePlatform p;
   FakeMenus menus{p};
   TrayMachine() { ArrangeMachine(p); }
   void WithConfigs(const std::string& programTitle, bool dataPresent, const std::string& dataTitle = "Data") {
