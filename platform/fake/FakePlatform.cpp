@@ -144,7 +144,7 @@ std::string FakePlatform::ResolveFile(const std::string& path) const {
 void FakePlatform::AddFolder(const std::string& path) {
   std::string f = ResolvePath(path);
   while (!f.empty()) {
-    folders_.insert(f.size() == 2 && f[1] == ':' ? f + "\\" : f);
+    m_Folders.insert(f.size() == 2 && f[1] == ':' ? f + "\\" : f);
     if (f.size() <= 3) break;
     std::string parent = ParentOf(f);
     if (parent.size() == 2 && parent[1] == ':') parent += "\\";
@@ -157,45 +157,47 @@ void FakePlatform::AddFile(const std::string& path, const std::string& content) 
   std::string f = ResolvePath(path);
   std::string parent = ParentOf(f);
   if (!parent.empty()) AddFolder(parent.size() == 2 ? parent + "\\" : parent);
-  files_[f] = File{content, false};
+  m_Files[f] = File{content, false};
 }
 
 void FakePlatform::RemovePath(const std::string& path) {
   std::string f = ResolvePath(path);
-  files_.erase(f);
-  folders_.erase(f);
+  m_Files.erase(f);
+  m_Folders.erase(f);
 }
 
 void FakePlatform::LockFile(const std::string& path, bool locked) {
-  auto it = files_.find(ResolvePath(path));
-  if (it != files_.end()) it->second.locked = locked;
+  auto it = m_Files.find(ResolvePath(path));
+  if (it != m_Files.end()) it->second.locked = locked;
 }
 
-bool FakePlatform::HasFile(const std::string& path) const { return files_.count(ResolvePath(path)) != 0; }
+bool FakePlatform::HasFile(const std::string& path) const { return m_Files.count(ResolvePath(path)) != 0; }
 
-bool FakePlatform::HasFolder(const std::string& path) const { return folders_.count(ResolvePath(path)) != 0; }
+bool FakePlatform::HasFolder(const std::string& path) const {
+  return m_Folders.count(ResolvePath(path)) != 0;
+}
 
 std::string FakePlatform::FileContent(const std::string& path) const {
-  auto it = files_.find(ResolvePath(path));
-  return it == files_.end() ? std::string() : it->second.content;
+  auto it = m_Files.find(ResolvePath(path));
+  return it == m_Files.end() ? std::string() : it->second.content;
 }
 
 std::map<std::string, std::string> FakePlatform::Snapshot() const {
   std::map<std::string, std::string> out;
-  for (const auto& [path, file] : files_) out[path] = file.content;
-  for (const auto& folder : folders_) out[folder + "\\"] = {};
+  for (const auto& [path, file] : m_Files) out[path] = file.content;
+  for (const auto& folder : m_Folders) out[folder + "\\"] = {};
   return out;
 }
 
 void FakePlatform::SetShortName(const std::string& path, const std::string& shortPath) {
-  shortNames_[ResolvePath(path)] = shortPath;
+  m_ShortNames[ResolvePath(path)] = shortPath;
 }
 
 void FakePlatform::AddRegKey(RegRoot root, const std::string& subKey) {
   // Opening a key implies its parents exist, as in the real registry.
   std::string f = Fold(subKey);
   while (!f.empty()) {
-    keys_[{root, f}];
+    m_Keys[{root, f}];
     f = ParentOf(f);
   }
 }
@@ -203,7 +205,7 @@ void FakePlatform::AddRegKey(RegRoot root, const std::string& subKey) {
 void FakePlatform::SetRegValue(RegRoot root, const std::string& subKey, const std::string& name,
                                RegValue value) {
   AddRegKey(root, subKey);
-  keys_[{root, Fold(subKey)}].values[FoldName(name)] = std::move(value);
+  m_Keys[{root, Fold(subKey)}].values[FoldName(name)] = std::move(value);
 }
 
 void FakePlatform::SetRegString(RegRoot root, const std::string& subKey, const std::string& name,
@@ -221,9 +223,9 @@ void FakePlatform::SetRegDword(RegRoot root, const std::string& subKey, const st
 
 void FakePlatform::DeleteRegKey(RegRoot root, const std::string& subKey) {
   std::string f = Fold(subKey);
-  for (auto it = keys_.begin(); it != keys_.end();) {
+  for (auto it = m_Keys.begin(); it != m_Keys.end();) {
     if (it->first.first == root && (it->first.second == f || it->first.second.rfind(f + "\\", 0) == 0))
-      it = keys_.erase(it);
+      it = m_Keys.erase(it);
     else
       ++it;
   }
@@ -231,18 +233,18 @@ void FakePlatform::DeleteRegKey(RegRoot root, const std::string& subKey) {
 
 WindowHandle FakePlatform::AddWindow(const std::string& caption, const std::string& className,
                                      const std::string& processImagePath) {
-  WindowHandle h = nextHandle_++;
+  WindowHandle h = m_NextHandle++;
   windows.push_back(WindowInfo{h, caption, className, processImagePath});
   return h;
 }
 
 void FakePlatform::SetProductVersion(const std::string& path, ProductVersion version) {
-  versions_[ResolvePath(path)] = version;
+  m_Versions[ResolvePath(path)] = version;
 }
 
 void FakePlatform::AddLibrary(const std::string& path, Library library) {
   AddFile(path, "MZ");
-  libraries_[ResolvePath(path)] = std::move(library);
+  m_Libraries[ResolvePath(path)] = std::move(library);
 }
 
 // ---- Platform --------------------------------------------------------------
@@ -254,16 +256,16 @@ std::string FakePlatform::ModulePath() { return modulePath; }
 std::optional<FileAttributes> FakePlatform::GetFileAttributes(const std::string& path) {
   std::string f = ResolvePath(path);
   if (f.empty()) return std::nullopt;
-  if (folders_.count(f)) return FileAttributes{true};
-  if (files_.count(ResolveFile(path))) return FileAttributes{false};
+  if (m_Folders.count(f)) return FileAttributes{true};
+  if (m_Files.count(ResolveFile(path))) return FileAttributes{false};
   return std::nullopt;
 }
 
 bool FakePlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
   if (onRead) onRead(path);
-  auto it = files_.find(ResolveFile(path));
-  if (it == files_.end() || it->second.locked) return false;
+  auto it = m_Files.find(ResolveFile(path));
+  if (it == m_Files.end() || it->second.locked) return false;
   bytes = it->second.content;
   return true;
 }
@@ -271,18 +273,18 @@ bool FakePlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
 bool FakePlatform::DeleteFile(const std::string& path) {
   deletions.push_back(path);
   std::string f = ResolveFile(path);
-  auto it = files_.find(f);
-  if (it == files_.end() || it->second.locked) return false;
-  files_.erase(it);
+  auto it = m_Files.find(f);
+  if (it == m_Files.end() || it->second.locked) return false;
+  m_Files.erase(it);
   shellLinks.erase(f);
   return true;
 }
 
 std::string FakePlatform::ShortPathName(const std::string& path) {
   std::string f = ResolvePath(path);
-  if (!files_.count(f) && !folders_.count(f)) return {};
-  auto it = shortNames_.find(f);
-  return it == shortNames_.end() ? path : it->second;
+  if (!m_Files.count(f) && !m_Folders.count(f)) return {};
+  auto it = m_ShortNames.find(f);
+  return it == m_ShortNames.end() ? path : it->second;
 }
 
 std::string FakePlatform::CurrentDirectory() { return currentDir; }
@@ -290,7 +292,7 @@ std::string FakePlatform::CurrentDirectory() { return currentDir; }
 bool FakePlatform::SetCurrentDirectory(const std::string& path) {
   // The system keeps the full form of the path, in the letter case given.
   std::string full = FullPath(path);
-  if (full.empty() || !folders_.count(Fold(full))) return false;
+  if (full.empty() || !m_Folders.count(Fold(full))) return false;
   currentDir = full;
   return true;
 }
@@ -329,13 +331,13 @@ std::optional<std::string> FakePlatform::ExpandEnvironmentStrings(const std::str
 }
 
 bool FakePlatform::RegKeyExists(RegRoot root, const std::string& subKey) {
-  return keys_.count({root, Fold(subKey)}) != 0;
+  return m_Keys.count({root, Fold(subKey)}) != 0;
 }
 
 std::optional<RegValue> FakePlatform::RegQueryValue(RegRoot root, const std::string& subKey,
                                                     const std::string& valueName) {
-  auto it = keys_.find({root, Fold(subKey)});
-  if (it == keys_.end()) return std::nullopt;
+  auto it = m_Keys.find({root, Fold(subKey)});
+  if (it == m_Keys.end()) return std::nullopt;
   auto v = it->second.values.find(FoldName(valueName));
   if (v == it->second.values.end()) return std::nullopt;
   return v->second;
@@ -442,15 +444,15 @@ bool FakePlatform::SaveShellLink(const ShellLinkFields& link, const std::string&
   linkSaves.push_back(linkFile);
   if (failShellLinks) return false;
   std::string f = ResolveFile(linkFile);
-  if (f.empty() || !folders_.count(ParentFolderKey(f))) return false;
-  files_[f] = File{"L\0\0\0", false};
+  if (f.empty() || !m_Folders.count(ParentFolderKey(f))) return false;
+  m_Files[f] = File{"L\0\0\0", false};
   shellLinks[f] = link;
   return true;
 }
 
 std::optional<ShellLinkFields> FakePlatform::LoadShellLink(const std::string& linkFile) {
   auto it = shellLinks.find(ResolvePath(linkFile));
-  if (it == shellLinks.end() || !files_.count(it->first)) return std::nullopt;
+  if (it == shellLinks.end() || !m_Files.count(it->first)) return std::nullopt;
   return it->second;
 }
 
@@ -478,18 +480,18 @@ int FakePlatform::MessageBox(WindowHandle owner, const std::string& text, const 
 Platform::MutexResult FakePlatform::CreateMutex(const std::string& name, bool initialOwner) {
   bool existed = mutexNames.count(name) != 0 && mutexNames[name] > 0;
   ++mutexNames[name];
-  KernelHandle h = nextHandle_++;
-  mutexHandles_[h] = name;
+  KernelHandle h = m_NextHandle++;
+  m_MutexHandles[h] = name;
   mutexCalls.push_back(MutexCall{name, initialOwner, existed});
   return MutexResult{h, existed};
 }
 
 void FakePlatform::CloseHandle(KernelHandle handle) {
   closedHandles.push_back(handle);
-  auto it = mutexHandles_.find(handle);
-  if (it == mutexHandles_.end()) return;
+  auto it = m_MutexHandles.find(handle);
+  if (it == m_MutexHandles.end()) return;
   if (--mutexNames[it->second] <= 0) mutexNames.erase(it->second);
-  mutexHandles_.erase(it);
+  m_MutexHandles.erase(it);
 }
 
 int FakePlatform::OpenHandles(const std::string& name) const {
@@ -540,16 +542,16 @@ std::intptr_t FakePlatform::ShellExecute(WindowHandle, const std::string& verb, 
                                          const std::string& parameters, const std::string& directory,
                                          int show) {
   shellCalls.push_back(ShellCall{verb, file, parameters, directory, show, currentDir});
-  return shellExecuteResult;
+  return 42;  // above 32: started
 }
 
 IconHandle FakePlatform::ExtractIcon(const std::string& file, int index) {
   extractIconCalls.push_back(file);
   std::string f = ResolveFile(file);
-  if (index != 0 || !files_.count(f) || !HasExtension(f, {".ico", ".exe", ".dll", ".icl"})) return 0;
+  if (index != 0 || !m_Files.count(f) || !HasExtension(f, {".ico", ".exe", ".dll", ".icl"})) return 0;
   auto it = iconsExtracted.find(f);
   if (it != iconsExtracted.end()) return it->second;
-  IconHandle h = nextHandle_++;
+  IconHandle h = m_NextHandle++;
   iconsExtracted[f] = h;
   return h;
 }
@@ -560,17 +562,17 @@ bool FakePlatform::PlaySound(const std::string& path, std::uint32_t flags) {
   sounds.push_back(Sound{path, flags});
   // An asynchronous sound is only queued: the call succeeds whatever the file.
   if (flags & kSndAsync) return true;
-  auto it = files_.find(ResolveFile(path));
-  if (it == files_.end() || it->second.locked) return false;
+  auto it = m_Files.find(ResolveFile(path));
+  if (it == m_Files.end() || it->second.locked) return false;
   const std::string& content = it->second.content;
   return content.size() >= 12 && content.compare(0, 4, "RIFF") == 0 && content.compare(8, 4, "WAVE") == 0;
 }
 
 std::optional<ProductVersion> FakePlatform::FileProductVersion(const std::string& path) {
   std::string f = ResolvePath(path);
-  if (!files_.count(f)) return std::nullopt;
-  auto it = versions_.find(f);
-  if (it == versions_.end()) return std::nullopt;
+  if (!m_Files.count(f)) return std::nullopt;
+  auto it = m_Versions.find(f);
+  if (it == m_Versions.end()) return std::nullopt;
   return it->second;
 }
 
@@ -580,41 +582,41 @@ std::string FakePlatform::ResolveLibrary(const std::string& fileName) const {
     return ResolvePath(fileName);
   std::string dir = modulePath.substr(0, modulePath.find_last_of('\\'));
   std::string beside = Fold(dir + "\\" + fileName);
-  if (libraries_.count(beside)) return beside;
+  if (m_Libraries.count(beside)) return beside;
   return Fold(systemDir + "\\" + fileName);
 }
 
 ModuleHandle FakePlatform::LoadLibrary(const std::string& fileName) {
   loadedLibraries.push_back(fileName);
   std::string f = ResolveLibrary(fileName);
-  if (!libraries_.count(f) || !files_.count(f)) return 0;
-  ModuleHandle h = nextHandle_++;
-  modules_[h] = f;
+  if (!m_Libraries.count(f) || !m_Files.count(f)) return 0;
+  ModuleHandle h = m_NextHandle++;
+  m_Modules[h] = f;
   return h;
 }
 
 ProcAddress FakePlatform::GetProcAddress(ModuleHandle module, const std::string& name) {
-  auto m = modules_.find(module);
-  if (m == modules_.end()) return 0;
-  const auto& lib = libraries_[m->second];
+  auto m = m_Modules.find(module);
+  if (m == m_Modules.end()) return 0;
+  const auto& lib = m_Libraries[m->second];
   if (!lib.entries.count(name)) return 0;
-  ProcAddress p = nextHandle_++;
-  procs_[p] = {module, name};
+  ProcAddress p = m_NextHandle++;
+  m_Procs[p] = {module, name};
   return p;
 }
 
 void FakePlatform::FreeLibrary(ModuleHandle module) {
   freedLibraries.push_back(module);
-  modules_.erase(module);
+  m_Modules.erase(module);
 }
 
 int FakePlatform::CallScriptInstall(ProcAddress entry, const std::string& scriptPath) {
-  auto p = procs_.find(entry);
-  if (p == procs_.end()) return -1;
+  auto p = m_Procs.find(entry);
+  if (p == m_Procs.end()) return -1;
   scriptCalls.push_back(ScriptCall{p->second.second, scriptPath});
-  auto m = modules_.find(p->second.first);
-  if (m == modules_.end()) return -1;
-  return libraries_[m->second].entries[p->second.second];
+  auto m = m_Modules.find(p->second.first);
+  if (m == m_Modules.end()) return -1;
+  return m_Libraries[m->second].entries[p->second.second];
 }
 
 bool FakePlatform::ShellNotifyIcon(std::uint32_t command, const NotifyIconData& data) {
@@ -623,11 +625,11 @@ bool FakePlatform::ShellNotifyIcon(std::uint32_t command, const NotifyIconData& 
   const auto icon = std::make_pair(data.hWnd, data.uID);
   switch (command) {
     case kNimAdd:
-      return trayIcons.insert(icon).second;
+      return m_TrayIcons.insert(icon).second;
     case kNimModify:
-      return trayIcons.count(icon) != 0;
+      return m_TrayIcons.count(icon) != 0;
     case kNimDelete:
-      return trayIcons.erase(icon) != 0;
+      return m_TrayIcons.erase(icon) != 0;
     default:
       return false;
   }

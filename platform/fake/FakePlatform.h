@@ -171,7 +171,6 @@ class FakePlatform : public Platform {
     std::string currentDir;  // current directory at the time of the call
   };
   std::vector<ShellCall> shellCalls;
-  std::intptr_t shellExecuteResult = 42;
   // Icons: files whose first icon can be extracted give a distinct handle.
   std::map<std::string, IconHandle> iconsExtracted;  // by folded path, in call order count
   std::vector<std::string> extractIconCalls;
@@ -207,17 +206,9 @@ class FakePlatform : public Platform {
   };
   std::vector<NotifyCall> notifyCalls;
   bool failShellNotify = false;
-  // The icons in the tray, by window and id: adding one that is there, or
-  // changing or removing one that is not, fails as it does in the shell.
-  std::set<std::pair<WindowHandle, std::uint32_t>> trayIcons;
 
   // Folds a path for comparison: "/" to "\", lower case.
   static std::string Fold(const std::string& path);
-  // The full form the system makes of `path`, in the letter case given:
-  // relative to currentDir, "/" as "\", separators collapsed, "." and ".."
-  // resolved, trailing dots and blanks of the last component dropped, no
-  // trailing "\" except after a drive root. "" for "".
-  std::string FullPath(const std::string& path) const;
 
   // ---- Platform ----------------------------------------------------------
   std::string WindowsDirectory() override;
@@ -273,19 +264,28 @@ class FakePlatform : public Platform {
     std::string content;
     bool locked = false;
   };
-  std::map<std::string, File> files_;  // folded path -> file
-  std::set<std::string> folders_;      // folded paths
-  std::map<std::string, std::string> shortNames_;
+  std::map<std::string, File> m_Files;  // folded path -> file
+  std::set<std::string> m_Folders;      // folded paths
+  std::map<std::string, std::string> m_ShortNames;
   struct Key {
     std::map<std::string, RegValue> values;  // folded name -> value
   };
-  std::map<std::pair<RegRoot, std::string>, Key> keys_;
-  std::map<std::string, ProductVersion> versions_;
-  std::map<std::string, Library> libraries_;     // folded path
-  std::map<ModuleHandle, std::string> modules_;  // handle -> folded path
-  std::map<ProcAddress, std::pair<ModuleHandle, std::string>> procs_;
-  std::map<KernelHandle, std::string> mutexHandles_;
-  Handle nextHandle_ = 0x100;
+  std::map<std::pair<RegRoot, std::string>, Key> m_Keys;
+  std::map<std::string, ProductVersion> m_Versions;
+  std::map<std::string, Library> m_Libraries;     // folded path
+  std::map<ModuleHandle, std::string> m_Modules;  // handle -> folded path
+  std::map<ProcAddress, std::pair<ModuleHandle, std::string>> m_Procs;
+  std::map<KernelHandle, std::string> m_MutexHandles;
+  Handle m_NextHandle = 0x100;
+  // The icons in the tray, by window and id: adding one that is there, or
+  // changing or removing one that is not, fails as it does in the shell.
+  std::set<std::pair<WindowHandle, std::uint32_t>> m_TrayIcons;
+
+  // The full form the system makes of `path`, in the letter case given:
+  // relative to currentDir, "/" as "\", separators collapsed, "." and ".."
+  // resolved, trailing dots and blanks of the last component dropped, no
+  // trailing "\" except after a drive root. "" for "".
+  std::string FullPath(const std::string& path) const;
 
   std::string ResolvePath(const std::string& path) const;  // folded FullPath
   std::string ResolveFile(const std::string& path) const;  // "" when path ends with a separator
