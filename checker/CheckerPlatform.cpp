@@ -35,7 +35,9 @@ bool SamePath(const std::string& a, const std::string& b) {
   return true;
 }
 
-bool PathUnder(const std::string& path, const std::string& folder) { return PrefixMatch(path, folder).has_value(); }
+bool PathUnder(const std::string& path, const std::string& folder) {
+  return PrefixMatch(path, folder).has_value();
+}
 
 int AnswerFor(unsigned type) {
   if ((type & plat::kMbIconStop) != 0) return (type & 0xF) == plat::kMbOk ? plat::kIdOk : plat::kIdCancel;
@@ -44,11 +46,14 @@ int AnswerFor(unsigned type) {
 }
 
 CheckerPlatform::CheckerPlatform(plat::Platform& host, CheckerLayout layout)
-    : m_host(host), m_layout(std::move(layout)) {
-  while (m_layout.dataFolder.size() > 2 && IsSeparator(m_layout.dataFolder.back())) m_layout.dataFolder.pop_back();
-  while (m_layout.diskFolder.size() > 2 && IsSeparator(m_layout.diskFolder.back())) m_layout.diskFolder.pop_back();
-  if (m_layout.dataFolder.size() == 3 && IsSeparator(m_layout.dataFolder.back())) m_layout.dataFolder.pop_back();
-  m_hostShortDisk = m_host.ShortPathName(m_layout.diskFolder);
+    : ForwardingPlatform(host), m_layout(std::move(layout)) {
+  while (m_layout.dataFolder.size() > 2 && IsSeparator(m_layout.dataFolder.back()))
+    m_layout.dataFolder.pop_back();
+  while (m_layout.diskFolder.size() > 2 && IsSeparator(m_layout.diskFolder.back()))
+    m_layout.diskFolder.pop_back();
+  if (m_layout.dataFolder.size() == 3 && IsSeparator(m_layout.dataFolder.back()))
+    m_layout.dataFolder.pop_back();
+  m_hostShortDisk = Inner().ShortPathName(m_layout.diskFolder);
   m_currentDir = m_layout.dataFolder;
 }
 
@@ -94,24 +99,22 @@ PlatformCall& CheckerPlatform::Record(PlatformCall::Kind kind) {
 }
 
 std::string CheckerPlatform::WindowsDirectory() {
-  return m_layout.windowsDir ? *m_layout.windowsDir : m_host.WindowsDirectory();
+  return m_layout.windowsDir ? *m_layout.windowsDir : Inner().WindowsDirectory();
 }
 
 std::string CheckerPlatform::SystemDirectory() {
-  return m_layout.windowsDir ? *m_layout.windowsDir + "\\system32" : m_host.SystemDirectory();
+  return m_layout.windowsDir ? *m_layout.windowsDir + "\\system32" : Inner().SystemDirectory();
 }
 
-std::string CheckerPlatform::ModulePath() {
-  return m_layout.dataFolder + "\\" + m_layout.baseName + ".exe";
-}
+std::string CheckerPlatform::ModulePath() { return m_layout.dataFolder + "\\" + m_layout.baseName + ".exe"; }
 
 std::optional<plat::FileAttributes> CheckerPlatform::GetFileAttributes(const std::string& path) {
   if (IsMarker(path)) return plat::FileAttributes{};
-  return m_host.GetFileAttributes(ToHost(path));
+  return Inner().GetFileAttributes(ToHost(path));
 }
 
 bool CheckerPlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
-  return m_host.ReadFileBytes(ToHost(path), bytes);
+  return Inner().ReadFileBytes(ToHost(path), bytes);
 }
 
 bool CheckerPlatform::DeleteFile(const std::string& path) {
@@ -121,7 +124,7 @@ bool CheckerPlatform::DeleteFile(const std::string& path) {
 
 std::string CheckerPlatform::ShortPathName(const std::string& path) {
   if (IsMarker(path)) return path;
-  const std::string shortPath = m_host.ShortPathName(ToHost(path));
+  const std::string shortPath = Inner().ShortPathName(ToHost(path));
   return shortPath.empty() ? shortPath : FromHost(shortPath);
 }
 
@@ -133,23 +136,19 @@ bool CheckerPlatform::SetCurrentDirectory(const std::string& path) {
   return true;
 }
 
-std::optional<std::string> CheckerPlatform::ExpandEnvironmentStrings(const std::string& text) {
-  return m_host.ExpandEnvironmentStrings(text);
-}
-
 bool CheckerPlatform::RegKeyExists(plat::RegRoot root, const std::string& subKey) {
   PlatformCall& call = Record(PlatformCall::Kind::RegKey);
   call.root = root;
   call.path = subKey;
   call.found = m_layout.registry != nullptr ? m_layout.registry->KeyExists(root, subKey)
-                                            : m_host.RegKeyExists(root, subKey);
+                                            : Inner().RegKeyExists(root, subKey);
   return call.found;
 }
 
 std::optional<plat::RegValue> CheckerPlatform::RegQueryValue(plat::RegRoot root, const std::string& subKey,
-                                                            const std::string& valueName) {
+                                                             const std::string& valueName) {
   auto value = m_layout.registry != nullptr ? m_layout.registry->Value(root, subKey, valueName)
-                                            : m_host.RegQueryValue(root, subKey, valueName);
+                                            : Inner().RegQueryValue(root, subKey, valueName);
   PlatformCall& call = Record(PlatformCall::Kind::RegValue);
   call.root = root;
   call.path = subKey;
@@ -199,10 +198,13 @@ bool CheckerPlatform::CreateProcess(const std::string& application) {
   return true;
 }
 
-void CheckerPlatform::Sleep(std::uint32_t milliseconds) { Record(PlatformCall::Kind::Sleep).number = milliseconds; }
+void CheckerPlatform::Sleep(std::uint32_t milliseconds) {
+  Record(PlatformCall::Kind::Sleep).number = milliseconds;
+}
 
-std::intptr_t CheckerPlatform::ShellExecute(plat::WindowHandle, const std::string& verb, const std::string& file,
-                                            const std::string& parameters, const std::string& directory, int show) {
+std::intptr_t CheckerPlatform::ShellExecute(plat::WindowHandle, const std::string& verb,
+                                            const std::string& file, const std::string& parameters,
+                                            const std::string& directory, int show) {
   PlatformCall& call = Record(PlatformCall::Kind::ShellExecute);
   call.verb = verb;
   call.path = file;
@@ -213,7 +215,7 @@ std::intptr_t CheckerPlatform::ShellExecute(plat::WindowHandle, const std::strin
 }
 
 plat::IconHandle CheckerPlatform::ExtractIcon(const std::string& file, int index) {
-  const plat::IconHandle icon = m_host.ExtractIcon(ToHost(file), index);
+  const plat::IconHandle icon = Inner().ExtractIcon(ToHost(file), index);
   PlatformCall& call = Record(PlatformCall::Kind::ExtractIcon);
   call.path = file;
   call.handle = icon;
@@ -226,7 +228,7 @@ bool CheckerPlatform::PlaySound(const std::string& path, std::uint32_t) {
 }
 
 std::optional<plat::ProductVersion> CheckerPlatform::FileProductVersion(const std::string& path) {
-  auto version = m_host.FileProductVersion(ToHost(path));
+  auto version = Inner().FileProductVersion(ToHost(path));
   PlatformCall& call = Record(PlatformCall::Kind::ProductVersion);
   call.path = path;
   call.version = version;

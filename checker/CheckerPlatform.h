@@ -1,6 +1,6 @@
 // The machine as the checker lets the program see it: a layer over the host
 // platform (plat::Win32Platform on Windows, check::PosixPlatform elsewhere)
-// that
+// that passes drive, disk-space and environment questions through, and that
 //  - shows the disk folder under the data folder's name (--source-dir) and
 //    places the program there, with its description marker beside it, so
 //    the program finds its main file and capsules on the disk;
@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "checker/RegFile.h"
-#include "platform/Platform.h"
+#include "platform/ForwardingPlatform.h"
 
 namespace check {
 
@@ -38,22 +38,22 @@ struct CheckerLayout {
 // One call the program made that the checker writes down.
 struct PlatformCall {
   enum class Kind {
-    RegKey,          // path, root; found
-    RegValue,        // path, root, name; value
-    ProductVersion,  // path; version
-    MessageBox,      // text, caption, type; answer
-    ShellExecute,    // verb, path (file), argument (parameters), directory; show
-    CreateProcess,   // path (application)
-    LoadLibrary,     // path (the name asked for); handle (0: not found)
-    GetProcAddress,  // name
-    ScriptInstall,   // path (script)
+    RegKey,               // path, root; found
+    RegValue,             // path, root, name; value
+    ProductVersion,       // path; version
+    MessageBox,           // text, caption, type; answer
+    ShellExecute,         // verb, path (file), argument (parameters), directory; show
+    CreateProcess,        // path (application)
+    LoadLibrary,          // path (the name asked for); handle (0: not found)
+    GetProcAddress,       // name
+    ScriptInstall,        // path (script)
     SetCurrentDirectory,  // path
-    PlaySound,       // path
-    SaveShellLink,   // path (link file)
-    DeleteFile,      // path
-    ExtractIcon,     // path; handle
-    CreateMutex,     // name
-    Sleep,           // number (milliseconds)
+    PlaySound,            // path
+    SaveShellLink,        // path (link file)
+    DeleteFile,           // path
+    ExtractIcon,          // path; handle
+    CreateMutex,          // name
+    Sleep,                // number (milliseconds)
   };
   Kind kind = Kind::RegKey;
   std::string path;
@@ -78,12 +78,11 @@ struct PlatformCall {
 // question, OK otherwise.
 int AnswerFor(unsigned type);
 
-class CheckerPlatform final : public plat::Platform {
+class CheckerPlatform final : public plat::ForwardingPlatform {
  public:
   CheckerPlatform(plat::Platform& host, CheckerLayout layout);
 
   const CheckerLayout& Layout() const { return m_layout; }
-  plat::Platform& Host() { return m_host; }
 
   // The calls written down since the last Clear.
   const std::vector<PlatformCall>& Calls() const { return m_calls; }
@@ -113,23 +112,12 @@ class CheckerPlatform final : public plat::Platform {
   std::string ShortPathName(const std::string& path) override;
   std::string CurrentDirectory() override { return m_currentDir; }
   bool SetCurrentDirectory(const std::string& path) override;
-  std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) override;
 
   bool RegKeyExists(plat::RegRoot root, const std::string& subKey) override;
   std::optional<plat::RegValue> RegQueryValue(plat::RegRoot root, const std::string& subKey,
                                               const std::string& valueName) override;
 
-  std::vector<std::string> LogicalDriveRoots() override { return m_host.LogicalDriveRoots(); }
-  std::uint32_t DriveType(const std::string& root) override { return m_host.DriveType(root); }
-  bool HasDiskFreeSpaceEx() override { return m_host.HasDiskFreeSpaceEx(); }
-  bool DiskFreeSpaceEx(const std::string& root, plat::DiskFreeEx& out) override {
-    return m_host.DiskFreeSpaceEx(root, out);
-  }
-  bool DiskFreeSpace(const std::string& root, plat::DiskFreeClusters& out) override {
-    return m_host.DiskFreeSpace(root, out);
-  }
   std::uint32_t SetErrorMode(std::uint32_t mode) override;
-  std::u16string FormatByteSizeW(std::int64_t bytes) override { return m_host.FormatByteSizeW(bytes); }
 
   bool SaveShellLink(const plat::ShellLinkFields& link, const std::string& linkFile) override;
   std::optional<plat::ShellLinkFields> LoadShellLink(const std::string&) override { return std::nullopt; }
@@ -141,7 +129,9 @@ class CheckerPlatform final : public plat::Platform {
   plat::WindowHandle FindWindowByCaption(const std::string& caption) override;
   std::vector<plat::WindowInfo> TopLevelWindows() override;
   void SetForegroundWindow(plat::WindowHandle) override {}
-  std::intptr_t SendMessage(plat::WindowHandle, unsigned, std::uintptr_t, std::intptr_t) override { return 0; }
+  std::intptr_t SendMessage(plat::WindowHandle, unsigned, std::uintptr_t, std::intptr_t) override {
+    return 0;
+  }
   bool PostMessage(plat::WindowHandle, unsigned, std::uintptr_t, std::intptr_t) override { return true; }
   bool CreateProcess(const std::string& application) override;
   void Sleep(std::uint32_t milliseconds) override;
@@ -149,7 +139,9 @@ class CheckerPlatform final : public plat::Platform {
   std::intptr_t ShellExecute(plat::WindowHandle owner, const std::string& verb, const std::string& file,
                              const std::string& parameters, const std::string& directory, int show) override;
   plat::IconHandle ExtractIcon(const std::string& file, int index) override;
-  plat::IconHandle LoadProgramIcon(int resourceId) override { return static_cast<plat::IconHandle>(resourceId); }
+  plat::IconHandle LoadProgramIcon(int resourceId) override {
+    return static_cast<plat::IconHandle>(resourceId);
+  }
   bool PlaySound(const std::string& path, std::uint32_t flags) override;
   std::optional<plat::ProductVersion> FileProductVersion(const std::string& path) override;
   // Loads nothing: a handle when the library can be found (a path naming an
@@ -165,7 +157,6 @@ class CheckerPlatform final : public plat::Platform {
   bool IsMarker(const std::string& path) const;
   PlatformCall& Record(PlatformCall::Kind kind);
 
-  plat::Platform& m_host;
   CheckerLayout m_layout;
   std::string m_hostShortDisk;  // the host's short form of the disk folder
   std::string m_currentDir;
