@@ -245,13 +245,6 @@ TEST(PosixPlatform, FindsNamesInAnyCaseAsWineShowsThem) {
   EXPECT_EQ(p.ShortPathName(windows + "\\none"), "");
   fs::remove_all(dir);
 }
-
-TEST(PosixPlatform, ExpandsEnvironmentVariablesItKnows) {
-  ::setenv("CAPSULE_CHECK_TEST", "value", 1);
-  check::PosixPlatform p;
-  EXPECT_EQ(*p.ExpandEnvironmentStrings("a%CAPSULE_CHECK_TEST%b%NO_SUCH_NAME_X%c%"),
-            "avalueb%NO_SUCH_NAME_X%c%");
-}
 #endif
 
 // ---- the report -----------------------------------------------------------------------
