@@ -17,21 +17,17 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   std::vector<fs::path> inputs;
   for (int i = 1; i < argc; ++i) {
-    const fs::path arg(argv[i]);
-    if (fs::is_directory(arg)) {
-      for (const auto& entry : fs::directory_iterator(arg))
-        if (entry.is_regular_file()) inputs.push_back(entry.path());
-    } else if (fs::is_regular_file(arg)) {
-      inputs.push_back(arg);
-    } else {
-      std::fprintf(stderr, "no such input: %s\n", argv[i]);
-      return 2;
-    }
+    if (fs::is_directory(argv[i]))
+      for (const auto& entry : fs::directory_iterator(argv[i])) inputs.push_back(entry.path());
+    else
+      inputs.emplace_back(argv[i]);
   }
   std::sort(inputs.begin(), inputs.end());
   for (const fs::path& path : inputs) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !fs::is_regular_file(path))
+      return std::fprintf(stderr, "no such input: %s\n", path.c_str()), 2;
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
   std::printf("%zu inputs replayed\n", inputs.size());
