@@ -19,6 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\X", "Path", "C:\\Program Files\\X");
   fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\X", "", "default");
   fake.SetRegString(plat::RegRoot::Users, ".DEFAULT\\X", "V", "users");
+  fake.SetRegString(plat::RegRoot::CurrentUser, "Software\\X", "Path", "user");
+  fake.SetRegString(plat::RegRoot::ClassesRoot, ".x", "", "class");
   fake.AddFile("C:\\Capsule\\Capsule.cfg", text);
   CBonusConfig store(fake), model(fake);
   for (CBonusConfig* c : {&store, &model}) {
