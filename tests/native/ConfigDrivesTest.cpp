@@ -37,8 +37,10 @@ TEST_F(ConfigDrives, LettersByMask) {
 }
 
 TEST_F(ConfigDrives, LowerCaseRootsAndListsThatDoNotFitTheBuffer) {
-  fake.drives = {Drive{"c:\\", plat::kDriveFixed}, Drive{"d:\\", plat::kDriveCdRom}};
-  EXPECT_EQ(config.GetDriveLetters(1) + config.GetDriveLetters(0), "CCD");
+  // Letters are upper-cased; an empty root ends the list.
+  fake.drives = {Drive{"a:\\", plat::kDriveRemovable}, Drive{"z:\\", plat::kDriveFixed}, Drive{"", 0},
+                 Drive{"y:\\", plat::kDriveFixed}};
+  EXPECT_EQ(config.GetDriveLetters(1) + config.GetDriveLetters(0), "ZAZ");
   // Each root takes its length and a zero byte, the list one more zero byte:
   // five roots of 50 characters and "C:\" fill the 260 bytes exactly.
   fake.drives.clear();

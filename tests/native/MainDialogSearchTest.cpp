@@ -9,6 +9,7 @@ constexpr const char* kProgram = "C:\\Program Files\\Velmora\\VERavevi.exe";
 
 TEST(MainDialogSearch, ACaptionFindsAnyWindowWithExactlyItAnEmptyOneOnlyThisProgramsUntitledDialog) {
   plat::FakePlatform fake;
+  fake.modulePath.clear();
   fake.AddWindow("", "#32770", "");
   EXPECT_EQ(FindMainDialog(fake, ""), 0u);  // no program path: nothing untitled is ours
   fake.modulePath = kProgram;
