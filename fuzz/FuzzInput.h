@@ -1,6 +1,7 @@
-// Splitting of a fuzz input into fields, shared by the fuzz targets.
+// The input helpers shared by the fuzz targets.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,14 +19,20 @@ inline void Check(bool condition) {
 inline std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t fields) {
   std::vector<std::string> out(1);
   for (std::size_t i = 0; i < size; ++i) {
-    const char c = static_cast<char>(data[i]);
-    if (c == '\x01' && out.size() < fields)
+    if (data[i] == 1 && out.size() < fields)
       out.emplace_back();
     else
-      out.back() += c;
+      out.back() += static_cast<char>(data[i]);
   }
   out.resize(fields);
   return out;
+}
+
+// The bytes from `from` up to `to` (at most the end) as text.
+inline std::string Text(const std::uint8_t* data, std::size_t size, std::size_t from,
+                        std::size_t to = SIZE_MAX) {
+  return from >= size ? std::string()
+                      : std::string(reinterpret_cast<const char*>(data) + from, std::min(to, size) - from);
 }
 
 }  // namespace fuzzin

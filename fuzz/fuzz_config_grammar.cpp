@@ -10,59 +10,40 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-#include "config/BonusConfig.h"
 #include "config/ConfigDump.h"
+#include "fuzz/FuzzInput.h"
 #include "fuzz/ReferenceConfig.h"
 #include "platform/fake/FakePlatform.h"
-
-namespace {
-
-void SetFlags(CBonusConfig& config, unsigned flags) {
-  config.m_bInSection = (flags & 1) != 0;
-  config.m_bInPackages = (flags & 2) != 0;
-  config.m_bInTuneUp = (flags & 4) != 0;
-  config.m_bInVersion = (flags & 8) != 0;
-}
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
   const int index = static_cast<std::int16_t>(static_cast<std::uint16_t>(data[0] | (data[1] << 8))) % 512;
-  const unsigned flags = data[2];
-  const std::string text(reinterpret_cast<const char*>(data) + 3, size - 3);
-
+  const std::string text = fuzzin::Text(data, size, 3);
   plat::FakePlatform fake;
-  CBonusConfig store(fake);
-  CBonusConfig model(fake);
-  store.m_sDataDir = model.m_sDataDir = "D:\\data";
-  SetFlags(store, flags);
-  SetFlags(model, flags);
+  fake.AddFile("C:\\fuzz.cfg", text);
+  CBonusConfig store(fake), model(fake), reread(fake);
+  for (CBonusConfig* c : {&store, &model, &reread}) {
+    c->m_sDataDir = "D:\\data";
+    c->m_bInSection = (data[2] & 1) != 0;
+    c->m_bInPackages = (data[2] & 2) != 0;
+    c->m_bInTuneUp = (data[2] & 4) != 0;
+    c->m_bInVersion = (data[2] & 8) != 0;
+  }
   store.ParseConfigText(text, index);
   reference::ParseText(model, text, index);
-  Check(DumpConfig(store) == DumpConfig(model));
+  fuzzin::Check(DumpConfig(store) == DumpConfig(model));
 
-  // The same text as a file, read three times: the first read's packages
-  // stay where they are, and once the section flags have settled (after the
-  // first read) a further read adds none.
-  fake.AddFile("C:\\fuzz.cfg", text);
-  CBonusConfig reread(fake);
-  reread.m_sDataDir = "D:\\data";
-  SetFlags(reread, flags);
-  Check(reread.ParseConfigFile("C:\\fuzz.cfg", index));
+  // Read three times: the first read's packages stay where they are, and
+  // once the section flags have settled (after the first read) a further
+  // read adds none.
+  fuzzin::Check(reread.ParseConfigFile("C:\\fuzz.cfg", index));
   const CStringArray first = reread.m_saPackages;
-  Check(reread.ParseConfigFile("c:/FUZZ.cfg", index));
+  fuzzin::Check(reread.ParseConfigFile("c:/FUZZ.cfg", index));
   const CStringArray second = reread.m_saPackages;
-  Check(std::equal(first.begin(), first.end(), second.begin()));
-  Check(reread.ParseConfigFile("C:\\fuzz.cfg", index));
-  Check(reread.m_saPackages == second);
-  Check(fake.boxes.empty());
+  fuzzin::Check(std::equal(first.begin(), first.end(), second.begin()));
+  fuzzin::Check(reread.ParseConfigFile("C:\\fuzz.cfg", index) && reread.m_saPackages == second);
+  fuzzin::Check(fake.boxes.empty());
   return 0;
 }

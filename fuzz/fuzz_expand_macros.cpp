@@ -4,6 +4,7 @@
 // one, and a value without "{" comes back as it was.
 //
 // Input: value, 0x01, Token1, ..., 0x01, Token10, 0x01, extra capsule file text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,18 +14,17 @@
 #include "tests/native/FakeBonusDlgView.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto f = fuzzin::Fields(data, size, 12);
+  auto f = fuzzin::Fields(data, size, 12);
   bonus::testing::DiskMachine m;
   m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\T", "V", "registry text");
   m.fake.SetRegValue(plat::RegRoot::LocalMachine, "SOFTWARE\\T", "Long",
                      plat::RegValue{plat::kRegSz, std::string(300, 'L')});
   m.Main("[Packages]\nGames\n");
   std::string capsule = "[TuneUp]\nTitle=Games\n";
-  for (int i = 1; i <= 10; ++i) {
-    std::string token = f[static_cast<std::size_t>(i)];
-    for (char& c : token)
-      if (c == '\n' || c == '\r') c = ' ';
-    capsule += "Token" + std::to_string(i) + "=" + token + "\n";
+  for (std::size_t i = 1; i <= 10; ++i) {
+    std::replace_if(
+        f[i].begin(), f[i].end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    capsule += "Token" + std::to_string(i) + "=" + f[i] + "\n";
   }
   capsule += "[Reg]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\T\nValue=V\n" + f[11];
   m.Capsule("Games", capsule);
@@ -36,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto before = m.fake.Snapshot();
   m.fake.boxes.clear();
   const std::string got = dlg.ExpandMacros(f[0], 0);
-  if (f[0].find('{') == std::string::npos) fuzzin::Check(got == f[0]);
-  fuzzin::Check(m.fake.Snapshot() == before);
-  fuzzin::Check(view.endResults.empty());
+  fuzzin::Check(got == f[0] || f[0].find('{') != std::string::npos);
+  fuzzin::Check(m.fake.Snapshot() == before && view.endResults.empty());
   return 0;
 }

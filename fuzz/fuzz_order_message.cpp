@@ -9,39 +9,19 @@
 
 #include "app/OrderDialogLogic.h"
 #include "fuzz/FuzzInput.h"
-
-namespace {
-
-std::string Model(const std::string& format, const std::string& product) {
-  std::string first;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
-      first += product;
-      ++i;
-    } else if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == '%') {
-      first += '%';
-      ++i;
-    } else {
-      first += format[i];
-    }
-  }
-  std::string out;
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    if (first[i] == '\\' && i + 1 < first.size() && first[i + 1] == 'n') {
-      out += '\n';
-      ++i;
-    } else {
-      out += first[i];
-    }
-  }
-  return out;
-}
-
-}  // namespace
+#include "platform/Text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto f = fuzzin::Fields(data, size, 2);
-  const std::string got = tray::FormatOrderMessage(f[1], f[0]);
-  fuzzin::Check(got == Model(f[1], f[0]));
+  const std::string& format = f[1];
+  std::string expected;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+    if (format[i] == '%' && (next == 's' || next == '%'))
+      expected += next == 's' ? f[0] : "%", ++i;
+    else
+      expected += format[i];
+  }
+  fuzzin::Check(tray::FormatOrderMessage(format, f[0]) == plat::ReplaceAll(expected, "\\n", "\n"));
   return 0;
 }

@@ -14,29 +14,21 @@
 #include "install/VersionCheck.h"
 #include "platform/fake/FakePlatform.h"
 
-namespace {
-
-void FillMachine(plat::FakePlatform& fake) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using plat::RegRoot;
+  const auto f = fuzzin::Fields(data, size, 4);
+  plat::FakePlatform fake;
   fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\V\\2.0", "", "2.0");
   fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\V", "Version", "1.5.2");
   fake.SetRegDword(RegRoot::LocalMachine, "SOFTWARE\\V", "Build", 1200);
   fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Long",
-                   plat::RegValue{plat::kRegSz, std::string(plat::kMaxPath + 1, '9')});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Bin", plat::RegValue{plat::kRegBinary, "\x01\x02"});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Short", plat::RegValue{plat::kRegDword, "\x01"});
+                   {plat::kRegSz, std::string(plat::kMaxPath + 1, '9')});
+  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Bin", {plat::kRegBinary, "\x01\x02"});
+  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Short", {plat::kRegDword, "\x01"});
   fake.SetRegString(RegRoot::CurrentUser, "Software\\V", "Version", "3");
   fake.AddFile("C:\\App\\app.exe", "MZ");
   fake.SetProductVersion("C:\\App\\app.exe", {2, 1, 0, 7});
   fake.AddFile("C:\\App\\plain.txt", "text");
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto f = fuzzin::Fields(data, size, 4);
-  plat::FakePlatform fake;
-  FillMachine(fake);
   CBonusConfig config(fake);
   int boxes = 0;
   inst::VersionCheckContext context;
@@ -44,23 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   context.caption = "Bonus";
   context.expandMacros = [](const std::string& s) { return s; };
   context.messageBox = [&boxes](const std::string&, const std::string&, unsigned) {
-    ++boxes;
-    return boxes % 2 == 0 ? plat::kIdYes : plat::kIdNo;
+    return ++boxes % 2 == 0 ? plat::kIdYes : plat::kIdNo;
   };
+  inst::ReferenceVersion(config, f[1]);
 
-  const auto reference = inst::ReferenceVersion(config, f[1]);
-  (void)reference;
-
-  boxes = 0;
   inst::CheckRegistryVersion(fake, f[0], f[1], context);
-  fuzzin::Check(boxes <= 1);
-  if (f[0].find("HKEY_") == std::string::npos) fuzzin::Check(boxes == 0);
-
+  fuzzin::Check(boxes <= (f[0].find("HKEY_") == std::string::npos ? 0 : 1));
   boxes = 0;
   const bool fileGoesOn = inst::CheckFileVersion(config, f[2], f[1], context);
   fuzzin::Check(boxes <= 2);  // the diagnostic box, then the question
-  if (f[3].empty() && f[2].find(",") == std::string::npos) fuzzin::Check(fileGoesOn && boxes == 0);
-
+  if (f[3].empty() && f[2].find(',') == std::string::npos) fuzzin::Check(fileGoesOn && boxes == 0);
   boxes = 0;
   inst::CheckInstalledVersion(config, f[0], f[1], f[2], context);
   fuzzin::Check(boxes <= 2);

@@ -20,39 +20,25 @@ class RecordingInfo : public CCommandLineInfo {
   }
 };
 
-TEST(CommandLineWalk, StripsOneFlagCharacterAndMarksTheLastToken) {
+// The tokens as the platform splits them: one flag character stripped, the
+// last one marked; the start-up parameter is the last token so taken.
+TEST(CommandLine, TokensAndTheStartUpParameter) {
+  plat::FakePlatform fake;
+  fake.arguments = {"/0", "-1", "x", "//y", "-", "  1 ", ""};
   RecordingInfo info;
-  ParseCommandLine({"/0", "-1", "x", "//y", "-", ""}, info);
+  ParseCommandLine(fake, info);
   EXPECT_EQ(info.tokens, (std::vector<Token>{{"0", true, false},
                                              {"1", true, false},
                                              {"x", false, false},
                                              {"/y", true, false},
                                              {"", true, false},
+                                             {"  1 ", false, false},
                                              {"", false, true}}));
-  RecordingInfo none;
-  ParseCommandLine(std::vector<std::string>{}, none);
-  EXPECT_TRUE(none.tokens.empty());
-}
-
-TEST(CommandLineWalk, TakesTheTokensAsThePlatformSplitsThem) {
-  plat::FakePlatform fake;
-  fake.arguments = {"  1 ", "two words"};
-  RecordingInfo info;
-  ParseCommandLine(fake, info);
-  EXPECT_EQ(info.tokens, (std::vector<Token>{{"  1 ", false, false}, {"two words", false, true}}));
-}
-
-TEST(StartUpParameter, TheLastTokenWinsWithoutItsFlagCharacter) {
-  struct Row {
-    std::vector<std::string> arguments;
-    std::string param;
-  };
-  for (const Row& row :
-       {Row{{}, ""}, Row{{"0"}, "0"}, Row{{"/0"}, "0"}, Row{{"-0"}, "0"}, Row{{"x", "1"}, "1"},
-        Row{{"1", "x"}, "x"}, Row{{"   "}, "   "}, Row{{"-1", ""}, ""}}) {
-    CMyCmdLineInfo info;
-    ParseCommandLine(row.arguments, info);
-    EXPECT_EQ(info.m_sParam, row.param) << row.arguments.size();
+  for (const auto& [arguments, param] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{}, ""}, {{"-0"}, "0"}, {{"x", "1"}, "1"}, {{"-1", ""}, ""}}) {
+    CMyCmdLineInfo startUp;
+    ParseCommandLine(arguments, startUp);
+    EXPECT_EQ(startUp.m_sParam, param) << arguments.size();
   }
 }
 

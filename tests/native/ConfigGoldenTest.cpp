@@ -49,14 +49,12 @@ std::string ReadDisk(const std::string& scenario) {
   const std::string mainFile = config.LocateConfigFile(false);
   fake.AddFile(mainFile, ReadBytes(kGoldenDir / (scenario + ".cfg")));
   EXPECT_TRUE(config.ParseConfigFile(mainFile, 0));
-  const std::size_t capsules = config.m_saPackages.size();
-  for (std::size_t i = 0; i < capsules; ++i) {
-    const std::string folder = config.m_saPackages[i];
-    const std::string name = CBonusConfig::GetLastPathPart(folder);
+  const CStringArray capsules = config.m_saPackages;
+  for (std::size_t i = 0; i < capsules.size(); ++i) {
+    const std::string name = CBonusConfig::GetLastPathPart(capsules[i]);
     const fs::path fixture = kGoldenDir / (scenario + ".d") / (name + ".cfg");
-    if (!name.empty() && fs::is_regular_file(fixture))
-      fake.AddFile(folder + "\\" + name + ".cfg", ReadBytes(fixture));
-    config.ParseConfigFile(folder + "\\" + name + ".cfg", static_cast<int>(i));
+    if (fs::is_regular_file(fixture)) fake.AddFile(capsules[i] + "\\" + name + ".cfg", ReadBytes(fixture));
+    config.ParseConfigFile(capsules[i] + "\\" + name + ".cfg", static_cast<int>(i));
   }
   EXPECT_TRUE(config.ParseConfigFile(mainFile, 0));
   EXPECT_TRUE(fake.boxes.empty());

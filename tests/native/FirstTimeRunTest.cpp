@@ -26,55 +26,45 @@ class FirstTimeRun : public ::testing::Test {
   }
 };
 
+TEST(FirstTimeRunPause, ReadsLikeAtofTruncatesAndBounds) {
+  const std::pair<const char*, int> rows[] = {
+      {"  7abc", 7}, {"splash.exe", 0}, {"", 0},        {"-5", 0},     {"-0.5", 0},   {"0.9", 0}, {"1", 1},
+      {"59.99", 59}, {"60", 60},        {"100000", 60}, {"1e300", 60}, {"-1e300", 0}, {"nan", 0}, {"inf", 60},
+  };
+  for (const auto& [text, seconds] : rows) EXPECT_EQ(FirstTimeRunPauseSeconds(text), seconds) << text;
+}
+
 // Mode 1 with one Run1 line; files are in the data folder, a trailing
 // backslash makes a folder.
-TEST_F(FirstTimeRun, Run1ValuesTable) {
-  struct Row {
-    std::string run1;
-    Strings files;
-    Strings started;
+TEST_F(FirstTimeRun, Run1Values) {
+  const struct {
+    std::string run1, file;
+    bool started;
     Sleeps sleeps;
     bool failStart = false;
+  } rows[] = {
+      {"splash.exe", "splash.exe", true, {}},  // no comma: the whole value is the pause
+      {"   splash.exe  ,  3", "splash.exe", true, {3000}},
+      {"tools\\intro.exe,0", "tools\\intro.exe", true, {}},
+      {"missing.exe,3", "", false, {}},
+      {"tools,3", "tools\\", false, {}},
+      {"splash.exe,4", "splash.exe", false, {4000}, true},  // a failed start still pauses
   };
-  const Row rows[] = {
-      {"splash.exe", {"splash.exe"}, {"splash.exe"}, {}},  // no comma: no pause
-      {"   splash.exe  ,  3", {"splash.exe"}, {"splash.exe"}, {3000}},
-      {"tools\\intro.exe,0", {"tools\\intro.exe"}, {"tools\\intro.exe"}, {}},
-      {"missing.exe,3", {}, {}, {}},
-      {"tools,3", {"tools\\"}, {}, {}},
-      {"splash.exe,4", {"splash.exe"}, {}, {4000}, true},  // a failed start still pauses
-      // Pauses are bounded: nothing negative, NaN or below a second, at most a minute.
-      {"splash.exe,-5", {"splash.exe"}, {"splash.exe"}, {}},
-      {"splash.exe,-0.5", {"splash.exe"}, {"splash.exe"}, {}},
-      {"splash.exe,0.9", {"splash.exe"}, {"splash.exe"}, {}},
-      {"splash.exe,1e300", {"splash.exe"}, {"splash.exe"}, {60000}},
-      {"splash.exe,-1e300", {"splash.exe"}, {"splash.exe"}, {}},
-      {"splash.exe,100000", {"splash.exe"}, {"splash.exe"}, {60000}},
-      {"splash.exe,60", {"splash.exe"}, {"splash.exe"}, {60000}},
-      {"splash.exe,59.99", {"splash.exe"}, {"splash.exe"}, {59000}},
-      {"splash.exe,nan", {"splash.exe"}, {"splash.exe"}, {}},
-      {"splash.exe,inf", {"splash.exe"}, {"splash.exe"}, {60000}},
-      {"splash.exe,soon", {"splash.exe"}, {"splash.exe"}, {}},
-  };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.run1);
     fake.mutexNames.clear();
     fake.sleeps.clear();
-    fake.processes.clear();
     fake.RemovePath(InData("tools"));
     fake.RemovePath(InData("splash.exe"));
-    for (const auto& f : row.files) {
-      if (f.back() == '\\')
-        fake.AddFolder(InData(f.substr(0, f.size() - 1)));
-      else
-        fake.AddFile(InData(f));
-    }
+    if (row.file.ends_with('\\'))
+      fake.AddFolder(InData(row.file.substr(0, row.file.size() - 1)));
+    else if (!row.file.empty())
+      fake.AddFile(InData(row.file));
     fake.failCreateProcess = row.failStart;
     Configure({"Run1=" + row.run1});
+    fake.processes.clear();
     Run(1);
-    Strings started;
-    for (const auto& s : row.started) started.push_back(InData(s));
-    EXPECT_EQ(Started(), started);
+    EXPECT_EQ(Started(), row.started ? Strings{InData(row.file)} : Strings{});
     EXPECT_EQ(fake.sleeps, row.sleeps);
   }
 }
@@ -94,17 +84,14 @@ TEST_F(FirstTimeRun, Mode1StartsRun1ByItsShortPathAndPausesWholeSeconds) {
 TEST_F(FirstTimeRun, AShortPathThatDoesNotFitIsNotStarted) {
   Configure({"Run1=splash.exe,4"});
   fake.AddFile(InData("splash.exe"));
-  fake.SetShortName(InData("splash.exe"), "D:\\" + std::string(257, 'a'));
-  fake.AddFile("D:\\" + std::string(257, 'a'));
-  Run(1);
-  EXPECT_TRUE(fake.processes.empty());
-  EXPECT_TRUE(fake.sleeps.empty());
-
-  fake.mutexNames.clear();
-  fake.SetShortName(InData("splash.exe"), "D:\\" + std::string(256, 'a'));  // 259 characters
-  fake.AddFile("D:\\" + std::string(256, 'a'));
-  Run(1);
+  for (std::size_t length : {257, 256}) {  // 260 and 259 characters
+    fake.mutexNames.clear();
+    fake.SetShortName(InData("splash.exe"), "D:\\" + std::string(length, 'a'));
+    fake.AddFile("D:\\" + std::string(length, 'a'));
+    Run(1);
+  }
   EXPECT_EQ(fake.processes.size(), 1u);
+  EXPECT_EQ(fake.sleeps, Sleeps{4000});
 }
 
 TEST_F(FirstTimeRun, EachModeRunsItsOwnProgramOnceAndMode2OnlyBesideTheOpenDialog) {
@@ -152,46 +139,14 @@ TEST_F(FirstTimeRun, Mode1DoesNotRunRun2NorMode2Run1) {
   EXPECT_TRUE(fake.processes.empty());
 }
 
-TEST(FirstTimeRunPause, ReadsLikeAtofAndTruncates) {
-  EXPECT_EQ(FirstTimeRunPauseSeconds("  7abc"), 7);
-  EXPECT_EQ(FirstTimeRunPauseSeconds("splash.exe"), 0);
-  EXPECT_EQ(FirstTimeRunPauseSeconds(""), 0);
-  EXPECT_EQ(FirstTimeRunPauseSeconds("1e9"), CFirstTimeRun::kMaxPauseSeconds);
-}
-
 TEST_F(FirstTimeRun, AMissingConfigurationRunsNothingButTakesTheName) {
   Run(1);
   Run(2);
   EXPECT_TRUE(fake.processes.empty());
-  EXPECT_EQ(fake.OpenHandles("MainDialogFirstTimeRunning"), 1);
-  EXPECT_EQ(fake.OpenHandles("AfterMainDialogFirstTimeRunning"), 1);
+  EXPECT_EQ(
+      fake.OpenHandles("MainDialogFirstTimeRunning") + fake.OpenHandles("AfterMainDialogFirstTimeRunning"),
+      2);
   EXPECT_TRUE(fake.boxes.empty());
-}
-
-TEST_F(FirstTimeRun, TheDataFolderIsTheProgramFolderBesideTheMarker) {
-  fake.AddFile(std::string(kProgramDir) + "\\VERavevi.rtf");
-  fake.AddFile(kProgramConfig, TuneUp({"Run1=splash.exe,0"}));
-  fake.AddFile(std::string(kProgramDir) + "\\splash.exe");
-  Run(1);
-  EXPECT_EQ(Started(), Strings{std::string(kProgramDir) + "\\splash.exe"});
-}
-
-TEST_F(FirstTimeRun, AnEmptyWindowTitleLooksOnlyForThisProgramsUntitledDialog) {
-  Configure({"Run1=splash.exe,0", "Run2=after.exe,0"});
-  fake.AddFile(InData("splash.exe"));
-  fake.AddFile(InData("after.exe"));
-  fake.AddWindow("", "#32770", "C:\\Windows\\explorer.exe");
-  fake.AddWindow("", "Progman", kProgram);
-  Run(1);
-  Run(2);
-  EXPECT_EQ(Started(), Strings{InData("splash.exe")});
-
-  fake.mutexNames.clear();
-  fake.processes.clear();
-  fake.AddWindow("", "#32770", kProgram);
-  Run(1);
-  Run(2);
-  EXPECT_EQ(Started(), Strings{InData("after.exe")});
 }
 
 }  // namespace
