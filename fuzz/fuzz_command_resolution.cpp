@@ -49,16 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzin::Check(run.program == std::string(kFolder) + "\\" + TrimLeftBlank(f[0]));
     fuzzin::Check(run.argument.empty());
   }
-  const inst::Command more = inst::ResolveMoreInfoCommand(config, kFolder, f[1], expand);
+  const inst::Command more = inst::ResolveMoreInfo(config, kFolder, f[1], expand, inst::MoreInfoUse::kOpen);
   (void)more;
 
   int scripts = 0;
   const auto before = fake.Snapshot();
   inst::LaunchByExtension(config, run.program, run.argument, [&scripts](const std::string&) { ++scripts; });
-  const std::size_t started = fake.processes.size() + fake.shellCalls.size() + static_cast<std::size_t>(scripts);
+  const std::size_t started =
+      fake.processes.size() + fake.shellCalls.size() + static_cast<std::size_t>(scripts);
   fuzzin::Check(started <= 1);
   if (started == 1 && scripts == 0) {
-    const std::string& what = fake.processes.empty() ? fake.shellCalls[0].file : fake.processes[0].application;
+    const std::string& what =
+        fake.processes.empty() ? fake.shellCalls[0].file : fake.processes[0].application;
     const auto attributes = fake.GetFileAttributes(what);
     fuzzin::Check(attributes && !attributes->directory);
   }

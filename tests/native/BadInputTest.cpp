@@ -11,18 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "browser/BonusDlg.h"
-#include "tests/native/FakeBonusDlgView.h"
+#include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
 namespace {
 
 constexpr const char* kStartUpFolder = "c:\\windows\\start menu\\programs\\startup\\";
-constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 
 struct Machine {
   DiskMachine m;
-  FakeBonusDlgView view;
+  CRecordingView view;
   std::unique_ptr<CBonusDlg> dlg;
 
   bool BoxSaid(const std::string& part) const {
@@ -183,7 +181,7 @@ std::vector<Row> Rows() {
                                          {plat::kRegDword, std::string("\x05\0\0\0", 4)});
                     r.m.fake.SetRegValue(plat::RegRoot::LocalMachine, "SOFTWARE\\V\\Big", "",
                                          {plat::kRegMultiSz, std::string(600, '\0')});
-                    r.m.CapsuleFile("A", "", "");
+                    r.m.Capsule("A", "", "");
                     r.m.fake.AddFile("D:\\access\\A\\setup.exe");
                   },
                   [](Machine&) {}, true});
@@ -194,7 +192,7 @@ std::vector<Row> Rows() {
                   },
                   [](Machine& r) {
                     EXPECT_TRUE(r.BoxSaid("D:\\access\\A\\A.cfg doesn't exist."));
-                    EXPECT_EQ(r.view.endResults, std::vector<int>{0});
+                    EXPECT_EQ(r.view.ended, true);
                   }});
   rows.push_back({"folders named like the .ico, .rtf and .wav are no files",
                   [](Machine& r) {
@@ -204,31 +202,31 @@ std::vector<Row> Rows() {
                   },
                   [](Machine& r) {
                     EXPECT_EQ(r.view.items.size(), 1u);
-                    EXPECT_TRUE(r.view.rtfStreamed.empty());
+                    EXPECT_EQ(r.view.descriptionsStreamed, 0);
                     EXPECT_TRUE(r.m.fake.sounds.empty());
                   }});
   rows.push_back({"a locked description leaves the pane as it was",
                   [](Machine& r) {
                     OneCapsule(r, "[TuneUp]\nTitle=Alpha\n");
-                    r.m.CapsuleFile("A", ".rtf", "{\\rtf1 A}");
+                    r.m.Capsule("A", "{\\rtf1 A}", ".rtf");
                     r.m.fake.LockFile("D:\\access\\A\\A.rtf");
                   },
-                  [](Machine& r) { EXPECT_TRUE(r.view.rtfStreamed.empty()); }});
+                  [](Machine& r) { EXPECT_EQ(r.view.descriptionsStreamed, 0); }});
   rows.push_back({"a description that vanishes between the test and the read",
                   [](Machine& r) {
                     OneCapsule(r, "[TuneUp]\nTitle=Alpha\n");
-                    r.m.CapsuleFile("A", ".rtf", "{\\rtf1 A}");
-                    r.m.CapsuleFile("A", ".ico", "ICON");
+                    r.m.Capsule("A", "{\\rtf1 A}", ".rtf");
+                    r.m.Capsule("A", "ICON", ".ico");
                     r.m.fake.onRead = [&r](const std::string& path) {
                       if (path.size() > 4 && path.compare(path.size() - 4, 4, ".rtf") == 0)
                         r.m.fake.RemovePath(path);
                     };
                   },
                   [](Machine& r) {
-                    EXPECT_TRUE(r.view.rtfStreamed.empty());
+                    EXPECT_EQ(r.view.descriptionsStreamed, 0);
                     EXPECT_EQ(r.view.items.size(), 1u);
                     r.m.fake.onRead = nullptr;
-                    r.m.CapsuleFile("A", ".rtf", "{\\rtf1 A}");  // back, so only the program's writing counts
+                    r.m.Capsule("A", "{\\rtf1 A}", ".rtf");  // back, so only the program's writing counts
                   }});
   rows.push_back({"the product disk removed between selection and install: prompts, then Cancel",
                   [](Machine& r) {
@@ -302,16 +300,17 @@ void RunRow(const Row& row) {
   Machine r;
   row.setUp(r);
   auto before = r.m.fake.Snapshot();
+  r.view.recording = false;
   r.dlg = std::make_unique<CBonusDlg>(r.m.fake, r.view);
-  if (r.dlg->OnInitDialog() && r.view.endResults.empty()) {
+  if (r.dlg->OnInitDialog() && !r.view.ended) {
     const std::size_t n = r.view.items.size();
     for (std::size_t i = 0; i < n; ++i) {
       if (!row.selectAll && i != 0 && i + 1 != n) continue;
-      r.view.Select(static_cast<int>(i));
+      r.view.selected = static_cast<int>(i);
       r.dlg->OnSelChangedCapsule();
     }
     if (n > 0) {
-      r.view.Select(0);
+      r.view.selected = 0;
       r.dlg->OnSelChangedCapsule();
     }
     if (row.beforeInstall) {
