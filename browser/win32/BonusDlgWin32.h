@@ -9,10 +9,14 @@
 // Also the home of ShowMainDialogWindow (app/win32/Win32AppWindows.h).
 #pragma once
 
+// The Windows headers come before the common controls.
+// clang-format off
+#include "platform/win32/Win32Api.h"
 #include <commctrl.h>
 #include <ole2.h>
 #include <richedit.h>
 #include <richole.h>
+// clang-format on
 
 #include <memory>
 #include <string>
@@ -23,7 +27,6 @@
 #include "platform/Platform.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/VDialog.h"
-#include "platform/win32/Win32Api.h"
 
 namespace bonus {
 
