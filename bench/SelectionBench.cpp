@@ -11,8 +11,8 @@
 
 #include "bench/BenchReport.h"
 #include "bench/DiskOnFiles.h"
-#include "bench/TreeOnlyView.h"
 #include "browser/BonusDlg.h"
+#include "browser/RecordingView.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ using Clock = std::chrono::steady_clock;
 
 struct Opened {
   bench::DiskOnFiles platform;
-  bench::TreeOnlyView view;
+  bonus::CRecordingView view;
   bonus::CBonusDlg dlg;
-  explicit Opened(const std::string& root) : platform(root), dlg(platform, view) {}
+  explicit Opened(const std::string& root) : platform(root), dlg(platform, view) { view.recording = false; }
   void Select(int i) {
     view.selected = i;
     dlg.OnSelChangedCapsule();

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <exception>
 
-#include "platform/VGui.h"
 #include "browser/Sounds.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
@@ -28,10 +27,6 @@ CBonusDlg::CBonusDlg(plat::Platform& platform, IBonusDlgView& view)
 
 CString CBonusDlg::CaptionOrDefault() const {
   return m_config.m_sWelcomeCaption.empty() ? res::DefaultTitle() : m_config.m_sWelcomeCaption;
-}
-
-int CBonusDlg::VBox(const CString& text, const CString& caption, unsigned type) {
-  return VMessageBox(m_platform, 0, text, caption, type);
 }
 
 void CBonusDlg::ReportException(const char* what) {
@@ -179,13 +174,13 @@ void CBonusDlg::PadCapsuleLists(int lastIndex) {
   if (lastIndex < 0) return;
   CBonusConfig& c = m_config;
   CStringArray* lists[] = {
-      &c.m_saTitle,       &c.m_saDescription,  &c.m_saDisclaimer,   &c.m_saNote,
-      &c.m_saTip,         &c.m_saRun,          &c.m_saMoreInfoTitle, &c.m_saMoreInfoRun,
-      &c.m_saVersion,     &c.m_saRegistry,     &c.m_saPromptType,   &c.m_saAskMsg,
-      &c.m_saFile,        &c.m_saFileExcluded, &c.m_saCapToken1,    &c.m_saCapToken2,
-      &c.m_saCapToken3,   &c.m_saCapToken4,    &c.m_saCapToken5,    &c.m_saCapToken6,
-      &c.m_saCapToken7,   &c.m_saCapToken8,    &c.m_saCapToken9,    &c.m_saCapToken10,
-      &c.m_saCapButton1,  &c.m_saCapButton2,   &c.m_saCapButton1Disabled,
+      &c.m_saTitle,      &c.m_saDescription,  &c.m_saDisclaimer,         &c.m_saNote,
+      &c.m_saTip,        &c.m_saRun,          &c.m_saMoreInfoTitle,      &c.m_saMoreInfoRun,
+      &c.m_saVersion,    &c.m_saRegistry,     &c.m_saPromptType,         &c.m_saAskMsg,
+      &c.m_saFile,       &c.m_saFileExcluded, &c.m_saCapToken1,          &c.m_saCapToken2,
+      &c.m_saCapToken3,  &c.m_saCapToken4,    &c.m_saCapToken5,          &c.m_saCapToken6,
+      &c.m_saCapToken7,  &c.m_saCapToken8,    &c.m_saCapToken9,          &c.m_saCapToken10,
+      &c.m_saCapButton1, &c.m_saCapButton2,   &c.m_saCapButton1Disabled,
   };
   const auto wanted = static_cast<std::size_t>(lastIndex) + 1;
   for (CStringArray* list : lists) {
@@ -207,7 +202,8 @@ void CBonusDlg::OnCancel() {
 
 void CBonusDlg::OnDestroy() { RemoveStartupLink(); }
 
-void CBonusDlg::IconPosition(int clientWidth, int clientHeight, int iconWidth, int iconHeight, int& x, int& y) {
+void CBonusDlg::IconPosition(int clientWidth, int clientHeight, int iconWidth, int iconHeight, int& x,
+                             int& y) {
   x = (clientWidth - iconWidth + 1) / 2;
   y = (clientHeight - iconHeight + 1) / 2;
 }

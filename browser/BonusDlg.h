@@ -8,8 +8,10 @@
 // (browser/win32/BonusDlgWin32.h) owns one, forwards each message to the
 // handler of the same name and applies nothing on its own.
 //
-// The fields are public, as the store's are: the view, the install engine
-// and the tests read them directly.
+// The install command, the MoreInfo action and the macros are decided by the
+// install engine (install/); this class applies the engine's results to its
+// fields and controls. The fields are public, as the store's are: the views,
+// the checker and the tests read them directly.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +20,7 @@
 #include "browser/BonusDlgView.h"
 #include "config/BonusConfig.h"
 #include "config/DiskPrompt.h"
+#include "install/Launcher.h"
 #include "platform/Platform.h"
 
 namespace bonus {
@@ -77,7 +80,7 @@ class CBonusDlg {
   CString m_sMoreInfoTitle, m_sNote, m_sDiskSpace;
   // The description file while it is streamed in (emptied afterwards).
   std::string m_rtfFile;
-  // Install engine.
+  // The install command's.
   CString m_sDiskPrompt;
   CString m_sCaption;
   CString m_sMsgText;
@@ -124,21 +127,14 @@ class CBonusDlg {
   // Opens the selected capsule's MoreInfo target and hides the link. Returns
   // true when it followed the armed link, which removes the link's item.
   bool RunMoreInfo();
-  // Hands a ".cfg" script to the script library's Install entry.
-  void RunScript(const CString& scriptPath);
-  // Whether the install of the selected capsule goes on (true) or stops.
+  // Whether the install of the selected capsule goes on (true) or stops:
+  // inst::CheckInstalledVersion with the capsule's AskMsg, the WindowTitle
+  // caption, its macros and the dialog's own message box.
   bool CheckInstalledVersion(CString registry, CString version, CString file);
-  // True when the capsule's AskMsg is empty or the user does not answer No.
-  bool AskReinstall();
 
-  // The capsule's tokens and the folder macros expanded in `text`.
+  // inst::ExpandMacros of `text` for `capsule`, with the folders taken at
+  // set-up and m_sToken holding each token while it is substituted.
   CString ExpandMacros(const CString& text, int capsule);
-  // `text` with the token macro of string `macroId` replaced by m_sToken (or
-  // by the registry value of the section that m_sToken names in brackets).
-  // When the capsule's configuration file is missing for a section token,
-  // the "doesn't exist" box is shown with an empty caption and `text` comes
-  // back unchanged.
-  CString ReplaceToken(const CString& text, int capsule, int macroId);
 
   // "%c: %s\n" for every fixed drive, with its free space; also kept in
   // m_sDiskSpace.
@@ -182,14 +178,12 @@ class CBonusDlg {
   // Reads the main file again, as selection and install do, with the
   // insert-disk prompt; false when the user gave up.
   bool LocateConfigAgain();
-  // Shows the box of the maker's GUI library (no owner).
-  int VBox(const CString& text, const CString& caption, unsigned type);
   // Reports an exception caught by a guarded step in an error box.
   void ReportException(const char* what);
-  // The MoreInfo target of the selected capsule; with `refresh`, the first
-  // part is also trimmed, unquoted and environment-expanded as the timer's
-  // refresh does.
-  CString MoreInfoTarget(bool refresh);
+  // The MoreInfo target of the selected capsule, read as `use` says.
+  CString MoreInfoTarget(inst::MoreInfoUse use);
+  // ExpandMacros bound to `capsule`.
+  inst::MacroExpander Macros(int capsule);
 };
 
 }  // namespace bonus

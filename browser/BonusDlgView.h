@@ -2,7 +2,8 @@
 //
 // CBonusDlg (browser/BonusDlg.h) decides; a view applies. The Win32 view
 // (browser/win32/BonusDlgWin32.h) maps every call onto the real controls of
-// dialog template 132; tests use a recording fake. Nothing here decides
+// dialog template 132; CRecordingView (browser/RecordingView.h) keeps them in
+// memory for the checker, the benchmarks and the tests. Nothing here decides
 // anything: each call does exactly what its name says to one control.
 #pragma once
 
@@ -96,14 +97,14 @@ class IBonusDlgView {
   virtual std::optional<std::string> GetSelectedCapsuleText() = 0;
 
   // ---- texts and pictures -------------------------------------------------
-  virtual void SetNoteText(const std::string& text) = 0;        // 1003
-  virtual void SetDiskSpaceText(const std::string& text) = 0;   // 1008
+  virtual void SetNoteText(const std::string& text) = 0;       // 1003
+  virtual void SetDiskSpaceText(const std::string& text) = 0;  // 1008
   // EM_SETBKGNDCOLOR of a rich edit (1003 or 1008).
   virtual void SetRichEditBackground(int controlId, Rgb color) = 0;
-  virtual void SetTitleText(const std::string& text) = 0;       // 1009
-  virtual void SetIntroText(const std::string& text) = 0;       // 1011
-  virtual void SetLogoIcon(plat::IconHandle icon) = 0;          // 1013, STM_SETICON
-  virtual void HidePicture() = 0;                               // 1012
+  virtual void SetTitleText(const std::string& text) = 0;  // 1009
+  virtual void SetIntroText(const std::string& text) = 0;  // 1011
+  virtual void SetLogoIcon(plat::IconHandle icon) = 0;     // 1013, STM_SETICON
+  virtual void HidePicture() = 0;                          // 1012
   // Height of the dialog's own font (LOGFONT lfHeight).
   virtual long GetDialogFontHeight() = 0;
   // Creates the title font: the dialog font with `fields` put in; 0 on failure.

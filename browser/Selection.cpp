@@ -54,7 +54,7 @@ long CBonusDlg::OnSelChangedCapsule() {
     m_view.ActivateToolTip(true);
 
     const CString title = Sel(m_config.m_saMoreInfoTitle);
-    m_sMoreInfoPath = selected ? MoreInfoTarget(false) : CString();
+    m_sMoreInfoPath = selected ? MoreInfoTarget(inst::MoreInfoUse::kSelection) : CString();
     m_bShowMoreInfo = true;
     m_sMoreInfoTitle = title;
     if (selected && m_config.FileExists(m_sMoreInfoPath, false, CString())) {
@@ -79,20 +79,10 @@ long CBonusDlg::OnSelChangedCapsule() {
   return 0;
 }
 
-CString CBonusDlg::MoreInfoTarget(bool refresh) {
-  const CString run = plat::TrimLeft(Sel(m_config.m_saMoreInfoRun));
-  m_config.SplitIntoList(ExpandMacros(run, m_nCapsule), ",");
-  CString first = m_config.m_saList.empty() ? CString() : m_config.m_saList.front();
-  if (refresh && !m_config.m_saList.empty()) {
-    first = plat::TrimRight(first);
-    if (!first.empty() && first.front() == '"' && first.back() == '"') {
-      first = first.size() >= 2 ? first.substr(1, first.size() - 2) : CString();
-    }
-    const std::optional<std::string> expanded = m_platform.ExpandEnvironmentStrings(first);
-    if (expanded && plat::FitsMaxPath(*expanded)) first = *expanded;
-  }
-  if (!plat::Contains(run, "{")) return Sel(m_config.m_saPackages) + "\\" + first;
-  return plat::TrimLeft(first);
+CString CBonusDlg::MoreInfoTarget(inst::MoreInfoUse use) {
+  return inst::ResolveMoreInfo(m_config, Sel(m_config.m_saPackages),
+                               plat::TrimLeft(Sel(m_config.m_saMoreInfoRun)), Macros(m_nCapsule), use)
+      .program;
 }
 
 void CBonusDlg::RefreshMoreInfoLink() {
@@ -101,7 +91,7 @@ void CBonusDlg::RefreshMoreInfoLink() {
     m_view.ShowMoreInfo(false);
     return;
   }
-  const CString target = MoreInfoTarget(true);
+  const CString target = MoreInfoTarget(inst::MoreInfoUse::kRefresh);
   if (m_config.FileExists(target, false, CString())) {
     m_view.DeleteMoreInfoItems();
     m_view.InsertMoreInfoItem(title);

@@ -1,9 +1,9 @@
 #include "checker/Keys.h"
-#include "platform/Text.h"
 
 #include <algorithm>
 
 #include "install/PathMacros.h"
+#include "platform/Text.h"
 #include "resources/StringTable.h"
 
 namespace check {
@@ -78,22 +78,23 @@ std::string_view SectionHeader(KeySection section) {
 }
 
 const std::vector<std::string_view>& KnownHeaders() {
-  static const std::vector<std::string_view> headers = {
-      res::Str(res::IDS_SECTION_PACKAGES), res::Str(res::IDS_SECTION_TUNEUP), res::Str(res::IDS_SECTION_VERSION)};
+  static const std::vector<std::string_view> headers = {res::Str(res::IDS_SECTION_PACKAGES),
+                                                        res::Str(res::IDS_SECTION_TUNEUP),
+                                                        res::Str(res::IDS_SECTION_VERSION)};
   return headers;
 }
 
 const std::vector<std::string_view>& UnreadHeaders() {
   static const std::vector<std::string_view> headers = {
-      res::Str(res::IDS_SECTION_REGUNINSTALL), res::Str(res::IDS_SECTION_UNINSTALL), res::Str(res::IDS_SECTION_RUN),
-      res::Str(res::IDS_SECTION_COPY)};
+      res::Str(res::IDS_SECTION_REGUNINSTALL), res::Str(res::IDS_SECTION_UNINSTALL),
+      res::Str(res::IDS_SECTION_RUN), res::Str(res::IDS_SECTION_COPY)};
   return headers;
 }
 
 const std::vector<std::string>& FolderMacroNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> out;
-    for (const bonus::FolderMacro& m : bonus::FolderMacros("", "", "", "")) out.push_back(m.macro);
+    for (const inst::FolderMacro& m : inst::FolderMacros("", "", "", "")) out.push_back(m.macro);
     return out;
   }();
   return names;

@@ -1,8 +1,8 @@
 #include "checker/Simulation.h"
 
 #include "config/FirstTimeRun.h"
-#include "platform/Text.h"
 #include "install/Companions.h"
+#include "platform/Text.h"
 
 namespace check {
 
@@ -11,6 +11,8 @@ Simulation::Simulation(plat::Platform& host, CheckerLayout layout)
       m_dialog(std::make_unique<bonus::CBonusDlg>(m_platform, m_view)),
       m_log(*m_dialog) {
   m_view.Watch(m_dialog.get());
+  m_view.recording = false;
+  m_view.answer = AnswerFor;
 }
 
 void Simulation::SetUp() {
@@ -78,7 +80,14 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
   run.capsule = capsule;
   run.title = title;
 
-  m_view.ClearSelectionRecord();
+  // What the handlers of the previous selection and install left behind.
+  m_view.boxes.clear();
+  m_view.timers.clear();
+  m_view.descriptionsStreamed = 0;
+  m_view.moreInfoShown.reset();
+  m_view.installCaption.reset();
+  m_view.closeCaption.reset();
+  m_view.installEnabled.reset();
   m_platform.ClearCalls();
   m_view.selectedText = title;
   m_view.focusId = bonus::kIdCapsuleList;
@@ -90,23 +99,24 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
   run.moreInfoShown = m_view.moreInfoShown;
   run.moreInfoPath = dialog.m_sMoreInfoPath;
   run.installEnabled = m_view.installEnabled.value_or(true);
-  run.installCaption = m_view.installCaption;
-  run.closeCaption = m_view.closeCaption;
+  run.installCaption = m_view.installCaption.value_or("");
+  run.closeCaption = m_view.closeCaption.value_or("");
   if (run.selected != capsule) return run;
 
   // The version check on its own, so that its reads are told apart from the
   // token lookups of the command.
   m_view.boxes.clear();
   m_platform.ClearCalls();
-  run.checkGoesOn =
-      dialog.CheckInstalledVersion(dialog.Sel(dialog.m_config.m_saRegistry), dialog.Sel(dialog.m_config.m_saVersion),
-                                   dialog.Sel(dialog.m_config.m_saFile));
+  run.checkGoesOn = dialog.CheckInstalledVersion(dialog.Sel(dialog.m_config.m_saRegistry),
+                                                 dialog.Sel(dialog.m_config.m_saVersion),
+                                                 dialog.Sel(dialog.m_config.m_saFile));
   run.checkCalls = m_platform.Calls();
   run.checkBoxes = m_view.boxes;
 
   const CString folder = dialog.Sel(dialog.m_config.m_saPackages);
   for (const std::string& path : inst::CompanionPaths(folder)) run.companions.push_back(path);
-  for (const std::string& path : inst::CompanionShortPaths(m_platform, folder)) run.companionShorts.push_back(path);
+  for (const std::string& path : inst::CompanionShortPaths(m_platform, folder))
+    run.companionShorts.push_back(path);
 
   m_view.boxes.clear();
   m_view.timers.clear();
@@ -119,15 +129,15 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
 
   // The command as the install resolved it (the same resolution, once more).
   m_platform.ClearCalls();
-  run.command = inst::ResolveRunCommand(dialog.m_config, folder, dialog.Sel(dialog.m_config.m_saRun),
-                                        [&dialog, capsule](const std::string& text) {
-                                          return dialog.ExpandMacros(text, capsule);
-                                        });
+  run.command = inst::ResolveRunCommand(
+      dialog.m_config, folder, dialog.Sel(dialog.m_config.m_saRun),
+      [&dialog, capsule](const std::string& text) { return dialog.ExpandMacros(text, capsule); });
   // The MoreInfo link as the user would click it after the install.
   dialog.OnSetFocusCapsule();
-  run.moreInfoCommand = inst::ResolveMoreInfoCommand(
+  run.moreInfoCommand = inst::ResolveMoreInfo(
       dialog.m_config, folder, plat::TrimLeft(dialog.Sel(dialog.m_config.m_saMoreInfoRun)),
-      [&dialog, capsule](const std::string& text) { return dialog.ExpandMacros(text, capsule); });
+      [&dialog, capsule](const std::string& text) { return dialog.ExpandMacros(text, capsule); },
+      inst::MoreInfoUse::kOpen);
   m_platform.ClearCalls();
   dialog.RunMoreInfo();
   run.moreInfoCalls = m_platform.Calls();

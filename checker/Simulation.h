@@ -11,12 +11,15 @@
 #include <vector>
 
 #include "browser/BonusDlg.h"
+#include "browser/RecordingView.h"
 #include "checker/CheckerPlatform.h"
 #include "checker/LineLog.h"
-#include "checker/RecordingView.h"
 #include "install/Launcher.h"
 
 namespace check {
+
+// The main dialog's controls as the checker plays them: nothing is shown.
+using RecordingView = bonus::CRecordingView;
 
 // What selecting one capsule and pressing Install did.
 struct CapsuleRun {
@@ -40,7 +43,7 @@ struct CapsuleRun {
   std::vector<RecordingView::Box> checkBoxes;
 
   // ---- the install command ------------------------------------------------------
-  inst::Command command;              // Run resolved as the install resolves it
+  inst::Command command;  // Run resolved as the install resolves it
   std::vector<PlatformCall> installCalls;
   std::vector<RecordingView::Box> installBoxes;
   bool moreInfoTimerStarted = false;

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const inst::Command run = inst::ResolveRunCommand(config, folder, f[0], expand);
   if (f[0].find('{') == std::string::npos)
     fuzzin::Check(run.program == folder + "\\" + plat::TrimLeft(f[0]) && run.argument.empty());
-  inst::ResolveMoreInfoCommand(config, folder, f[1], expand);
+  (void)inst::ResolveMoreInfo(config, folder, f[1], expand, inst::MoreInfoUse::kOpen);
 
   int scripts = 0;
   const auto before = fake.Snapshot();

@@ -11,7 +11,7 @@
 
 #include "browser/BonusDlg.h"
 #include "fuzz/FuzzInput.h"
-#include "tests/native/FakeBonusDlgView.h"
+#include "tests/native/DialogTestSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto f = fuzzin::Fields(data, size, 12);
@@ -28,15 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   capsule += "[Reg]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\T\nValue=V\n" + f[11];
   m.Capsule("Games", capsule);
-  bonus::testing::FakeBonusDlgView view;
+  bonus::CRecordingView view;
   bonus::CBonusDlg dlg(m.fake, view);
   if (!dlg.OnInitDialog()) return 0;
-  view.Select(0);
+  view.selected = 0;
   dlg.OnSelChangedCapsule();
   const auto before = m.fake.Snapshot();
   m.fake.boxes.clear();
   const std::string got = dlg.ExpandMacros(f[0], 0);
   fuzzin::Check(got == f[0] || f[0].find('{') != std::string::npos);
-  fuzzin::Check(m.fake.Snapshot() == before && view.endResults.empty());
+  fuzzin::Check(m.fake.Snapshot() == before && !view.ended);
   return 0;
 }

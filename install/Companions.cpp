@@ -1,8 +1,8 @@
-#include "platform/Text.h"
 #include "install/Companions.h"
 
 #include "install/InstallText.h"
 #include "install/Launcher.h"
+#include "platform/Text.h"
 
 namespace inst {
 

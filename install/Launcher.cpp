@@ -1,7 +1,7 @@
 #include "install/Launcher.h"
 
-#include "platform/Text.h"
 #include "install/InstallText.h"
+#include "platform/Text.h"
 
 namespace inst {
 
@@ -19,6 +19,20 @@ std::string ShortPath(plat::Platform& platform, const std::string& path) {
   return shortPath;
 }
 
+namespace {
+
+// The program part of a command value: one double quote removed from each
+// end when it begins and ends with one, then environment variables expanded
+// (kept as it is when that fails).
+std::string ProgramPart(plat::Platform& platform, std::string program) {
+  if (!program.empty() && program.front() == '"' && program.back() == '"')
+    program = program.size() >= 2 ? program.substr(1, program.size() - 2) : std::string();
+  if (auto expanded = ExpandEnvironment(platform, program)) program = *expanded;
+  return program;
+}
+
+}  // namespace
+
 Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
                             const MacroExpander& expandMacros) {
   plat::Platform& platform = config.Platform();
@@ -26,12 +40,7 @@ Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
   const CStringArray& parts = config.m_saList;
   Command command;
   if (parts.empty()) return command;
-
-  std::string program = parts[0];
-  if (!program.empty() && program.front() == '"' && program.back() == '"')
-    program = program.size() >= 2 ? program.substr(1, program.size() - 2) : std::string();
-  if (auto expanded = ExpandEnvironment(platform, program)) program = *expanded;
-  command.program = program;
+  command.program = ProgramPart(platform, parts[0]);
 
   if (parts.size() >= 2) {
     std::string argument = parts[1];
@@ -49,14 +58,32 @@ Command ResolveRunCommand(CBonusConfig& config, const std::string& capsuleFolder
   return Command{capsuleFolder + "\\" + plat::TrimLeft(run), {}};
 }
 
-Command ResolveMoreInfoCommand(CBonusConfig& config, const std::string& capsuleFolder,
-                               const std::string& moreInfoRun, const MacroExpander& expandMacros) {
-  Command command = ResolveMacroCommand(config, moreInfoRun, expandMacros);
+Command ResolveMoreInfo(CBonusConfig& config, const std::string& capsuleFolder,
+                        const std::string& moreInfoRun, const MacroExpander& expandMacros, MoreInfoUse use) {
+  Command command;
+  if (use == MoreInfoUse::kOpen) {
+    command = ResolveMacroCommand(config, moreInfoRun, expandMacros);
+  } else {
+    config.SplitIntoList(expandMacros(plat::TrimLeft(moreInfoRun)), ",");
+    if (!config.m_saList.empty()) {
+      command.program = config.m_saList.front();
+      if (use == MoreInfoUse::kRefresh)
+        command.program = ProgramPart(config.Platform(), plat::TrimRight(command.program));
+    }
+  }
   if (moreInfoRun.find('{') == std::string::npos)
     command.program = capsuleFolder + "\\" + command.program;
   else
     command.program = plat::TrimLeft(command.program);
   return command;
+}
+
+bool OpenMoreInfo(CBonusConfig& config, const Command& target) {
+  if (!config.FileExists(target.program, false, "")) return false;
+  plat::Platform& platform = config.Platform();
+  platform.SetCurrentDirectory(CBonusConfig::GetFolderPart(target.program));
+  platform.ShellExecute(0, "open", target.program, target.argument, "", kShowNormal);
+  return true;
 }
 
 void LaunchByExtension(CBonusConfig& config, const std::string& program, const std::string& argument,

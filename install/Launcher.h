@@ -16,7 +16,7 @@ namespace inst {
 // The dialog's macro expansion of a capsule value, bound to the capsule.
 using MacroExpander = std::function<std::string(const std::string&)>;
 
-// Hands a ".cfg" script to the script library (the dialog's RunScript).
+// Hands a ".cfg" script to the script library (inst::RunScript).
 using ScriptRunner = std::function<void(const std::string& scriptPath)>;
 
 struct Command {
@@ -51,12 +51,29 @@ Command ResolveMacroCommand(CBonusConfig& config, const std::string& value,
 Command ResolveRunCommand(CBonusConfig& config, const std::string& capsuleFolder, const std::string& run,
                           const MacroExpander& expandMacros);
 
-// A capsule's MoreInfoRun value (leading white space already removed or not):
-// always the macro rules; the program is then the target to open, which is
-// capsuleFolder + "\" + the resolved program when the value has no "{", and
-// the resolved program with leading white space removed when it has one.
-Command ResolveMoreInfoCommand(CBonusConfig& config, const std::string& capsuleFolder,
-                               const std::string& moreInfoRun, const MacroExpander& expandMacros);
+// How a MoreInfoRun value is read, by who reads it.
+enum class MoreInfoUse {
+  kSelection,  // the selection: the first part as split
+  kRefresh,    // the link's refresh (timer 202): the first part with trailing
+               // white space removed, unquoted and environment-expanded as a
+               // program is by the macro rules
+  kOpen,       // the link's click: the macro rules in full, argument included
+};
+
+// The MoreInfo target of a capsule from its MoreInfoRun value (leading white
+// space removed or not): macros expanded and the result split at "," into the
+// store's m_saList, the first part read as `use` says. The target is then
+// capsuleFolder + "\" + that part when the value has no "{", and the part
+// with leading white space removed when it has one. Only kOpen gives an
+// argument.
+Command ResolveMoreInfo(CBonusConfig& config, const std::string& capsuleFolder,
+                        const std::string& moreInfoRun, const MacroExpander& expandMacros, MoreInfoUse use);
+
+// Opens a MoreInfo target that is an existing file: its folder becomes the
+// current directory, then the shell opens it ("open", no owner, the
+// argument, no directory, normal window). False, with nothing done, when the
+// target is no existing file.
+bool OpenMoreInfo(CBonusConfig& config, const Command& target);
 
 // Starts a program by the text after the last "." of its path (which may lie
 // in a folder name). Nothing when the program is not an existing file, has no

@@ -1,10 +1,9 @@
 #include "install/PathMacros.h"
 
-#include "browser/BonusDlg.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
-namespace bonus {
+namespace inst {
 
 std::vector<FolderMacro> FolderMacros(const std::string& winDir, const std::string& sysDir,
                                       const std::string& runDir, const std::string& srcDir) {
@@ -23,32 +22,32 @@ std::vector<FolderMacro> FolderMacros(const std::string& winDir, const std::stri
   };
 }
 
-CString CBonusDlg::ExpandMacros(const CString& text, int capsule) {
-  CString out = text;
+std::string ReplaceToken(CBonusConfig& config, const std::string& text, int capsule, int macroId,
+                         const std::string& token) {
+  const std::string& macro = res::Str(macroId);
+  if (macro.empty() || !plat::Contains(text, macro)) return text;
+  if (token.size() >= 2 && token.front() == '[' && token.back() == ']') {
+    const std::string folder = CBonusConfig::At(config.m_saPackages, capsule);
+    const std::string file = folder + "\\" + CBonusConfig::GetLastPathPart(folder) + ".cfg";
+    if (!config.FileExists(file, true, std::string())) return text;
+    std::string result = config.ReadSectionRegistryValue(file, token);
+    const std::string excluded = plat::TrimLeft(CBonusConfig::At(config.m_saFileExcluded, capsule));
+    if (!excluded.empty()) result = plat::ReplaceAll(result, excluded, std::string());
+    return plat::ReplaceAll(text, macro, result);
+  }
+  return plat::ReplaceAll(text, macro, token);
+}
+
+std::string ExpandMacros(CBonusConfig& config, const std::string& text, int capsule,
+                         const std::vector<FolderMacro>& folderMacros, std::string& token) {
+  std::string out = text;
   for (int n = 1; n <= 10; ++n) {
-    const CStringArray* tokens = m_config.TokenList(n);
-    m_sToken = plat::TrimLeft(tokens != nullptr ? CBonusConfig::At(*tokens, capsule) : CString());
-    out = ReplaceToken(out, capsule, res::IDS_MACRO_TOKEN_BASE + n);
+    const CStringArray* tokens = config.TokenList(n);
+    token = plat::TrimLeft(tokens != nullptr ? CBonusConfig::At(*tokens, capsule) : std::string());
+    out = ReplaceToken(config, out, capsule, res::IDS_MACRO_TOKEN_BASE + n, token);
   }
-  for (const FolderMacro& m : FolderMacros(m_sWinDir, m_sSysDir, m_sRunDir, m_sSrcDir)) {
-    out = plat::ReplaceAll(out, m.macro, m.value);
-  }
+  for (const FolderMacro& m : folderMacros) out = plat::ReplaceAll(out, m.macro, m.value);
   return out;
 }
 
-CString CBonusDlg::ReplaceToken(const CString& text, int capsule, int macroId) {
-  const CString& macro = res::Str(macroId);
-  if (macro.empty() || !plat::Contains(text, macro)) return text;
-  if (m_sToken.size() >= 2 && m_sToken.front() == '[' && m_sToken.back() == ']') {
-    const CString folder = CBonusConfig::At(m_config.m_saPackages, capsule);
-    const CString file = folder + "\\" + CBonusConfig::GetLastPathPart(folder) + ".cfg";
-    if (!m_config.FileExists(file, true, CString())) return text;
-    CString result = m_config.ReadSectionRegistryValue(file, m_sToken);
-    const CString excluded = plat::TrimLeft(CBonusConfig::At(m_config.m_saFileExcluded, capsule));
-    if (!excluded.empty()) result = plat::ReplaceAll(result, excluded, CString());
-    return plat::ReplaceAll(text, macro, result);
-  }
-  return plat::ReplaceAll(text, macro, m_sToken);
-}
-
-}  // namespace bonus
+}  // namespace inst

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "install/InstallText.h"
+#include "platform/VUtils.h"
 
 namespace inst {
 
@@ -42,6 +43,11 @@ void RunScript(plat::Platform& platform, const LibraryLoader& load, const std::s
   CScriptLibrary library(platform, load);
   if (library.LoadScriptLibrary() == 0) return;
   library.CallScriptInstall(scriptPath.c_str());
+}
+
+void RunScript(plat::Platform& platform, const std::string& scriptPath) {
+  RunScript(
+      platform, [&platform](const std::string& name) { return LoadZBLibraryEx(platform, name); }, scriptPath);
 }
 
 }  // namespace inst

@@ -45,4 +45,8 @@ class CScriptLibrary {
 // library or its entry is missing.
 void RunScript(plat::Platform& platform, const LibraryLoader& load, const std::string& scriptPath);
 
+// RunScript with the library looked for as the maker's loader looks
+// (LoadZBLibraryEx: beside the program first).
+void RunScript(plat::Platform& platform, const std::string& scriptPath);
+
 }  // namespace inst

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Text.h"
 #include "install/InstallText.h"
+#include "platform/Text.h"
 
 namespace inst {
 
@@ -17,7 +17,6 @@ bool AskDirectly(const VersionCheckContext& context) {
 }
 
 bool Reinstall(const VersionCheckContext& context) {
-  if (context.askReinstall) return context.askReinstall();
   return AskReinstall(context.askMsg, context.caption, context.messageBox);
 }
 

@@ -27,8 +27,6 @@ struct VersionCheckContext {
   std::string caption;  // WindowTitle, the caption of every box
   MacroExpander expandMacros;
   DialogMessageBox messageBox;
-  // The dialog's AskReinstall; when unset, AskReinstall(askMsg, caption, messageBox).
-  std::function<bool()> askReinstall;
 };
 
 // True when askMsg is empty; otherwise asks it (kAskStyle) and is false only
@@ -64,8 +62,8 @@ std::array<int, 4> ReferenceVersion(CBonusConfig& config, const std::string& ver
 // diagnostic box first. A path that is not an existing file, or a file
 // without a readable version resource: true. Otherwise the reference and
 // the installed product version are compared field by field as signed
-// numbers: reference greater or all equal -> the dialog's AskReinstall;
-// reference smaller -> true.
+// numbers: reference greater or all equal -> AskReinstall(askMsg, caption,
+// messageBox); reference smaller -> true.
 bool CheckFileVersion(CBonusConfig& config, const std::string& file, const std::string& version,
                       const VersionCheckContext& context);
 

@@ -12,14 +12,15 @@
 #include <cstdlib>
 #include <vector>
 
-#include "bench/TreeOnlyView.h"
 #include "browser/BonusDlg.h"
+#include "browser/RecordingView.h"
 #include "platform/win32/Win32Platform.h"
 
 int main(int argc, char** argv) {
   const int selections = argc > 1 ? std::atoi(argv[1]) : 200;
   plat::Win32Platform platform;
-  bench::TreeOnlyView view;
+  bonus::CRecordingView view;
+  view.recording = false;
   bonus::CBonusDlg dlg(platform, view);
   LARGE_INTEGER freq, t0, t1;
   ::QueryPerformanceFrequency(&freq);

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-
 namespace bonus {
 
 namespace {
@@ -31,7 +30,8 @@ struct RtfSource {
 DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
   auto* source = reinterpret_cast<RtfSource*>(cookie);
   const std::size_t left = source->bytes->size() - source->offset;
-  const std::size_t n = wanted > 0 && static_cast<std::size_t>(wanted) < left ? static_cast<std::size_t>(wanted) : left;
+  const std::size_t n =
+      wanted > 0 && static_cast<std::size_t>(wanted) < left ? static_cast<std::size_t>(wanted) : left;
   source->bytes->copy(reinterpret_cast<char*>(buffer), n, source->offset);
   source->offset += n;
   *got = static_cast<LONG>(n);
@@ -46,13 +46,6 @@ CBonusDlgWin32::CBonusDlgWin32(plat::Platform& platform, HWND parent)
     : CVDialog(kMainDialogTemplate, parent) {
   m_logic = std::make_unique<CBonusDlg>(platform, *this);
   SetHelpInfo(m_logic->m_sHelpFile, m_logic->m_nTemplateId);
-}
-
-CBonusDlgWin32::~CBonusDlgWin32() {
-  m_logic.reset();
-  if (m_pRichEditOle != nullptr) m_pRichEditOle->Release();
-  if (m_imageList != nullptr) ::ImageList_Destroy(m_imageList);
-  if (m_titleFont != nullptr) ::DeleteObject(m_titleFont);
 }
 
 // ---- messages ------------------------------------------------------------------
@@ -132,8 +125,8 @@ bool CBonusDlgWin32::OnPaint() {
   RECT client;
   GetClientRect(&client);
   int x = 0, y = 0;
-  CBonusDlg::IconPosition(client.right - client.left, client.bottom - client.top, ::GetSystemMetrics(SM_CXICON),
-                          ::GetSystemMetrics(SM_CYICON), x, y);
+  CBonusDlg::IconPosition(client.right - client.left, client.bottom - client.top,
+                          ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), x, y);
   ::DrawIcon(dc, x, y, reinterpret_cast<HICON>(m_logic->m_hIcon));
   ::EndPaint(m_hWnd, &paint);
   return true;
@@ -146,7 +139,7 @@ bool CBonusDlgWin32::OnSysCommand(UINT id, LPARAM) { return m_logic->OnSysComman
 HICON CBonusDlgWin32::OnQueryDragIcon() { return reinterpret_cast<HICON>(m_logic->OnQueryDragIcon()); }
 
 bool CBonusDlgWin32::PreTranslateMessage(MSG* message) {
-  if (m_toolTip != nullptr) Send(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message));
+  if (m_toolTip) Send(m_toolTip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message));
   return CVDialog::PreTranslateMessage(message);
 }
 
@@ -188,22 +181,18 @@ void CBonusDlgWin32::SetCapsuleTextColor(Rgb color) {
 }
 
 plat::Handle CBonusDlgWin32::CreateCapsuleImageList(int cx, int cy) {
-  if (m_imageList != nullptr) ::ImageList_Destroy(m_imageList);
-  m_imageList = ::ImageList_Create(cx, cy, ILC_COLORDDB | ILC_MASK, 0, 20);
-  return reinterpret_cast<plat::Handle>(m_imageList);
+  m_imageList.Reset();
+  m_imageList.Reset(::ImageList_Create(cx, cy, ILC_COLORDDB | ILC_MASK, 0, 20));
+  return reinterpret_cast<plat::Handle>(m_imageList.Get());
 }
 
 void CBonusDlgWin32::AppendCapsuleIcon(plat::IconHandle icon) {
-  if (m_imageList == nullptr) {
-    ::DestroyIcon(reinterpret_cast<HICON>(icon));
-    return;
-  }
-  ::ImageList_ReplaceIcon(m_imageList, -1, reinterpret_cast<HICON>(icon));
+  if (m_imageList) ::ImageList_ReplaceIcon(m_imageList.Get(), -1, reinterpret_cast<HICON>(icon));
   ::DestroyIcon(reinterpret_cast<HICON>(icon));
 }
 
 void CBonusDlgWin32::AttachCapsuleImageList() {
-  Send(Item(kIdCapsuleList), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_imageList));
+  Send(Item(kIdCapsuleList), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_imageList.Get()));
 }
 
 TreeItem CBonusDlgWin32::InsertCapsuleItem(const std::string& text, int image) {
@@ -226,7 +215,8 @@ std::optional<std::string> CBonusDlgWin32::GetSelectedCapsuleText() {
     query.hItem = reinterpret_cast<HTREEITEM>(item);
     query.pszText = buffer.data();
     query.cchTextMax = static_cast<int>(size);
-    if (Send(Item(kIdCapsuleList), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)) == 0) return std::nullopt;
+    if (Send(Item(kIdCapsuleList), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)) == 0)
+      return std::nullopt;
     std::string text(query.pszText);
     if (text.size() + 1 < size || size >= (1u << 20)) return text;
   }
@@ -242,9 +232,13 @@ void CBonusDlgWin32::SetRichEditBackground(int controlId, Rgb color) {
   Send(Item(controlId), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(color));
 }
 
-void CBonusDlgWin32::SetTitleText(const std::string& text) { ::SetDlgItemTextA(m_hWnd, kIdTitle, text.c_str()); }
+void CBonusDlgWin32::SetTitleText(const std::string& text) {
+  ::SetDlgItemTextA(m_hWnd, kIdTitle, text.c_str());
+}
 
-void CBonusDlgWin32::SetIntroText(const std::string& text) { ::SetDlgItemTextA(m_hWnd, kIdIntro, text.c_str()); }
+void CBonusDlgWin32::SetIntroText(const std::string& text) {
+  ::SetDlgItemTextA(m_hWnd, kIdIntro, text.c_str());
+}
 
 void CBonusDlgWin32::SetLogoIcon(plat::IconHandle icon) {
   Send(Item(kIdLogo), STM_SETICON, static_cast<WPARAM>(icon), 0);
@@ -268,9 +262,9 @@ plat::Handle CBonusDlgWin32::CreateTitleFont(const TitleFontFields& fields) {
   font.lfOutPrecision = static_cast<BYTE>(fields.outPrecision);
   font.lfQuality = static_cast<BYTE>(fields.quality);
   ::lstrcpynA(font.lfFaceName, fields.faceName.c_str(), LF_FACESIZE);
-  if (m_titleFont != nullptr) ::DeleteObject(m_titleFont);
-  m_titleFont = ::CreateFontIndirectA(&font);
-  return reinterpret_cast<plat::Handle>(m_titleFont);
+  m_titleFont.Reset();
+  m_titleFont.Reset(::CreateFontIndirectA(&font));
+  return reinterpret_cast<plat::Handle>(m_titleFont.Get());
 }
 
 void CBonusDlgWin32::SetTitleFont(plat::Handle font) { Send(Item(kIdTitle), WM_SETFONT, font, TRUE); }
@@ -284,15 +278,12 @@ void CBonusDlgWin32::AddDescriptionMouseEvents() {
 void CBonusDlgWin32::InstallDescriptionOleCallback() {
   HWND pane = Item(kIdDescription);
   m_oleCallback.AddRef();
-  Send(pane, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(static_cast<IRichEditOleCallback*>(&m_oleCallback)));
+  Send(pane, EM_SETOLECALLBACK, 0,
+       reinterpret_cast<LPARAM>(static_cast<IRichEditOleCallback*>(&m_oleCallback)));
   // The pane hands out a new reference each time; the one held from an
   // earlier description is given back first.
-  if (m_pRichEditOle != nullptr) {
-    m_pRichEditOle->Release();
-    m_pRichEditOle = nullptr;
-  }
-  Send(pane, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&m_pRichEditOle));
-  if (m_pRichEditOle != nullptr) m_pRichEditOle->SetHostNames("Velmora Bonus", "Untitled");
+  Send(pane, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(m_pRichEditOle.Receive()));
+  if (m_pRichEditOle) m_pRichEditOle.Get()->SetHostNames("Velmora Bonus", "Untitled");
 }
 
 void CBonusDlgWin32::StreamDescriptionRtf(const std::string& rtf) {
@@ -323,19 +314,20 @@ void CBonusDlgWin32::InsertMoreInfoItem(const std::string& text) {
 void CBonusDlgWin32::ShowMoreInfo(bool show) { ::ShowWindow(Item(kIdMoreInfo), show ? SW_SHOW : SW_HIDE); }
 
 void CBonusDlgWin32::CreateToolTip() {
-  if (m_toolTip != nullptr) return;
-  m_toolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  if (m_toolTip) return;
+  m_toolTip.Reset(::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr));
 }
 
 void CBonusDlgWin32::SetToolTipColors(Rgb background, Rgb text) {
-  if (m_toolTip == nullptr) return;
-  Send(m_toolTip, TTM_SETTIPBKCOLOR, background, 0);
-  Send(m_toolTip, TTM_SETTIPTEXTCOLOR, text, 0);
+  if (!m_toolTip) return;
+  Send(m_toolTip.Get(), TTM_SETTIPBKCOLOR, background, 0);
+  Send(m_toolTip.Get(), TTM_SETTIPTEXTCOLOR, text, 0);
 }
 
 void CBonusDlgWin32::AddCapsuleToolTip(const std::string& text) {
-  if (m_toolTip == nullptr) return;
+  if (!m_toolTip) return;
   TTTOOLINFOA tool = {};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_IDISHWND;
@@ -344,16 +336,16 @@ void CBonusDlgWin32::AddCapsuleToolTip(const std::string& text) {
   tool.hinst = ::GetModuleHandleA(nullptr);
   tool.lpszText = const_cast<char*>(text.c_str());
   // One registration for the tree, carrying the text of the latest selection.
-  Send(m_toolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  Send(m_toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  Send(m_toolTip.Get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  Send(m_toolTip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CBonusDlgWin32::SetToolTipInitialDelay(unsigned ms) {
-  if (m_toolTip != nullptr) Send(m_toolTip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(ms, 0));
+  if (m_toolTip) Send(m_toolTip.Get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(ms, 0));
 }
 
 void CBonusDlgWin32::ActivateToolTip(bool active) {
-  if (m_toolTip != nullptr) Send(m_toolTip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+  if (m_toolTip) Send(m_toolTip.Get(), TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
 void CBonusDlgWin32::SetButtonText(int controlId, const std::string& text) {

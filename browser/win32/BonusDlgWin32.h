@@ -3,32 +3,37 @@
 // of the handler of the same name, and every view call is applied to the
 // real control. The creator loads the rich-edit library (riched20.dll)
 // before DoModal; every end this program brings about gives the result 0.
+// The controls' resources it creates (image list, title font, tooltip, the
+// pane's IRichEditOle reference) go with it.
 //
 // Also the home of ShowMainDialogWindow (app/win32/Win32AppWindows.h).
 #pragma once
 
+// The Windows headers come before the common controls.
+// clang-format off
 #include "platform/win32/Win32Api.h"
-
 #include <commctrl.h>
 #include <ole2.h>
 #include <richedit.h>
 #include <richole.h>
+// clang-format on
 
 #include <memory>
 #include <string>
 
-#include "platform/win32/VDialog.h"
 #include "browser/BonusDlg.h"
 #include "browser/BonusDlgView.h"
 #include "browser/win32/DescOleCallback.h"
 #include "platform/Platform.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/VDialog.h"
 
 namespace bonus {
 
 class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
  public:
   CBonusDlgWin32(plat::Platform& platform, HWND parent);
-  ~CBonusDlgWin32() override;
+  ~CBonusDlgWin32() override = default;
 
   CBonusDlg& Logic() { return *m_logic; }
   CDescOleCallback& OleCallback() { return m_oleCallback; }
@@ -94,10 +99,11 @@ class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
   HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
 
   CDescOleCallback m_oleCallback;
-  IRichEditOle* m_pRichEditOle = nullptr;
-  HIMAGELIST m_imageList = nullptr;
-  HFONT m_titleFont = nullptr;
-  HWND m_toolTip = nullptr;
+  plat::win32::ComPtr<IRichEditOle> m_pRichEditOle;
+  plat::win32::UniqueImageList m_imageList;
+  plat::win32::UniqueFont m_titleFont;
+  plat::win32::UniqueWindow m_toolTip;
+  // Declared last, so that it goes first: the logic may still use the view.
   std::unique_ptr<CBonusDlg> m_logic;
 };
 

@@ -7,7 +7,11 @@
 //   static void Close(Type) noexcept;   gives a valid handle back
 #pragma once
 
+// The Windows headers come before the common controls.
+// clang-format off
 #include "platform/win32/Win32Api.h"
+#include <commctrl.h>
+// clang-format on
 
 namespace plat::win32 {
 
@@ -17,8 +21,8 @@ class UniqueHandle {
   using Type = typename Traits::Type;
 
   UniqueHandle() noexcept = default;
-  explicit UniqueHandle(Type handle) noexcept : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+  explicit UniqueHandle(Type handle) noexcept : m_handle(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Release()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) Reset(other.Release());
     return *this;
@@ -27,28 +31,28 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   ~UniqueHandle() { Reset(); }
 
-  Type Get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+  Type Get() const noexcept { return m_handle; }
+  explicit operator bool() const noexcept { return m_handle != Traits::Invalid(); }
 
   // Gives up ownership without closing.
   Type Release() noexcept {
-    Type handle = handle_;
-    handle_ = Traits::Invalid();
+    Type handle = m_handle;
+    m_handle = Traits::Invalid();
     return handle;
   }
   void Reset(Type handle = Traits::Invalid()) noexcept {
-    if (handle_ != Traits::Invalid()) Traits::Close(handle_);
-    handle_ = handle;
+    if (m_handle != Traits::Invalid()) Traits::Close(m_handle);
+    m_handle = handle;
   }
   // Closes what is owned and hands out the slot for a call that returns a
   // new handle through a pointer.
   Type* Receive() noexcept {
     Reset();
-    return &handle_;
+    return &m_handle;
   }
 
  private:
-  Type handle_ = Traits::Invalid();
+  Type m_handle = Traits::Invalid();
 };
 
 // Kernel objects whose "none" is null: processes, threads, mutexes.
@@ -91,5 +95,33 @@ struct ComTraits {
 };
 template <typename Interface>
 using ComPtr = UniqueHandle<ComTraits<Interface>>;
+
+// GDI objects (fonts, brushes, bitmaps) of CreateXxx calls.
+template <typename Object>
+struct GdiObjectTraits {
+  using Type = Object;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type object) noexcept { ::DeleteObject(object); }
+};
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+
+// Image lists of ImageList_Create.
+struct ImageListTraits {
+  using Type = HIMAGELIST;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type list) noexcept { ::ImageList_Destroy(list); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+// Windows created by CreateWindowExA. A window that an owner or parent has
+// already taken down with it is left alone.
+struct WindowTraits {
+  using Type = HWND;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type window) noexcept {
+    if (::IsWindow(window)) ::DestroyWindow(window);
+  }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 }  // namespace plat::win32

@@ -11,18 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "browser/BonusDlg.h"
-#include "tests/native/FakeBonusDlgView.h"
+#include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
 namespace {
 
 constexpr const char* kStartUpFolder = "c:\\windows\\start menu\\programs\\startup\\";
-constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 
 struct Machine {
   DiskMachine m;
-  FakeBonusDlgView view;
+  CRecordingView view;
   std::unique_ptr<CBonusDlg> dlg;
 
   bool BoxSaid(const std::string& part) const {
@@ -42,8 +40,6 @@ struct Row {
   bool install = false;
   // Selects every item when set, else only the first and the last.
   bool selectAll = true;
-  // Runs after the selections, before the install command.
-  std::function<void(Machine&)> beforeInstall = nullptr;
 };
 
 // Deterministic bytes of every value, NUL, CR and LF included.
@@ -78,16 +74,6 @@ std::vector<Row> Rows() {
          EXPECT_EQ(r.view.items[0].text.size(), 10u << 20);
          EXPECT_EQ(r.view.note, "n");
        }});
-  rows.push_back({"a 10 MB note and run value install without harm",
-                  [](Machine& r) {
-                    OneCapsule(r, "[TuneUp]\nTitle=Alpha\nNote=" + std::string(10u << 20, 'n') +
-                                      "\nRun=" + std::string(10u << 20, 'r') + "\n");
-                  },
-                  [](Machine& r) {
-                    EXPECT_EQ(r.view.note.size(), 10u << 20);
-                    EXPECT_TRUE(r.m.fake.processes.empty());
-                  },
-                  true});
   rows.push_back({"NUL bytes inside lines stay part of the value",
                   [](Machine& r) { OneCapsule(r, std::string("[TuneUp]\nTitle=Al\0pha\nNote=n\0te\n", 30)); },
                   [](Machine& r) {
@@ -183,7 +169,7 @@ std::vector<Row> Rows() {
                                          {plat::kRegDword, std::string("\x05\0\0\0", 4)});
                     r.m.fake.SetRegValue(plat::RegRoot::LocalMachine, "SOFTWARE\\V\\Big", "",
                                          {plat::kRegMultiSz, std::string(600, '\0')});
-                    r.m.CapsuleFile("A", "", "");
+                    r.m.Capsule("A", "", "");
                     r.m.fake.AddFile("D:\\access\\A\\setup.exe");
                   },
                   [](Machine&) {}, true});
@@ -194,7 +180,7 @@ std::vector<Row> Rows() {
                   },
                   [](Machine& r) {
                     EXPECT_TRUE(r.BoxSaid("D:\\access\\A\\A.cfg doesn't exist."));
-                    EXPECT_EQ(r.view.endResults, std::vector<int>{0});
+                    EXPECT_EQ(r.view.ended, true);
                   }});
   rows.push_back({"folders named like the .ico, .rtf and .wav are no files",
                   [](Machine& r) {
@@ -204,83 +190,25 @@ std::vector<Row> Rows() {
                   },
                   [](Machine& r) {
                     EXPECT_EQ(r.view.items.size(), 1u);
-                    EXPECT_TRUE(r.view.rtfStreamed.empty());
+                    EXPECT_EQ(r.view.descriptionsStreamed, 0);
                     EXPECT_TRUE(r.m.fake.sounds.empty());
                   }});
-  rows.push_back({"a locked description leaves the pane as it was",
-                  [](Machine& r) {
-                    OneCapsule(r, "[TuneUp]\nTitle=Alpha\n");
-                    r.m.CapsuleFile("A", ".rtf", "{\\rtf1 A}");
-                    r.m.fake.LockFile("D:\\access\\A\\A.rtf");
-                  },
-                  [](Machine& r) { EXPECT_TRUE(r.view.rtfStreamed.empty()); }});
   rows.push_back({"a description that vanishes between the test and the read",
                   [](Machine& r) {
                     OneCapsule(r, "[TuneUp]\nTitle=Alpha\n");
-                    r.m.CapsuleFile("A", ".rtf", "{\\rtf1 A}");
-                    r.m.CapsuleFile("A", ".ico", "ICON");
+                    r.m.Capsule("A", "{\\rtf1 A}", ".rtf");
+                    r.m.Capsule("A", "ICON", ".ico");
                     r.m.fake.onRead = [&r](const std::string& path) {
                       if (path.size() > 4 && path.compare(path.size() - 4, 4, ".rtf") == 0)
                         r.m.fake.RemovePath(path);
                     };
                   },
                   [](Machine& r) {
-                    EXPECT_TRUE(r.view.rtfStreamed.empty());
+                    EXPECT_EQ(r.view.descriptionsStreamed, 0);
                     EXPECT_EQ(r.view.items.size(), 1u);
                     r.m.fake.onRead = nullptr;
-                    r.m.CapsuleFile("A", ".rtf", "{\\rtf1 A}");  // back, so only the program's writing counts
+                    r.m.Capsule("A", "{\\rtf1 A}", ".rtf");  // back, so only the program's writing counts
                   }});
-  rows.push_back({"the product disk removed between selection and install: prompts, then Cancel",
-                  [](Machine& r) {
-                    OneCapsule(r, "[TuneUp]\nTitle=Alpha\nRun=setup.exe\n");
-                    r.m.fake.AddFile("D:\\access\\A\\setup.exe");
-                  },
-                  [](Machine& r) {
-                    EXPECT_EQ(r.m.fake.boxes.size(), 2u);
-                    EXPECT_TRUE(r.BoxSaid(kPrompt));
-                    EXPECT_TRUE(r.NothingStarted());
-                  },
-                  true, true,
-                  [](Machine& r) {
-                    for (const auto& [path, content] : r.m.fake.Snapshot())
-                      if (path.rfind("d:\\", 0) == 0)
-                        r.m.fake.RemovePath(path.substr(0, path.find_last_not_of('\\') + 1));
-                    r.m.fake.drives[0].hasMedium = false;
-                    r.m.fake.boxes.clear();
-                    r.m.fake.answers = {plat::kIdOk, plat::kIdCancel};
-                  }});
-  rows.push_back({"no VScript.DLL: a script install starts nothing",
-                  [](Machine& r) {
-                    OneCapsule(r, "[TuneUp]\nTitle=Alpha\nRun=setup.cfg\n");
-                    r.m.fake.AddFile("D:\\access\\A\\setup.cfg");
-                  },
-                  [](Machine& r) {
-                    EXPECT_TRUE(r.NothingStarted());
-                    EXPECT_TRUE(r.m.fake.freedLibraries.empty());
-                  },
-                  true});
-  rows.push_back({"a VScript.DLL without Install is loaded and freed again",
-                  [](Machine& r) {
-                    OneCapsule(r, "[TuneUp]\nTitle=Alpha\nRun=setup.cfg\n");
-                    r.m.fake.AddFile("D:\\access\\A\\setup.cfg");
-                    r.m.fake.AddLibrary("C:\\Program Files\\Velmora\\VScript.DLL", {{{"Other", 0}}});
-                  },
-                  [](Machine& r) {
-                    EXPECT_TRUE(r.m.fake.scriptCalls.empty());
-                    EXPECT_EQ(r.m.fake.freedLibraries.size(), r.m.fake.loadedLibraries.size());
-                  },
-                  true});
-  rows.push_back({"a VScript.DLL whose Install fails",
-                  [](Machine& r) {
-                    OneCapsule(r, "[TuneUp]\nTitle=Alpha\nRun=setup.cfg\n");
-                    r.m.fake.AddFile("D:\\access\\A\\setup.cfg");
-                    r.m.fake.AddLibrary("C:\\Program Files\\Velmora\\VScript.DLL", {{{"Install", 1}}});
-                  },
-                  [](Machine& r) {
-                    EXPECT_EQ(r.m.fake.scriptCalls.size(), 1u);
-                    EXPECT_EQ(r.m.fake.freedLibraries.size(), 1u);
-                  },
-                  true});
   return rows;
 }
 
@@ -301,24 +229,19 @@ std::vector<std::string> WrittenOutsideStartUp(const std::map<std::string, std::
 void RunRow(const Row& row) {
   Machine r;
   row.setUp(r);
-  auto before = r.m.fake.Snapshot();
+  const auto before = r.m.fake.Snapshot();
+  r.view.recording = false;
   r.dlg = std::make_unique<CBonusDlg>(r.m.fake, r.view);
-  if (r.dlg->OnInitDialog() && r.view.endResults.empty()) {
+  if (r.dlg->OnInitDialog() && !r.view.ended) {
     const std::size_t n = r.view.items.size();
     for (std::size_t i = 0; i < n; ++i) {
       if (!row.selectAll && i != 0 && i + 1 != n) continue;
-      r.view.Select(static_cast<int>(i));
+      r.view.selected = static_cast<int>(i);
       r.dlg->OnSelChangedCapsule();
     }
     if (n > 0) {
-      r.view.Select(0);
+      r.view.selected = 0;
       r.dlg->OnSelChangedCapsule();
-    }
-    if (row.beforeInstall) {
-      // What the machine does behind the program's back is no writing of the program's.
-      row.beforeInstall(r);
-      before = r.m.fake.Snapshot();
-      before.erase(std::string(kStartUpFolder) + "veravevi.lnk");
     }
     if (row.install) {
       r.dlg->OnInstall();

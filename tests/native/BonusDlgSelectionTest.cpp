@@ -1,70 +1,82 @@
-// Capsule selection, the handlers around the tree and the MoreInfo link,
-// the description pane and the MoreInfo refresh of timer 202.
+// Capsule selection, the handlers around the tree and the MoreInfo link, the
+// description pane and the MoreInfo refresh of timer 202.
 #include <gtest/gtest.h>
 
-#include "browser/BonusDlg.h"
-#include "tests/native/FakeBonusDlgView.h"
+#include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
 namespace {
 
-using Texts = std::vector<std::string>;
-constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
+class SelectionTest : public DialogTest {
+ protected:
+  // Opens the dialog and forgets its set-up.
+  void OpenQuiet() {
+    Open();
+    view.Transcript();
+    m.fake.sounds.clear();
+  }
+};
 
-class SelectionTest : public DialogTest {};
-
-TEST_F(SelectionTest, ShowsDescriptionNoteTipSoundAndButtons) {
+TEST_F(SelectionTest, Transcript) {
   m.Main("[TuneUp]\nWindowTitle=W\nMessage=General\n[Packages]\nA\nB\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nNote=Alpha note\nTip=Alpha tip\nButton1=Get it\nButton2=Leave\n");
-  m.CapsuleFile("A", ".rtf", "{\\rtf1 Alpha}");
-  m.CapsuleFile("A", ".wav", "RIFF");
+  m.Capsule("A",
+            "[TuneUp]\nTitle=Alpha\nNote=Alpha note\nTip=Alpha tip\nButton1=Get it\nButton2=Leave\n"
+            "MoreInfoTitle=Read me\nMoreInfoRun=readme.txt\n");
+  m.Capsule("A", "{\\rtf1 Alpha}", ".rtf");
+  m.Capsule("A", "RIFF", ".wav");
+  m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
-  Open();
-  EXPECT_TRUE(view.buttonText.empty());  // nothing selected at set-up
-  m.fake.sounds.clear();
+  OpenQuiet();
   Pick("Alpha");
+  EXPECT_EQ(view.Transcript(),
+            "SetDiskSpaceText C: 5.00 GB\\n\n"
+            "InstallDescriptionOleCallback\n"
+            "StreamDescriptionRtf {\\rtf1 Alpha}\n"
+            "HidePicture\n"
+            "SetNoteText Alpha note\n"
+            "SetToolTipColors E0F0FF 555555\n"
+            "AddCapsuleToolTip Alpha tip\n"
+            "SetToolTipInitialDelay 5000\n"
+            "ActivateToolTip 1\n"
+            "DeleteMoreInfoItems\n"
+            "InsertMoreInfoItem Read me\n"
+            "ShowMoreInfo 1\n"
+            "SetButtonText 1006 Get it\n"
+            "SetButtonText 1007 Leave\n"
+            "EnableButton 1006 1\n");
   EXPECT_EQ(dlg->m_nCapsule, 0);
-  EXPECT_EQ(view.rtfStreamed, Texts{"{\\rtf1 Alpha}"});
-  EXPECT_EQ(view.pictureHides, 1);
-  EXPECT_FALSE(dlg->m_bPictureShown);
-  EXPECT_EQ(view.note, "Alpha note");
-  EXPECT_EQ(view.tools.back(), "Alpha tip");
-  EXPECT_EQ(view.tipColors, std::make_pair(MakeRgb(255, 240, 224), MakeRgb(85, 85, 85)));
-  EXPECT_EQ(view.tipDelay, 5000u);
-  EXPECT_EQ(view.tipActive, true);
+  EXPECT_EQ(dlg->m_hSelItem, 1u);
+  EXPECT_FALSE(dlg->m_bMessageShown);
   ASSERT_EQ(m.fake.sounds.size(), 1u);
   EXPECT_EQ(m.fake.sounds[0].path, "D:\\access\\A\\A.wav");
   EXPECT_EQ(m.fake.sounds[0].flags, 0x20003u);
-  EXPECT_EQ(view.buttonText[kIdInstall], "Get it");
-  EXPECT_EQ(view.buttonText[kIdClose], "Leave");
-  EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
-  EXPECT_FALSE(dlg->m_bMessageShown);
-  EXPECT_EQ(dlg->m_hSelItem, view.items[0].handle);
 
   // No .rtf keeps the pane, no .wav plays nothing, default captions; the
   // picture stays hidden.
   Pick("Beta");
-  EXPECT_EQ(view.rtfStreamed.size(), 1u);
+  EXPECT_EQ(view.Transcript(),
+            "SetDiskSpaceText C: 5.00 GB\\n\n"
+            "SetNoteText \n"
+            "SetToolTipColors E0F0FF 555555\n"
+            "AddCapsuleToolTip \n"
+            "SetToolTipInitialDelay 5000\n"
+            "ActivateToolTip 1\n"
+            "ShowMoreInfo 0\n"
+            "SetButtonText 1006 Install\n"
+            "SetButtonText 1007 Close\n"
+            "EnableButton 1006 1\n");
   EXPECT_EQ(m.fake.sounds.size(), 1u);
-  EXPECT_EQ(view.buttonText[kIdInstall], "Install");
-  EXPECT_EQ(view.buttonText[kIdClose], "Close");
-  EXPECT_EQ(view.note, "");
-  EXPECT_EQ(view.pictureHides, 1);
 }
 
 TEST_F(SelectionTest, DuplicateTitlesSelectTheFirstCapsule) {
   m.Main("[Packages]\nA\nB\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Same\nNote=first\nButton1=One\n");
-  m.Capsule("B", "[TuneUp]\nTitle=Same\nNote=second\nButton1=Two\n");
-  m.CapsuleFile("A", ".rtf", "{\\rtf1 first}");
-  m.CapsuleFile("B", ".rtf", "{\\rtf1 second}");
-  Open();
-  view.Select(1);
+  m.Capsule("A", "[TuneUp]\nTitle=Same\nNote=first\n");
+  m.Capsule("B", "[TuneUp]\nTitle=Same\nNote=second\n");
+  OpenQuiet();
+  view.selected = 1;
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(dlg->m_nCapsule, 0);
   EXPECT_EQ(view.note, "first");
-  EXPECT_EQ(view.buttonText[kIdInstall], "One");
-  EXPECT_EQ(view.rtfStreamed.back(), "{\\rtf1 first}");
 }
 
 TEST_F(SelectionTest, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection) {
@@ -76,139 +88,129 @@ TEST_F(SelectionTest, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection
     SCOPED_TRACE(std::string("'") + value + "'");
     Reset();
     m.Main("[Packages]\nA\nB\n");
-    m.Capsule("A", std::string("[TuneUp]\nTitle=Alpha\nButton2=Quit\nDisabled=") + value + "\n");
+    m.Capsule("A", std::string("[TuneUp]\nTitle=Alpha\nDisabled=") + value + "\n");
     m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
     Open();
     Pick("Alpha");
-    EXPECT_EQ(view.buttonEnabled[kIdInstall], enabled);
-    EXPECT_EQ(view.buttonText[kIdInstall], "Install");
-    EXPECT_EQ(view.buttonText[kIdClose], "Quit");
+    EXPECT_EQ(view.installEnabled, enabled);
     dlg->OnSetFocusCapsule();
     dlg->OnMouseMove();
-    EXPECT_EQ(view.buttonEnabled[kIdInstall], enabled);
+    EXPECT_EQ(view.installEnabled, enabled);
     Pick("Beta");
-    EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
+    EXPECT_EQ(view.installEnabled, true);
     // A value that keeps its trailing blank stays enabled (selection re-reads
     // only the main file, so the value set here stays).
     dlg->m_config.m_saCapButton1Disabled[0] = "1 ";
     Pick("Alpha");
-    EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
+    EXPECT_EQ(view.installEnabled, true);
   }
 }
 
-TEST_F(SelectionTest, MoreInfoTargetAndLink) {
+// The link after the selection, and after timer 202's refresh.
+TEST_F(SelectionTest, MoreInfoTargetAtSelectionAndRefresh) {
   struct Row {
-    const char* name;
     const char* run;       // MoreInfoRun value
     const char* existing;  // file that exists ("" none)
     const char* path;      // m_sMoreInfoPath
-    bool shown;
+    bool shown;            // after the selection
+    bool refreshed;        // after the refresh
   };
   const Row rows[] = {
-      {"InCapsuleFolder", "readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true},
-      {"MissingFile", "readme.txt", "", "D:\\access\\A\\readme.txt", false},
-      {"MacroUsedUnchanged", "{WIN_DIR}\\help.htm", "C:\\WINDOWS\\help.htm", "C:\\WINDOWS\\help.htm", true},
-      {"CommaCutsTheName", "readme.txt,extra", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt",
-       true},
-      {"QuotesStay", "\"readme.txt\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"readme.txt\"", false},
-      {"AnyDirMarksPathAsWritten", "{ANY_DIR}C:\\x\\y.txt", "C:\\x\\y.txt", "C:\\x\\y.txt", true},
-      {"EmptyRunNamesTheFolder", "", "", "D:\\access\\A\\", false},
-      {"LeadingBlanksGone", "  readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true}};
+      {"readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
+      {"readme.txt", "", "D:\\access\\A\\readme.txt", false, false},
+      {"{WIN_DIR}\\help.htm", "C:\\WINDOWS\\help.htm", "C:\\WINDOWS\\help.htm", true, true},
+      {"readme.txt,extra", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
+      // Quotes stay at selection; the refresh removes them and expands the environment.
+      {"\"readme.txt\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"readme.txt\"", false, true},
+      {"\"%DOC%\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"%DOC%\"", false, true},
+      {"{ANY_DIR}C:\\x\\y.txt", "C:\\x\\y.txt", "C:\\x\\y.txt", true, true},
+      {"", "", "D:\\access\\A\\", false, false},
+      {"  readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
+      {"read me.txt  ", "D:\\access\\A\\read me.txt", "D:\\access\\A\\read me.txt", true, true},
+  };
   for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
+    SCOPED_TRACE(r.run);
     Reset();
     OneCapsule(std::string("MoreInfoTitle=Read me\nMoreInfoRun=") + r.run + "\n");
+    m.fake.environment["DOC"] = "readme.txt";
     if (*r.existing) m.fake.AddFile(r.existing, "x");
     Open();
     Pick("Alpha");
     EXPECT_EQ(dlg->m_sMoreInfoPath, r.path);
     EXPECT_EQ(view.moreInfoShown, r.shown);
     EXPECT_EQ(dlg->m_sMoreInfoTitle, "Read me");
-    if (r.shown) {
-      EXPECT_EQ(view.moreInfoItems, Texts{"Read me"});
-    }
+    view.timers.insert(kTimerMoreInfo);
+    view.Transcript();
+    dlg->RefreshMoreInfoLink();
+    EXPECT_EQ(view.Transcript(), r.refreshed
+                                     ? "DeleteMoreInfoItems\nInsertMoreInfoItem Read me\nShowMoreInfo 1\n"
+                                       "KillTimer 202\n"
+                                     : "ShowMoreInfo 0\n");
+    EXPECT_EQ(dlg->m_sMoreInfoPath, r.path);  // the selection's, not the refresh's
   }
+  // A failed environment expansion keeps the text; after the link was used
+  // the refresh stops the timer but keeps the link hidden.
+  Reset();
+  OneCapsule("MoreInfoTitle=Docs\nMoreInfoRun=%DOC%\n");
+  m.fake.AddFile("D:\\access\\A\\%DOC%", "x");
+  m.fake.failEnvironmentExpansion = true;
+  Open();
+  Pick("Alpha");
+  dlg->m_bShowMoreInfo = false;
+  view.Transcript();
+  dlg->RefreshMoreInfoLink();
+  EXPECT_EQ(view.Transcript(), "DeleteMoreInfoItems\nInsertMoreInfoItem Docs\nKillTimer 202\n");
 }
 
-TEST_F(SelectionTest, EmptyMoreInfoTitleShowsEmptyItemAtSelectionAndTimerHidesIt) {
+TEST_F(SelectionTest, EmptyMoreInfoTitleShowsAnEmptyItemAtSelectionAndTheRefreshHidesIt) {
   OneCapsule("MoreInfoRun=readme.txt\n");
   m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
   Open();
   Pick("Alpha");
   EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_EQ(view.moreInfoItems, Texts{""});
-  view.timers.insert(kTimerMoreInfo);
+  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{""});
+  view.Transcript();
   dlg->RefreshMoreInfoLink();
-  EXPECT_EQ(view.moreInfoShown, false);
-  EXPECT_TRUE(view.timers.count(kTimerMoreInfo));  // keeps running
-}
-
-TEST_F(SelectionTest, RefreshRemovesQuotesExpandsEnvironmentAndStopsTimer) {
-  OneCapsule("MoreInfoTitle=Docs\nMoreInfoRun=\"%DOCNAME%\"\n");
-  m.fake.environment["DOCNAME"] = "readme.txt";
-  Open();
-  Pick("Alpha");
-  EXPECT_EQ(view.moreInfoShown, false);
-  view.timers.insert(kTimerMoreInfo);
-  dlg->RefreshMoreInfoLink();
-  EXPECT_EQ(view.moreInfoShown, false);  // target not there yet
-  EXPECT_TRUE(view.timers.count(kTimerMoreInfo));
-  m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
-  dlg->RefreshMoreInfoLink();
-  EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_EQ(view.moreInfoItems, Texts{"Docs"});
-  EXPECT_FALSE(view.timers.count(kTimerMoreInfo));
-  // m_sMoreInfoPath is the selection's, not the refresh's.
-  EXPECT_EQ(dlg->m_sMoreInfoPath, "D:\\access\\A\\\"%DOCNAME%\"");
-  // After the link was used the refresh stops the timer but keeps it hidden.
-  dlg->m_bShowMoreInfo = false;
-  view.moreInfoShown = false;
-  view.timers.insert(kTimerMoreInfo);
-  dlg->RefreshMoreInfoLink();
-  EXPECT_EQ(view.moreInfoShown, false);
-  EXPECT_FALSE(view.timers.count(kTimerMoreInfo));
-}
-
-TEST_F(SelectionTest, RefreshWithEnvironmentFailureKeepsText) {
-  OneCapsule("MoreInfoTitle=Docs\nMoreInfoRun=read me.txt  \n");
-  m.fake.AddFile("D:\\access\\A\\read me.txt", "x");
-  m.fake.failEnvironmentExpansion = true;
-  Open();
-  Pick("Alpha");
-  dlg->RefreshMoreInfoLink();
-  EXPECT_EQ(view.moreInfoShown, true);
+  EXPECT_EQ(view.Transcript(), "ShowMoreInfo 0\n");  // the timer keeps running
 }
 
 TEST_F(SelectionTest, UnmatchedTextOrNoItemNeverReadsPastTheLists) {
   OneCapsule("Note=n\nTip=t\nButton1=B1\nMoreInfoTitle=M\nMoreInfoRun=r.txt\n", "Message=General\n");
   m.fake.AddFile("D:\\access\\A\\r.txt", "x");
+  m.Capsule("A", "RIFF", ".wav");
   Open();
   Pick("Alpha");
   m.fake.sounds.clear();
-  view.selectedTextOverride = "Renamed";
+  view.Transcript();
+  view.selectedText = "Renamed";
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(dlg->m_nCapsule, 1);
-  EXPECT_FALSE(dlg->HasSelection());
-  EXPECT_EQ(view.note, "");
-  EXPECT_EQ(view.tools.back(), "");
-  EXPECT_EQ(view.buttonText[kIdInstall], "Install");
-  EXPECT_TRUE(view.buttonEnabled[kIdInstall]);
-  EXPECT_EQ(view.moreInfoShown, false);
+  EXPECT_EQ(view.Transcript(),
+            "SetDiskSpaceText C: 5.00 GB\\n\n"
+            "SetNoteText \n"
+            "SetToolTipColors E0F0FF 555555\n"
+            "AddCapsuleToolTip \n"
+            "SetToolTipInitialDelay 5000\n"
+            "ActivateToolTip 1\n"
+            "ShowMoreInfo 0\n"
+            "SetButtonText 1006 Install\n"
+            "SetButtonText 1007 Close\n"
+            "EnableButton 1006 1\n");
   EXPECT_EQ(dlg->m_sMoreInfoPath, "");
   EXPECT_TRUE(m.fake.sounds.empty());
   EXPECT_TRUE(m.fake.boxes.empty());
   // The refresh and the mouse move see no capsule either.
   dlg->RefreshMoreInfoLink();
-  EXPECT_EQ(view.moreInfoShown, false);
   dlg->OnMouseMove();
-  EXPECT_EQ(view.note, "");
+  EXPECT_EQ(view.Transcript(), "ShowMoreInfo 0\nActivateToolTip 0\n");
+  view.selectedText.reset();
   view.selected = -1;
   dlg->OnSelChangedCapsule();
   EXPECT_FALSE(dlg->HasSelection());
   EXPECT_EQ(dlg->m_hSelItem, 0u);
-}
 
-TEST_F(SelectionTest, EmptyTreeSelectionIsHarmless) {
+  // An empty tree selects nothing either.
+  Reset();
   m.Main("[Packages]\n");
   Open();
   dlg->OnSelChangedCapsule();
@@ -221,11 +223,10 @@ TEST_F(SelectionTest, ReReadingTheMainFileKeepsTheStoreTheSameSizeAndSeesNewText
   m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
   Open();
-  const auto packages = dlg->m_config.m_saPackages.size();
-  const auto titles = dlg->m_config.m_saTitle.size();
+  view.recording = false;
   for (int i = 0; i < 500; ++i) Pick(i % 2 ? "Alpha" : "Beta");
-  EXPECT_EQ(dlg->m_config.m_saPackages.size(), packages);
-  EXPECT_EQ(dlg->m_config.m_saTitle.size(), titles);
+  EXPECT_EQ(dlg->m_config.m_saPackages.size(), 2u);
+  EXPECT_EQ(dlg->m_config.m_saTitle.size(), 2u);
   EXPECT_EQ(dlg->m_nLastCapsule, 1);
   m.Main("[TuneUp]\nMessage=New\n[Packages]\nA\nB\n");
   Pick("Alpha");
@@ -236,55 +237,51 @@ TEST_F(SelectionTest, ReReadingTheMainFileKeepsTheStoreTheSameSizeAndSeesNewText
 TEST_F(SelectionTest, DiskGoneAtSelectionPromptsWithWindowTitleNoDefault) {
   OneCapsule("Note=n\n", "WindowTitle=Disk Title\n");
   m.fake.AddFile("C:\\Program Files\\Velmora\\VERavevi.cfg", "[TuneUp]\nWindowTitle=\n");
-  Open();
+  OpenQuiet();
   m.fake.RemovePath(DiskMachine::kMainFile);
   m.fake.answers = {plat::kIdOk, plat::kIdCancel};
   Pick("Alpha");
   // The program folder's empty WindowTitle as the caption, no default.
   EXPECT_EQ(Boxes(m.fake.boxes), "|" + std::string(kPrompt) + "|0x11\n|" + kPrompt + "|0x11\n");
-  EXPECT_EQ(view.endResults, std::vector<int>{0});
-  EXPECT_EQ(view.note, "n");  // the rest of the handler still runs
+  const std::string t = view.Transcript();
+  EXPECT_EQ(t.substr(0, 12), "EndDialog 0\n");
+  EXPECT_NE(t.find("SetNoteText n\n"), std::string::npos);  // the rest of the handler still runs
 }
 
-TEST_F(SelectionTest, NoteVersusMessageOnMouseMoves) {
-  OneCapsule("Note=Alpha note\n", "Message=General text\n");
-  Open();
-  view.notes.clear();
-  dlg->OnMouseMove();  // before any selection nothing changes
-  EXPECT_EQ(view.tipActive, false);
-  Pick("Alpha");
-  dlg->OnMouseMove();
-  EXPECT_TRUE(dlg->m_bMessageShown);
-  dlg->OnMouseMove();  // shown once until the note comes back
-  dlg->OnSetFocusCapsule();
-  EXPECT_FALSE(dlg->m_bMessageShown);
-  dlg->OnMouseMove();
-  EXPECT_EQ(view.notes, (Texts{"Alpha note", "General text", "Alpha note", "General text"}));
-}
-
-TEST_F(SelectionTest, EmptyMessageLeavesNoteButCountsAsShown) {
-  OneCapsule("Note=Alpha note\n");
-  Open();
-  Pick("Alpha");
-  dlg->OnMouseMove();
-  EXPECT_EQ(view.note, "Alpha note");
-  EXPECT_TRUE(dlg->m_bMessageShown);
-}
-
-TEST_F(SelectionTest, TreeFocusArmsAndColoursTheLink) {
-  OneCapsule("MoreInfoTitle=Docs\nMoreInfoRun=r.txt\n");
-  Open();
+TEST_F(SelectionTest, NoteAndMessageOnMouseMovesAndTheTreesFocus) {
+  OneCapsule("Note=Alpha note\nMoreInfoTitle=Docs\nMoreInfoRun=r.txt\n", "Message=General text\n");
+  OpenQuiet();
   dlg->OnSetFocusCapsule();  // before a selection: empty item, hidden
+  dlg->OnMouseMove();        // before a selection the note stays
   EXPECT_TRUE(dlg->m_bMoreInfoArmed);
-  EXPECT_EQ(view.moreInfoTextColor, MakeRgb(0, 0, 255));
-  EXPECT_EQ(view.moreInfoItems, Texts{""});
-  EXPECT_EQ(view.moreInfoShown, false);
+  EXPECT_EQ(
+      view.Transcript(),
+      "SetMoreInfoTextColor FF0000\nDeleteMoreInfoItems\nInsertMoreInfoItem \nShowMoreInfo 0\nSetNoteText \n"
+      "ActivateToolTip 0\n");
   Pick("Alpha");
   m.fake.AddFile("D:\\access\\A\\r.txt", "x");
   dlg->m_bShowMoreInfo = false;  // not consulted on focus
+  view.Transcript();
+  dlg->OnMouseMove();
+  dlg->OnMouseMove();  // shown once until the note comes back
+  EXPECT_TRUE(dlg->m_bMessageShown);
   dlg->OnSetFocusCapsule();
-  EXPECT_EQ(view.moreInfoItems, Texts{"Docs"});
-  EXPECT_EQ(view.moreInfoShown, true);
+  EXPECT_FALSE(dlg->m_bMessageShown);
+  dlg->OnMouseMove();
+  EXPECT_EQ(view.Transcript(),
+            "SetNoteText General text\nActivateToolTip 0\nActivateToolTip 0\n"
+            "SetMoreInfoTextColor FF0000\nDeleteMoreInfoItems\nInsertMoreInfoItem Docs\nShowMoreInfo 1\n"
+            "SetNoteText Alpha note\nSetNoteText General text\nActivateToolTip 0\n");
+
+  // An empty Message leaves the note but counts as shown.
+  Reset();
+  OneCapsule("Note=Alpha note\n");
+  Open();
+  Pick("Alpha");
+  view.Transcript();
+  dlg->OnMouseMove();
+  EXPECT_EQ(view.Transcript(), "ActivateToolTip 0\n");
+  EXPECT_TRUE(dlg->m_bMessageShown);
 }
 
 TEST_F(SelectionTest, LinkRefusesFocusUnlessUsable) {
@@ -292,60 +289,44 @@ TEST_F(SelectionTest, LinkRefusesFocusUnlessUsable) {
   m.Capsule("A", "[TuneUp]\nTitle=Alpha\nMoreInfoTitle=Docs\n");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
   Open();
-  view.focusMoves.clear();
-  dlg->OnSetFocusMoreInfo();  // nothing selected: forward to Install,
+  view.recording = false;
+  std::vector<int> moves;
+  auto focus = [&] {
+    view.focusId = 0;
+    dlg->OnSetFocusMoreInfo();
+    moves.push_back(view.focusId);
+  };
+  focus();  // nothing selected: forward to Install,
   view.shiftDown = true;
-  dlg->OnSetFocusMoreInfo();  // backward (Shift) to the tree
+  focus();  // backward (Shift) to the tree
   view.shiftDown = false;
   Pick("Alpha");
-  dlg->OnSetFocusMoreInfo();  // not armed yet
+  focus();  // not armed yet
   dlg->OnSetFocusCapsule();
-  dlg->OnSetFocusMoreInfo();  // usable: keeps the focus
-  Pick("Beta");               // empty MoreInfoTitle
-  dlg->OnSetFocusMoreInfo();
-  EXPECT_EQ(view.focusMoves, (std::vector<int>{kIdInstall, kIdCapsuleList, kIdInstall, kIdInstall}));
+  focus();  // usable: keeps the focus
+  Pick("Beta");
+  focus();  // empty MoreInfoTitle
+  EXPECT_EQ(moves, (std::vector<int>{kIdInstall, kIdCapsuleList, kIdInstall, 0, kIdInstall}));
 }
 
-TEST(DescriptionFilter, DoubleClickNeutralisedOthersPass) {
-  DiskMachine m;
-  FakeBonusDlgView view;
-  CBonusDlg dlg(m.fake, view);
-  for (unsigned in : {0x0203u, 0x0201u, 0x0202u, 0x0200u, 0x0204u, 0x0206u}) {
-    unsigned msg = in;
-    EXPECT_EQ(dlg.OnMsgFilterDescription(msg), 0);
-    EXPECT_EQ(msg, in == 0x0203u ? 0u : in);
-  }
-}
-
-TEST_F(SelectionTest, DescriptionIsStreamedUnchangedAfterTheCallbackAndAnUnreadableOneLeavesThePane) {
+TEST_F(SelectionTest, DescriptionIsStreamedUnchangedAndAnUnreadableOneLeavesThePane) {
   m.Main("[Packages]\nA\nB\n");
   m.Capsule("A", "[TuneUp]\nTitle=Alpha\nToken1=X\n");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
   const std::string rtf = std::string("{\\rtf1 {TOKEN1} {WIN_DIR}\0 binary}", 33);
-  m.CapsuleFile("A", ".rtf", rtf);
-  m.CapsuleFile("B", ".rtf", "{\\rtf1 x}");
+  m.Capsule("A", rtf, ".rtf");
+  m.Capsule("B", "{\\rtf1 x}", ".rtf");
   m.fake.LockFile("D:\\access\\B\\B.rtf");
-  Open();
+  OpenQuiet();
   Pick("Beta");
-  EXPECT_TRUE(view.rtfStreamed.empty());
-  EXPECT_EQ(view.pictureHides, 1);  // the picture goes once the file exists, readable or not
+  // The picture goes once the file exists, readable or not.
+  EXPECT_NE(
+      view.Transcript().find("SetDiskSpaceText C: 5.00 GB\\n\nInstallDescriptionOleCallback\nHidePicture\n"),
+      std::string::npos);
   Pick("Alpha");
-  EXPECT_EQ(view.rtfStreamed, Texts{rtf});
-  auto pos = [&](const std::string& what) {
-    return std::find(view.log.begin(), view.log.end(), what) - view.log.begin();
-  };
-  EXPECT_LT(pos("InstallDescriptionOleCallback"), pos("StreamDescriptionRtf"));
-}
-
-TEST_F(SelectionTest, DoubleClickInstallsEvenWhenInstallIsGreyed) {
-  OneCapsule("Disabled=1\nRun=setup.exe\n");
-  m.fake.AddFile("D:\\access\\A\\setup.exe", "MZ");
-  Open();
-  Pick("Alpha");
-  EXPECT_FALSE(view.buttonEnabled[kIdInstall]);
-  EXPECT_EQ(dlg->OnDblClkCapsule(), 0);
-  ASSERT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.shellCalls[0].file, "D:\\access\\A\\setup.exe");
+  EXPECT_NE(
+      view.Transcript().find("InstallDescriptionOleCallback\nStreamDescriptionRtf " + rtf + "\nSetNoteText"),
+      std::string::npos);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
-// The main dialog's construction and initialisation.
+// The main dialog's construction, initialisation, opening sound and closing.
 #include <gtest/gtest.h>
 
-#include "browser/BonusDlg.h"
-#include "tests/native/FakeBonusDlgView.h"
+#include <stdexcept>
+
+#include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
 namespace {
 
-constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 constexpr const char* kDefaultCaption = "Velmora Bonus Software Installer";
 
 class SetUpTest : public DialogTest {
@@ -20,42 +20,43 @@ class SetUpTest : public DialogTest {
     m.Capsule("B\\C", "[TuneUp]\nTitle=Beta\n");
     m.Capsule("D", "[TuneUp]\nTitle=Delta\n");
   }
-  bool Init() {
-    dlg = std::make_unique<CBonusDlg>(m.fake, view);
-    return dlg->OnInitDialog();
-  }
 };
 
-TEST_F(SetUpTest, FillsTreeInPackagesOrderWithIndicesAsImages) {
+TEST_F(SetUpTest, Transcript) {
   ThreeCapsules();
+  // Two icons for three capsules: image 1 (Beta) shows Delta's icon.
+  m.Capsule("A", "x", ".ico");
+  m.Capsule("D", "x", ".ico");
+  m.fake.AddFile("D:\\access\\2.ico", "icon");
   Open();
-  EXPECT_EQ(view.ItemTexts(), (std::vector<std::string>{"Alpha", "Beta", "Delta"}));
-  EXPECT_EQ(view.items[1].image, 1);
+  EXPECT_EQ(view.Transcript(),
+            "SetWindowIcon 65662\n"
+            "AddDescriptionMouseEvents\n"
+            "SetRichEditBackground 1003 C0C0C0\n"
+            "SetRichEditBackground 1008 C0C0C0\n"
+            "SetDiskSpaceText C: 5.00 GB\\n\n"
+            "SetCaption Bonus Programs\n"
+            "SetMoreInfoColors C0C0C0 C0C0C0\n"
+            "CreateCapsuleImageList 42 42\n"
+            "SetCapsuleItemHeight 16\n"
+            "SetCapsuleTextColor 1100AA\n"
+            "InsertCapsuleItem 0 Alpha\n"
+            "AppendCapsuleIcon 256\n"
+            "InsertCapsuleItem 1 Beta\n"
+            "InsertCapsuleItem 2 Delta\n"
+            "AppendCapsuleIcon 257\n"
+            "AttachCapsuleImageList\n"
+            "CreateToolTip\n"
+            "CreateTitleFont -16 700 4 2 Arial\n"
+            "SetTitleFont 1\n"
+            "SetTitleText Hello\n"
+            "SetIntroText Pick one\n"
+            "SetLogoIcon 258\n"
+            "SetTimer 200 100\n");
   EXPECT_EQ(dlg->m_nLastCapsule, 2);
-  EXPECT_EQ(dlg->m_nCapsule, 3);  // nothing selected
   EXPECT_FALSE(dlg->HasSelection());
-  EXPECT_EQ(view.caption, "Bonus Programs");
-  EXPECT_EQ(view.title, "Hello");
-  EXPECT_EQ(view.intro, "Pick one");
-  EXPECT_TRUE(view.imageListAttached);
-  EXPECT_TRUE(view.toolTipCreated);
-  EXPECT_TRUE(view.mouseEvents);
-  EXPECT_EQ(view.backgrounds[kIdNote], kGrey);
-  EXPECT_EQ(view.backgrounds[kIdDiskSpace], kGrey);
-  EXPECT_EQ(view.moreInfoColors, std::make_pair(kGrey, kGrey));
-  EXPECT_EQ(view.capsuleTextColor, MakeRgb(170, 0, 17));
-  EXPECT_TRUE(view.endResults.empty());
   EXPECT_EQ(dlg->m_sConfigFile, DiskMachine::kMainFile);
-  // Timer 200 is the last thing set-up starts, with 100 ms.
-  EXPECT_EQ(view.timersStarted.back(), std::make_pair(kTimerFirstRun, 100u));
-  EXPECT_EQ(view.log.back(), "SetTimer:200");
-  // All capsule files are read before the image list is attached.
-  auto pos = [&](const std::string& what) {
-    return std::find(view.log.begin(), view.log.end(), what) - view.log.begin();
-  };
-  EXPECT_LT(pos("InsertCapsuleItem:Delta"), pos("AttachCapsuleImageList"));
-  EXPECT_LT(pos("SetDiskSpaceText"), pos("SetCaption:Bonus Programs"));
-
+  EXPECT_EQ(dlg->OnQueryDragIcon(), 258u);
   // Every per-capsule list is padded to the last capsule; padding never
   // shrinks and ignores a negative index.
   const CBonusConfig& c = dlg->m_config;
@@ -70,47 +71,59 @@ TEST_F(SetUpTest, FillsTreeInPackagesOrderWithIndicesAsImages) {
   dlg->PadCapsuleLists(1);
   dlg->PadCapsuleLists(-1);
   EXPECT_EQ(dlg->m_config.m_saTitle.size(), 4u);
-  EXPECT_EQ(dlg->m_config.m_saNote.size(), 3u);
+  // The title font is created once.
+  dlg->OnInitDialog();
+  EXPECT_EQ(view.Transcript().find("CreateTitleFont"), std::string::npos);
 }
 
-TEST_F(SetUpTest, IconSizeAndItemHeightWithDefaults) {
+TEST_F(SetUpTest, IconSizeItemHeightWindowIconAndDiskSpace) {
   struct Row {
     const char* lines;  // [TuneUp] lines
-    int iconSize, itemHeight;
+    const char* sizes;  // what set-up gives the tree
   };
-  const Row rows[] = {{"", 42, 16},
-                      {"Height=0\nDistance=0\n", 42, 16},
-                      {"Height=\nDistance=\n", 42, 16},
-                      {"Height=abc\nDistance=x9\n", 42, 16},
-                      {"Height=   32\nDistance=20\n", 32, 20},
-                      {"Height=24px\n", 24, 16},
-                      // A negative size is no size an image list can have.
-                      {"Height=-8\n", 42, 16},
-                      // Only the low 16 bits of Distance count.
-                      {"Distance=65556\n", 42, 20}};
+  const Row rows[] = {
+      {"", "CreateCapsuleImageList 42 42\nSetCapsuleItemHeight 16\n"},
+      {"Height=0\nDistance=0\n", "CreateCapsuleImageList 42 42\nSetCapsuleItemHeight 16\n"},
+      {"Height=abc\nDistance=x9\n", "CreateCapsuleImageList 42 42\nSetCapsuleItemHeight 16\n"},
+      {"Height=   32\nDistance=20\n", "CreateCapsuleImageList 32 32\nSetCapsuleItemHeight 20\n"},
+      {"Height=24px\nDistance=-3\n", "CreateCapsuleImageList 24 24\nSetCapsuleItemHeight -3\n"},
+      // A negative size is no size an image list can have.
+      {"Height=-8\n", "CreateCapsuleImageList 42 42\nSetCapsuleItemHeight 16\n"},
+      {"Height=1\n", "CreateCapsuleImageList 1 1\nSetCapsuleItemHeight 16\n"},
+      // Only the low 16 bits of Distance count.
+      {"Distance=65556\n", "CreateCapsuleImageList 42 42\nSetCapsuleItemHeight 20\n"},
+      {"Distance=65536\n", "CreateCapsuleImageList 42 42\nSetCapsuleItemHeight 16\n"},
+  };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.lines);
     Reset();
     ThreeCapsules(r.lines);
     Open();
-    EXPECT_EQ(view.imageListCx, r.iconSize);
-    EXPECT_EQ(view.imageListCy, r.iconSize);
-    EXPECT_EQ(view.itemHeight, std::optional<std::int16_t>(static_cast<std::int16_t>(r.itemHeight)));
+    EXPECT_NE(view.Transcript().find(r.sizes), std::string::npos);
   }
+  // The program-named icon beside the main file is the window icon and the
+  // logo; a fixed drive lists its free space.
+  Reset();
+  ThreeCapsules();
+  m.fake.AddFile("D:\\access\\VERavevi.ico", "icon");
+  m.fake.drives.push_back({"E:\\", plat::kDriveFixed, true, 1ull << 30, 512});
+  Open();
+  const std::string t = view.Transcript();
+  EXPECT_EQ(t.substr(0, 18), "SetWindowIcon 256\n");
+  EXPECT_NE(t.find("SetDiskSpaceText C: 5.00 GB\\nE: 0 bytes\\n\n"), std::string::npos);
+  EXPECT_NE(t.find("SetLogoIcon 256\n"), std::string::npos);
 }
 
-TEST_F(SetUpTest, EmptyPackagesGivesEmptyTreeAndEmptyTitlesLeaveNoCaptionNorItem) {
+TEST_F(SetUpTest, EmptyPackagesAndEmptyTitles) {
   m.Main("[Packages]\n");
   Open();
-  EXPECT_TRUE(view.items.empty());
-  EXPECT_EQ(dlg->m_nLastCapsule, -1);
   EXPECT_EQ(dlg->m_nCapsule, 0);
   EXPECT_FALSE(dlg->HasSelection());
+  const std::string t = view.Transcript();
+  EXPECT_EQ(t.find("SetCaption"), std::string::npos);
+  EXPECT_NE(t.find("SetTitleText \nSetIntroText \n"),
+            std::string::npos);  // an empty value empties the control
   EXPECT_TRUE(m.fake.boxes.empty());
-  EXPECT_EQ(view.timersStarted.back().first, kTimerFirstRun);
-  EXPECT_FALSE(view.caption);
-  EXPECT_EQ(view.title, "");  // an empty value empties the control
-  EXPECT_EQ(view.intro, "");
 
   // An empty capsule Title has no item but keeps its index.
   Reset();
@@ -119,35 +132,20 @@ TEST_F(SetUpTest, EmptyPackagesGivesEmptyTreeAndEmptyTitlesLeaveNoCaptionNorItem
   m.Capsule("B", "[TuneUp]\nTitle=\n");
   m.Capsule("C", "[TuneUp]\nTitle=Gamma\n");
   Open();
-  ASSERT_EQ(view.items.size(), 2u);
-  EXPECT_EQ(view.items[1].text, "Gamma");
-  EXPECT_EQ(view.items[1].image, 2);
-}
-
-TEST_F(SetUpTest, CapsuleWithoutIconShiftsLaterIcons) {
-  ThreeCapsules();
-  m.CapsuleFile("A", ".ico");
-  m.CapsuleFile("D", ".ico");
-  Open();
-  // Two icons for three capsules: image 1 (Beta) shows Delta's icon.
-  ASSERT_EQ(view.icons.size(), 2u);
-  EXPECT_EQ(view.icons[1], m.fake.iconsExtracted.at(plat::FakePlatform::Fold("D:\\access\\D\\D.ico")));
-  EXPECT_EQ(view.items[1].image, 1);
+  EXPECT_NE(view.Transcript().find("InsertCapsuleItem 0 Alpha\nInsertCapsuleItem 2 Gamma\nAttach"),
+            std::string::npos);
 }
 
 TEST_F(SetUpTest, MissingCapsuleFileEndsTheDialogAtOnce) {
   m.Main("[TuneUp]\nWindowTitle=Bonus Programs\n[Packages]\nA\nB\nC\n");
   m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
   m.Capsule("C", "[TuneUp]\nTitle=Gamma\n");
+  m.fake.AddFile("C:\\Program Files\\Velmora\\VERavevi.wav", "RIFF");
   EXPECT_FALSE(Init());
-  EXPECT_EQ(view.endResults, std::vector<int>{0});
+  const std::string t = view.Transcript();
+  EXPECT_EQ(t.substr(t.find("InsertCapsuleItem")), "InsertCapsuleItem 0 Alpha\nEndDialog 0\n");
   EXPECT_EQ(Boxes(m.fake.boxes), "Bonus Programs|Error: D:\\access\\B\\B.cfg doesn't exist.|0x10\n");
-  EXPECT_EQ(view.ItemTexts(), std::vector<std::string>{"Alpha"});
-  // Nothing after the loop: no image list attached, no tooltip, font or timer.
-  EXPECT_FALSE(view.imageListAttached);
-  EXPECT_FALSE(view.toolTipCreated);
-  EXPECT_FALSE(view.titleFont.has_value());
-  EXPECT_TRUE(view.timersStarted.empty());
+  EXPECT_TRUE(m.fake.sounds.empty());
   // Window destruction still deletes the StartUp shortcut.
   EXPECT_TRUE(m.fake.HasFile(DiskMachine::kLink));
   dlg->OnDestroy();
@@ -160,29 +158,29 @@ TEST_F(SetUpTest, MissingCapsuleFileEndsTheDialogAtOnce) {
             std::string(kDefaultCaption) + "|Error: D:\\access\\A\\A.cfg doesn't exist.|0x10\n");
 }
 
-TEST_F(SetUpTest, DiskMissingPromptsUntilCancelWithTheProgramFolderCaption) {
+TEST_F(SetUpTest, DiskPrompt) {
+  // Missing disk: prompts until Cancel with the program folder's caption,
+  // ends the dialog and goes on with the program folder's configuration.
   m.fake.AddFile("C:\\Program Files\\Velmora\\VERavevi.cfg",
                  "[TuneUp]\nWindowTitle=Local Copy\n[Packages]\n");
   m.fake.answers = {plat::kIdOk, plat::kIdCancel};
   EXPECT_TRUE(Init());
   EXPECT_EQ(Boxes(m.fake.boxes),
             std::string("Local Copy|") + kPrompt + "|0x11\nLocal Copy|" + kPrompt + "|0x11\n");
-  EXPECT_EQ(view.endResults, std::vector<int>{0});
-  // Set-up goes on with the program folder's configuration.
-  EXPECT_EQ(view.timersStarted.back().first, kTimerFirstRun);
-  EXPECT_FALSE(view.caption);
+  std::string t = view.Transcript();
+  EXPECT_NE(t.find("EndDialog 0\nSetMoreInfoColors"), std::string::npos);  // no caption set
+  EXPECT_EQ(t.substr(t.size() - 17), "SetTimer 200 100\n");
 
   Reset();  // no title in the program folder's copy either
   m.fake.answers = {plat::kIdCancel};
   Init();
   EXPECT_EQ(Boxes(m.fake.boxes), std::string(kDefaultCaption) + "|" + kPrompt + "|0x11\n");
-}
 
-TEST_F(SetUpTest, DiskInsertedAfterPromptIsReadAndSetsCaption) {
+  // The medium arrives while the prompt is being prepared (the program
+  // folder's copy is read just before the box): read, caption set.
+  Reset();
   m.fake.answers = {plat::kIdOk};
   bool inserted = false;
-  // The medium arrives while the prompt is being prepared (the program
-  // folder's copy is read just before the box).
   m.fake.onRead = [&](const std::string& path) {
     if (!inserted && path.find("Program Files") != std::string::npos) {
       inserted = true;
@@ -191,26 +189,25 @@ TEST_F(SetUpTest, DiskInsertedAfterPromptIsReadAndSetsCaption) {
   };
   EXPECT_TRUE(Init());
   EXPECT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_EQ(view.caption, "From Disk");
-  EXPECT_TRUE(view.endResults.empty());
+  t = view.Transcript();
+  EXPECT_NE(t.find("SetCaption From Disk\n"), std::string::npos);
+  EXPECT_EQ(t.find("EndDialog"), std::string::npos);
   EXPECT_EQ(dlg->m_sConfigFile, DiskMachine::kMainFile);
 }
 
 TEST_F(SetUpTest, WritesStartupShortcutAndEveryCloseDeletesIt) {
   ThreeCapsules();
   Open();
-  ASSERT_TRUE(m.fake.HasFile(DiskMachine::kLink));
   const auto& link = m.fake.shellLinks.at(plat::FakePlatform::Fold(DiskMachine::kLink));
-  EXPECT_EQ(link.target, "C:\\Program Files\\Velmora\\VERavevi.exe");
-  EXPECT_EQ(link.workingDir, "C:\\Program Files\\Velmora");
-  EXPECT_EQ(link.iconPath, "C:\\Program Files\\Velmora\\VERavevi.exe");
-  EXPECT_EQ(link.iconIndex, 0);
-  EXPECT_EQ(link.showCommand, 1);
-  EXPECT_EQ(link.arguments, "");
+  EXPECT_EQ(link.target + "|" + link.workingDir + "|" + link.iconPath + "|" + std::to_string(link.iconIndex) +
+                "|" + std::to_string(link.showCommand) + "|" + link.arguments,
+            "C:\\Program Files\\Velmora\\VERavevi.exe|C:\\Program Files\\Velmora|"
+            "C:\\Program Files\\Velmora\\VERavevi.exe|0|1|");
   EXPECT_STREQ(dlg->m_config.m_szLinkPath, DiskMachine::kLink);
+  view.Transcript();
   dlg->OnCancel();
   EXPECT_FALSE(m.fake.HasFile(DiskMachine::kLink));
-  EXPECT_EQ(view.endResults, std::vector<int>{0});
+  EXPECT_EQ(view.Transcript(), "EndDialog 0\n");
   dlg->OnDestroy();  // a missing file is no error
   EXPECT_TRUE(m.fake.boxes.empty());
 
@@ -225,57 +222,55 @@ TEST_F(SetUpTest, WritesStartupShortcutAndEveryCloseDeletesIt) {
   dlg->OnCancel();
 }
 
-TEST_F(SetUpTest, WindowIconFromProgramNamedIconBesideConfigElseResourceAndTwoIcoAsLogo) {
-  ThreeCapsules();
-  EXPECT_EQ(CBonusDlg(m.fake, view).m_hIcon, m.fake.ProgramIconHandle(126));
-  m.fake.AddFile("D:\\access\\VERavevi.ico", "icon");
-  Open();
-  const plat::IconHandle icon =
-      m.fake.iconsExtracted.at(plat::FakePlatform::Fold("D:\\access\\VERavevi.ico"));
-  EXPECT_EQ(view.windowIcon, icon);
-  EXPECT_EQ(view.logo, icon);
-  EXPECT_EQ(dlg->OnQueryDragIcon(), icon);
-
-  m.fake.AddFile("D:\\access\\2.ico", "icon");
-  view = FakeBonusDlgView();
-  Open();
-  EXPECT_EQ(view.windowIcon, icon);  // set as the window icon before the logo is read
-  const plat::IconHandle logo = m.fake.iconsExtracted.at(plat::FakePlatform::Fold("D:\\access\\2.ico"));
-  EXPECT_EQ(dlg->m_hIcon, logo);
-  EXPECT_EQ(view.logo, logo);
-  EXPECT_EQ(dlg->OnQueryDragIcon(), logo);
+TEST_F(SetUpTest, OpeningSoundIsTheFirstExistingCandidateAndPlaysEvenAfterAnException) {
+  constexpr const char* kFirst = "C:\\Program Files\\Velmora\\..\\media\\VERavevi.wav";
+  constexpr const char* kSecond = "C:\\Program Files\\Velmora\\VERavevi.wav";
+  constexpr const char* kThird = "D:\\media\\VERavevi.wav";
+  struct Row {
+    std::vector<const char*> existing;
+    const char* played;
+  };
+  const Row rows[] = {{{}, ""},
+                      {{kThird}, kThird},
+                      {{kSecond, kThird}, kSecond},
+                      {{kFirst, kSecond}, kFirst},
+                      // The first candidate names the media folder beside the program's.
+                      {{"C:\\Program Files\\media\\VERavevi.wav"}, kFirst}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.played);
+    Reset();
+    m.Main("[Packages]\n");
+    for (const char* f : r.existing) m.fake.AddFile(f, "RIFF");
+    Open();
+    std::string played;
+    for (const auto& s : m.fake.sounds) played += s.path + " " + std::to_string(s.flags);
+    EXPECT_EQ(played, *r.played ? std::string(r.played) + " 131075" : "");
+  }
+  Reset();
+  m.Main("[TuneUp]\nWindowTitle=W\n[Packages]\n");
+  m.fake.AddFile(kSecond, "RIFF");
+  struct ThrowingView : CRecordingView {
+    void SetTitleText(const std::string&) override { throw std::runtime_error("title failed"); }
+  } throwing;
+  CBonusDlg failing(m.fake, throwing);
+  EXPECT_TRUE(failing.OnInitDialog());
+  EXPECT_EQ(Boxes(m.fake.boxes), "W|title failed|0x10\n");
+  EXPECT_EQ(m.fake.sounds.size(), 1u);
+  EXPECT_EQ(throwing.timers, std::set<unsigned>{kTimerFirstRun});
 }
 
-TEST_F(SetUpTest, TitleFontIsBoldArialOneAndAHalfTimesCreatedOnce) {
-  ThreeCapsules();
-  view.dialogFontHeight = -11;
-  Open();
-  ASSERT_TRUE(view.titleFont.has_value());
-  EXPECT_EQ(view.titleFont->height, -16);  // -16.5 truncated toward zero
-  EXPECT_EQ(view.titleFont->weight, 700);
-  EXPECT_EQ(view.titleFont->outPrecision, 4);
-  EXPECT_EQ(view.titleFont->quality, 2);
-  EXPECT_EQ(view.titleFont->faceName, "Arial");
-  EXPECT_EQ(view.titleFontSet, dlg->m_fontTitle);
-  dlg->OnInitDialog();
-  EXPECT_EQ(view.titleFontsCreated, 1);
-}
-
-TEST_F(SetUpTest, DiskSpaceTextListsFixedDrivesOnly) {
-  ThreeCapsules();
-  m.fake.drives.push_back({"E:\\", plat::kDriveFixed, true, 1ull << 30, 512});
-  Open();
-  EXPECT_EQ(view.diskSpace, "C: 5.00 GB\nE: 0 bytes\n");
-}
-
-TEST(BonusDlgHandlers, SysCommandSwallowsOnlyMaskedSixteenAndTheMinimizedIconIsCentred) {
+TEST(BonusDlgHandlers, SysCommandDescriptionFilterAndMinimizedIcon) {
   DiskMachine m;
-  FakeBonusDlgView view;
+  CRecordingView view;
   CBonusDlg dlg(m.fake, view);
-  EXPECT_TRUE(dlg.OnSysCommand(0x0010));
-  EXPECT_TRUE(dlg.OnSysCommand(0x001F));
-  EXPECT_FALSE(dlg.OnSysCommand(0xF060));  // SC_CLOSE
-  EXPECT_FALSE(dlg.OnSysCommand(0xF020));  // SC_MINIMIZE
+  EXPECT_EQ(dlg.m_hIcon, m.fake.ProgramIconHandle(126));
+  for (unsigned id : {0x0010u, 0x001Fu}) EXPECT_TRUE(dlg.OnSysCommand(id));
+  for (unsigned id : {0x0020u, 0xF060u, 0xF020u}) EXPECT_FALSE(dlg.OnSysCommand(id));
+  for (unsigned in : {0x0203u, 0x0201u, 0x0202u, 0x0200u, 0x0204u, 0x0206u}) {
+    unsigned msg = in;
+    EXPECT_EQ(dlg.OnMsgFilterDescription(msg), 0);
+    EXPECT_EQ(msg, in == 0x0203u ? 0u : in);
+  }
   int x = 0, y = 0;
   CBonusDlg::IconPosition(160, 31, 32, 32, x, y);
   EXPECT_EQ(std::make_pair(x, y), std::make_pair(64, 0));

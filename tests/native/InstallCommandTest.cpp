@@ -2,22 +2,17 @@
 // recording view and the fake machine.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "browser/BonusDlg.h"
-#include "tests/native/FakeBonusDlgView.h"
+#include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
 namespace {
 
-constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 constexpr const char* kConfirmTail =
     " is about to be installed.\n\nIf you are prompted for information during the installation and\n"
     "are not sure how to respond, select the default response. If you have any questions or problems "
     "with this software, please\ncontact the appropriate vendor.";
-constexpr const char* kGames = "D:\\access\\Games";
-constexpr const char* kSetup = "D:\\access\\Games\\setup.exe";
 
 class InstallTest : public DialogTest {
  protected:
@@ -25,49 +20,113 @@ class InstallTest : public DialogTest {
   void Games(const std::string& capsule, const std::string& tuneUp = "WindowTitle=Bonus Programs\n") {
     m.Main("[TuneUp]\n" + tuneUp + "[Packages]\nGames\n");
     m.Capsule("Games", "[TuneUp]\nTitle=  Game Pack\n" + capsule);
-    m.fake.AddFile(kSetup);
+    m.fake.AddFile("D:\\access\\Games\\setup.exe");
   }
-  // Set-up, then the capsule selected; the boxes and timers so far are forgotten.
+  // Set-up, then the capsule selected; what happened so far is forgotten.
   void OpenAndSelect() {
     Open();
     Pick("  Game Pack");
     ASSERT_TRUE(dlg->HasSelection());
     m.fake.boxes.clear();
     view.boxes.clear();
-    view.timersStarted.clear();
+    view.Transcript();
   }
-  bool MoreInfoPolled() const {
-    for (const auto& t : view.timersStarted)
-      if (t.first == kTimerMoreInfo) return true;
-    return false;
-  }
-  bool NothingStarted() const {
-    return m.fake.processes.empty() && m.fake.shellCalls.empty() && m.fake.scriptCalls.empty();
+  // The boxes of the platform and then the dialog's own, and what started.
+  std::string Outcome() {
+    std::string out = Boxes(m.fake.boxes);
+    for (const auto& b : view.boxes) out += "dialog " + b.caption + "|" + b.text + "\n";
+    return out + Started(m.fake);
   }
 };
 
-TEST_F(InstallTest, InstallsTheSelectedCapsuleThroughTheShellAndPollsForMoreInfo) {
-  Games("Run={SRC_DIR}\\Games\\setup.exe, /s\n");
-  OpenAndSelect();
-  dlg->m_bMessageShown = true;
-  dlg->OnInstall();
-  EXPECT_EQ(ShellCalls(m.fake), "open D:\\access\\Games\\setup.exe [/s] in D:\\access\\Games\n");
-  EXPECT_FALSE(dlg->m_bMessageShown);
-  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
-  EXPECT_EQ(view.timersStarted, (std::vector<std::pair<unsigned, unsigned>>{{kTimerMoreInfo, 500u}}));
+// Which boxes the install command shows, what each answer does, and what
+// starts: the disclaimer, the version question and the dialog's own boxes.
+TEST_F(InstallTest, BoxesAndWhatStarts) {
+  struct Row {
+    const char* name;
+    std::string capsule;  // lines of the capsule file
+    int platformAnswer;   // to the platform's boxes
+    int dialogAnswer;     // to the dialog's own boxes
+    std::string outcome;
+    bool polls;  // timer 202 started
+  };
+  const std::string setup = "open D:\\access\\Games\\setup.exe [] in D:\\access\\Games\n";
+  const std::string confirm = "Bonus Programs|Game Pack" + std::string(kConfirmTail) + "|0x1\n";
+  const std::string version =
+      "[Version]\nVersion=5.0\nRegistry=HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version\nAskMsg=Again?\n";
+  const Row rows[] = {
+      {"Macro", "Run={SRC_DIR}\\Games\\setup.exe, /s\n", plat::kIdOk, plat::kIdOk,
+       "open D:\\access\\Games\\setup.exe [/s] in D:\\access\\Games\n", true},
+      {"Disclaimer", "Run=setup.exe\nDisclaimer= 2 pages\n", plat::kIdOk, plat::kIdOk, confirm + setup, true},
+      {"DisclaimerCancelled", "Run=setup.exe\nDisclaimer=1\n", plat::kIdCancel, plat::kIdOk, confirm, false},
+      {"DisclaimerZero", "Run=setup.exe\nDisclaimer= 00\n", plat::kIdOk, plat::kIdOk, setup, true},
+      {"DisclaimerEmpty", "Run=setup.exe\nDisclaimer=\n", plat::kIdOk, plat::kIdOk, setup, true},
+      {"DisclaimerNoNumber", "Run=setup.exe\nDisclaimer=yes\n", plat::kIdOk, plat::kIdOk, setup, true},
+      {"VersionNo", "Run=setup.exe\nDisclaimer=1\n" + version, plat::kIdOk, plat::kIdNo,
+       "dialog Bonus Programs|Again?\n", false},
+      {"VersionYes", "Run=setup.exe\n" + version, plat::kIdOk, plat::kIdYes,
+       "dialog Bonus Programs|Again?\n" + setup, true},
+      {"FileCheckExpandsTheCapsulesMacros",
+       "Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n",
+       plat::kIdOk, plat::kIdNo,
+       "dialog Bonus Test|Product version of the  C:\\Game\\game.exe:   4.0.0.0\ndialog Bonus "
+       "Programs|Again?\n",
+       false},
+      // One name with its comma: no such file; the timer starts all the same.
+      {"MissingInstaller", "Run=setup.exe, /s\n", plat::kIdOk, plat::kIdOk, "", true},
+      {"Script", "Run={SRC_DIR}\\inst\\Setup.CFG\n", plat::kIdOk, plat::kIdOk,
+       "script D:\\access\\inst\\Setup.CFG\n", true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Reset();
+    Games(r.capsule);
+    m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "5.0");
+    m.fake.AddFile("C:\\Game\\game.exe");
+    m.fake.SetProductVersion("C:\\Game\\game.exe", {4, 0, 0, 0});
+    m.fake.AddFile("D:\\access\\inst\\Setup.CFG");
+    m.fake.AddLibrary("C:\\Program Files\\Velmora\\VScript.DLL", {{{"Install", 0}}});
+    OpenAndSelect();
+    m.fake.answers = {r.platformAnswer};
+    view.answer = [&r](unsigned type) { return type == 0 ? plat::kIdOk : r.dialogAnswer; };
+    dlg->m_bMessageShown = true;
+    dlg->OnInstall();
+    EXPECT_EQ(Outcome(), r.outcome);
+    EXPECT_EQ(view.timers.count(kTimerMoreInfo), r.polls ? 1u : 0u);
+    EXPECT_FALSE(dlg->m_bMessageShown);
+  }
 }
 
-TEST_F(InstallTest, EnterOnTheMoreInfoLinkRunsTheLinkInstead) {
-  Games("Run=setup.exe\nMoreInfoTitle=More\nMoreInfoRun=info.htm\n");
-  m.fake.AddFile("D:\\access\\Games\\info.htm");
-  OpenAndSelect();
-  dlg->m_bMoreInfoArmed = true;
-  dlg->m_bMessageShown = true;
-  view.focusId = kIdMoreInfo;
+TEST_F(InstallTest, NothingSelectedIsSaidInTheDialogsOwnBox) {
+  Games("Run=setup.exe\n");
+  Open();
+  view.Transcript();
   dlg->OnInstall();
-  EXPECT_EQ(ShellCalls(m.fake), "open D:\\access\\Games\\info.htm [] in D:\\access\\Games\n");
-  EXPECT_TRUE(dlg->m_bMessageShown);  // the install command itself did not run
-  EXPECT_FALSE(MoreInfoPolled());
+  EXPECT_EQ(view.Transcript(),
+            "MessageBox Bonus Programs|There is nothing selected for installation.|0x0 -> 1\n");
+  EXPECT_EQ(Started(m.fake), "");
+}
+
+TEST_F(InstallTest, CompanionsPresentBeforeTheLaunchStartAfterTheInstallerByShortPath) {
+  Games("Run=setup.exe\n");
+  for (const char* f : {"Games.tmp", "uninst.gam", "_sys.gam", "_clear.gam"})
+    m.fake.AddFile(std::string("D:\\access\\Games\\") + f);
+  m.fake.SetShortName("D:\\access\\Games\\_clear.gam", "D:\\access\\Games\\_CLEAR.GAM");
+  OpenAndSelect();
+  dlg->OnInstall();
+  EXPECT_EQ(Started(m.fake),
+            "open D:\\access\\Games\\setup.exe [] in D:\\access\\Games\n"
+            "run D:\\access\\Games\\Games.tmp in D:\\access\\Games\n"
+            "run D:\\access\\Games\\uninst.gam in D:\\access\\Games\n"
+            "run D:\\access\\Games\\_sys.gam in D:\\access\\Games\n"
+            "run D:\\access\\Games\\_CLEAR.GAM in D:\\access\\Games\n");
+  // Cancelling the confirmation starts no companion either.
+  m.fake.processes.clear();
+  m.fake.shellCalls.clear();
+  dlg->m_config.m_saDisclaimer[0] = "1";
+  m.fake.answers = {plat::kIdCancel};
+  dlg->OnInstall();
+  EXPECT_EQ(Started(m.fake), "");
 }
 
 TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
@@ -78,10 +137,8 @@ TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
   m.fake.RemovePath(DiskMachine::kMainFile);
   m.fake.answers = {plat::kIdCancel};
   dlg->OnInstall();
-  EXPECT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_TRUE(NothingStarted());
-  EXPECT_FALSE(MoreInfoPolled());
-  EXPECT_TRUE(view.endResults.empty());  // the dialog stays open
+  EXPECT_EQ(Outcome(), std::string("Local Copy|") + kPrompt + "|0x11\n");
+  EXPECT_EQ(view.Transcript(), "");  // the dialog stays open
 
   m.fake.boxes.clear();
   int localReads = 0;
@@ -90,231 +147,102 @@ TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
       m.fake.AddFile(DiskMachine::kMainFile, mainContent);  // the disk goes in during the second prompt
   };
   dlg->OnInstall();
-  EXPECT_EQ(Boxes(m.fake.boxes),
-            std::string("Local Copy|") + kPrompt + "|0x11\nLocal Copy|" + kPrompt + "|0x11\n");
+  EXPECT_EQ(Outcome(), std::string("Local Copy|") + kPrompt + "|0x11\nLocal Copy|" + kPrompt +
+                           "|0x11\nopen D:\\access\\Games\\setup.exe [] in D:\\access\\Games\n");
   EXPECT_EQ(dlg->m_sDiskPrompt, kPrompt);
-  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
   EXPECT_EQ(dlg->m_sCaption, "Bonus Programs");  // from the disk's file once it was read
 }
 
-TEST_F(InstallTest, NothingSelectedIsSaidInTheDialogsOwnBox) {
-  Games("Run=setup.exe\n");
-  Open();
-  view.timersStarted.clear();
-  dlg->OnInstall();
-  EXPECT_EQ(Boxes(view.boxes), "Bonus Programs|There is nothing selected for installation.|0x0\n");
-  EXPECT_TRUE(NothingStarted());
-  EXPECT_FALSE(MoreInfoPolled());
-}
-
-TEST_F(InstallTest, NoToTheVersionQuestionStopsSilently) {
-  Games(
-      "Run=setup.exe\n[Version]\nVersion=5.0\nRegistry=HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Version\n"
-      "AskMsg=Installed already. Again?\n");
-  m.fake.AddFile("D:\\access\\Games\\Games.tmp");
-  m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Game", "Version", "5.0");
-  OpenAndSelect();
-  view.boxAnswers = {plat::kIdNo};
-  dlg->OnInstall();
-  EXPECT_EQ(Boxes(view.boxes), "Bonus Programs|Installed already. Again?|0x124\n");
-  EXPECT_TRUE(NothingStarted());
-  EXPECT_FALSE(MoreInfoPolled());
-
-  view.boxAnswers = {plat::kIdYes};
-  dlg->OnInstall();
-  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
-  EXPECT_EQ(m.fake.processes.size(), 1u);  // Games.tmp
-}
-
-TEST_F(InstallTest, FileCheckExpandsMacrosForTheCapsule) {
-  Games(
-      "Run=setup.exe\nToken1=C:\\Game\n[Version]\nVersion=5\nFile={TOKEN1}\\game.exe,test\nAskMsg=Again?\n");
-  m.fake.AddFile("C:\\Game\\game.exe");
-  m.fake.SetProductVersion("C:\\Game\\game.exe", {4, 0, 0, 0});
-  OpenAndSelect();
-  view.boxAnswers = {plat::kIdOk, plat::kIdNo};
-  dlg->OnInstall();
-  EXPECT_EQ(
-      Boxes(view.boxes),
-      "Bonus Test|Product version of the  C:\\Game\\game.exe:   4.0.0.0|0x0\nBonus Programs|Again?|0x124\n");
-  EXPECT_TRUE(NothingStarted());
-}
-
-TEST_F(InstallTest, OnlyDisclaimerOneAsksForConfirmationWithTheTitle) {
-  const std::pair<const char*, bool> rows[] = {{"Disclaimer= 2 pages\n", true}, {"Disclaimer=0\n", false},
-                                               {"Disclaimer=\n", false},        {"Disclaimer=yes\n", false},
-                                               {"Disclaimer= 00\n", false},     {"", false}};
-  for (const auto& [line, asks] : rows) {
-    SCOPED_TRACE(line);
-    Reset();
-    Games(std::string("Run=setup.exe\n") + line);
-    OpenAndSelect();
-    dlg->OnInstall();
-    EXPECT_EQ(Boxes(m.fake.boxes),
-              asks ? std::string("Bonus Programs|Game Pack") + kConfirmTail + "|0x1\n" : "");
-    EXPECT_EQ(m.fake.shellCalls.size(), 1u);
-  }
-  // Cancel starts nothing, not even the companions, and no timer.
-  Reset();
-  Games("Run=setup.exe\nDisclaimer=1\n");
-  m.fake.AddFile("D:\\access\\Games\\_sys.gam");
-  OpenAndSelect();
-  m.fake.answers = {plat::kIdCancel};
-  dlg->OnInstall();
-  EXPECT_EQ(m.fake.boxes.size(), 1u);
-  EXPECT_TRUE(NothingStarted());
-  EXPECT_FALSE(MoreInfoPolled());
-}
-
-TEST_F(InstallTest, CompanionsStartAfterTheInstallerInOrderByShortPath) {
-  Games("Run=setup.exe\n");
-  for (const char* f : {"Games.tmp", "uninst.gam", "_sys.gam", "_clear.gam"})
-    m.fake.AddFile(std::string(kGames) + "\\" + f);
-  m.fake.SetShortName("D:\\access\\Games\\_clear.gam", "D:\\access\\Games\\_CLEAR.GAM");
-  OpenAndSelect();
-  dlg->OnInstall();
-  ASSERT_EQ(m.fake.processes.size(), 4u);
-  EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\Games\\Games.tmp");
-  EXPECT_EQ(m.fake.processes[1].application, "D:\\access\\Games\\uninst.gam");
-  EXPECT_EQ(m.fake.processes[2].application, "D:\\access\\Games\\_sys.gam");
-  EXPECT_EQ(m.fake.processes[3].application, "D:\\access\\Games\\_CLEAR.GAM");
-  EXPECT_EQ(m.fake.processes[0].currentDir, kGames);  // the installer's folder, left by the shell launch
-  EXPECT_EQ(m.fake.shellCalls.size(), 1u);
-}
-
-TEST_F(InstallTest, MissingInstallerStillStartsCompanionsAndTheTimer) {
-  Games("Run=setup.exe, /s\n");  // one name with its comma: no such file
-  m.fake.AddFile("D:\\access\\Games\\uninst.gam");
-  OpenAndSelect();
-  dlg->OnInstall();
-  EXPECT_TRUE(m.fake.shellCalls.empty());
-  ASSERT_EQ(m.fake.processes.size(), 1u);
-  EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\Games\\uninst.gam");
-  EXPECT_TRUE(MoreInfoPolled());
-  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
-}
-
-TEST_F(InstallTest, ScriptValueGoesToTheScriptLibraryBesideTheProgram) {
-  Games("Run={SRC_DIR}\\inst\\Setup.CFG\n");
-  m.fake.AddFile("D:\\access\\inst\\Setup.CFG");
-  m.fake.AddLibrary("C:\\Program Files\\Velmora\\VScript.DLL", {{{"Install", 0}}});
-  OpenAndSelect();
-  dlg->OnInstall();
-  ASSERT_EQ(m.fake.scriptCalls.size(), 1u);
-  EXPECT_EQ(m.fake.scriptCalls[0].scriptPath, "D:\\access\\inst\\Setup.CFG");
-  EXPECT_EQ(m.fake.freedLibraries.size(), 1u);
-  EXPECT_TRUE(m.fake.processes.empty());
-  EXPECT_TRUE(m.fake.shellCalls.empty());
-}
-
-TEST_F(InstallTest, RunMoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {
-  Games("MoreInfoTitle=Read more\nMoreInfoRun= {SRC_DIR}\\Games\\Docs\\info.htm, page2\n");
+TEST_F(InstallTest, MoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {
+  Games("Run=setup.exe\nMoreInfoTitle=Read more\nMoreInfoRun= {SRC_DIR}\\Games\\Docs\\info.htm, page2\n");
   m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
   OpenAndSelect();
   m.fake.drives[0].freeBytes = 7ull << 30;
-  auto refreshed = [&] { return view.diskSpace.find("C: 7.00 GB") != std::string::npos; };
-  ASSERT_FALSE(refreshed());
 
   // No selection, or no title: nothing at all, not even the disk space.
   dlg->m_bMoreInfoArmed = true;
   dlg->m_nCapsule = dlg->m_nLastCapsule + 1;
-  dlg->RunMoreInfo();
+  EXPECT_FALSE(dlg->RunMoreInfo());
   dlg->m_nCapsule = 0;
   const std::string title = dlg->m_config.m_saMoreInfoTitle[0];
   dlg->m_config.m_saMoreInfoTitle[0].clear();
-  dlg->RunMoreInfo();
+  EXPECT_FALSE(dlg->RunMoreInfo());
   EXPECT_TRUE(dlg->m_bMoreInfoArmed);
-  EXPECT_FALSE(refreshed());
+  EXPECT_EQ(view.Transcript(), "");
   dlg->m_config.m_saMoreInfoTitle[0] = title;
 
-  // Unarmed: nothing starts, but the disk space is refreshed.
+  // Unarmed: nothing starts, but the disk space is refreshed; the link keeps
+  // its item, so the tree's default handling is safe.
   dlg->m_bMoreInfoArmed = false;
-  view.moreInfoShown = true;
-  EXPECT_EQ(dlg->OnClickMoreInfo(), 0) << "the link keeps its item: the tree's default handling is safe";
-  EXPECT_TRUE(dlg->m_bShowMoreInfo);
-  EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_TRUE(refreshed());
+  EXPECT_EQ(dlg->OnClickMoreInfo(), 0);
+  EXPECT_EQ(view.Transcript(), "SetDiskSpaceText C: 7.00 GB\\n\n");
 
   // A missing target hides the link without a message.
   m.fake.RemovePath("D:\\access\\Games\\Docs\\info.htm");
   dlg->m_bMoreInfoArmed = true;
-  dlg->RunMoreInfo();
-  EXPECT_TRUE(m.fake.shellCalls.empty());
+  EXPECT_TRUE(dlg->RunMoreInfo());
+  EXPECT_EQ(view.Transcript(), "DeleteMoreInfoItems\nShowMoreInfo 0\nSetDiskSpaceText C: 7.00 GB\\n\n");
   EXPECT_TRUE(dlg->m_bShowMoreInfo);
-  EXPECT_EQ(view.moreInfoShown, false);
-  EXPECT_EQ(Boxes(m.fake.boxes) + Boxes(view.boxes), "");
+  EXPECT_EQ(Outcome(), "");
 
-  // The armed link (by the tree's focus) opens its target and hides itself.
+  // The armed link (by the tree's focus) opens its target and hides itself;
+  // the tree must not then select the item just removed. Enter on the link
+  // does the same instead of the install command.
   m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
   dlg->OnSetFocusCapsule();
-  ASSERT_TRUE(dlg->m_bMoreInfoArmed);
-  EXPECT_EQ(dlg->OnClickMoreInfo(), 1) << "the tree must not select the item just removed";
-  EXPECT_EQ(ShellCalls(m.fake),
-            "open D:\\access\\Games\\Docs\\info.htm [page2] in D:\\access\\Games\\Docs\n");
+  EXPECT_EQ(dlg->OnClickMoreInfo(), 1);
   EXPECT_FALSE(dlg->m_bMoreInfoArmed);
   EXPECT_FALSE(dlg->m_bShowMoreInfo);
-  EXPECT_TRUE(view.moreInfoItems.empty());
-  EXPECT_EQ(view.moreInfoShown, false);
+  dlg->OnSetFocusCapsule();
+  view.focusId = kIdMoreInfo;
+  dlg->m_bMessageShown = true;
+  dlg->OnInstall();
+  EXPECT_TRUE(dlg->m_bMessageShown);
+  EXPECT_EQ(Outcome(),
+            "open D:\\access\\Games\\Docs\\info.htm [page2] in D:\\access\\Games\\Docs\n"
+            "open D:\\access\\Games\\Docs\\info.htm [page2] in D:\\access\\Games\\Docs\n");
+  EXPECT_EQ(view.timers.count(kTimerMoreInfo), 0u);
 }
 
-class DialogTimerTest : public InstallTest {
- protected:
-  void SetUp() override {
-    Games("MoreInfoTitle=Read more\nMoreInfoRun=info.htm\n",
-          "WindowTitle=Bonus Programs\nRun2=splash\\after.exe,3\n");
-    m.fake.AddFile("D:\\access\\splash\\after.exe");
-    m.fake.AddWindow("Bonus Programs");  // the dialog's own window
-    OpenAndSelect();
-  }
-  int Run2MarkerCalls() const {
-    int n = 0;
-    for (const auto& c : m.fake.mutexCalls) n += c.name == "AfterMainDialogFirstTimeRunning";
-    return n;
-  }
-};
+TEST_F(InstallTest, FirstRunTimerStartsRun2OnceAndTheMoreInfoTimerShowsTheLink) {
+  Games("MoreInfoTitle=Read more\nMoreInfoRun=info.htm\n",
+        "WindowTitle=Bonus Programs\nRun2=splash\\after.exe,3\n");
+  m.fake.AddFile("D:\\access\\splash\\after.exe");
+  m.fake.AddWindow("Bonus Programs");  // the dialog's own window
+  OpenAndSelect();
+  // Other timers do nothing.
+  dlg->OnTimer(201);
+  dlg->OnTimer(0);
+  EXPECT_EQ(view.Transcript(), "");
+  EXPECT_TRUE(m.fake.mutexCalls.empty());
 
-TEST_F(DialogTimerTest, FirstRunTimerStopsAndStartsRun2Once) {
-  EXPECT_EQ(view.timers.count(kTimerFirstRun), 1u);
   dlg->OnTimer(kTimerFirstRun);
-  EXPECT_EQ(view.timers.count(kTimerFirstRun), 0u);
-  ASSERT_EQ(m.fake.processes.size(), 1u);
-  EXPECT_EQ(m.fake.processes[0].application, "D:\\access\\splash\\after.exe");
+  EXPECT_EQ(view.Transcript(), "KillTimer 200\n");
+  EXPECT_EQ(Started(m.fake), "run D:\\access\\splash\\after.exe in C:\\\n");
   EXPECT_TRUE(m.fake.sleeps.empty());
   // RunOnce's marker and the timer's second handle to it, both kept open.
-  ASSERT_EQ(Run2MarkerCalls(), 2);
+  ASSERT_EQ(m.fake.mutexCalls.size(), 2u);
   EXPECT_FALSE(m.fake.mutexCalls[0].alreadyExisted);
   EXPECT_TRUE(m.fake.mutexCalls[1].alreadyExisted);
   EXPECT_EQ(m.fake.mutexNames["AfterMainDialogFirstTimeRunning"], 2);
   EXPECT_TRUE(m.fake.closedHandles.empty());
 
   // A later showing of the dialog in the same process starts nothing again.
-  FakeBonusDlgView secondView;
+  CRecordingView secondView;
   CBonusDlg second(m.fake, secondView);
   second.OnInitDialog();
   second.OnTimer(kTimerFirstRun);
   EXPECT_EQ(m.fake.processes.size(), 1u);
-  EXPECT_EQ(secondView.timers.count(kTimerFirstRun), 0u);
-}
+  EXPECT_TRUE(secondView.timers.empty());
 
-TEST_F(DialogTimerTest, MoreInfoTimerShowsTheLinkOnceTheTargetExistsOtherTimersDoNothing) {
-  view.timersKilled.clear();
-  dlg->OnTimer(201);
-  dlg->OnTimer(0);
-  EXPECT_TRUE(view.timersKilled.empty());
-  EXPECT_TRUE(m.fake.mutexCalls.empty());
-  EXPECT_TRUE(m.fake.processes.empty());
-
-  dlg->OnInstall();
-  ASSERT_EQ(view.timers.count(kTimerMoreInfo), 1u);
+  m.fake.mutexCalls.clear();
   dlg->OnTimer(kTimerMoreInfo);
-  EXPECT_EQ(view.moreInfoShown, false);
-  EXPECT_EQ(view.timers.count(kTimerMoreInfo), 1u);
+  EXPECT_EQ(view.Transcript(), "ShowMoreInfo 0\n");
   m.fake.AddFile("D:\\access\\Games\\info.htm");
   dlg->OnTimer(kTimerMoreInfo);
-  EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{"Read more"});
-  EXPECT_EQ(view.timers.count(kTimerMoreInfo), 0u);
-  EXPECT_EQ(Run2MarkerCalls(), 0);
+  EXPECT_EQ(view.Transcript(),
+            "DeleteMoreInfoItems\nInsertMoreInfoItem Read more\nShowMoreInfo 1\nKillTimer 202\n");
+  EXPECT_TRUE(m.fake.mutexCalls.empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "install/Companions.h"
 #include "install/ScriptLibrary.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/native/DialogTestSupport.h"
 
 namespace {
 
@@ -54,27 +55,18 @@ TEST_F(ScriptLibrary, CallScriptInstallReportsWhetherInstallReturnedZero) {
   EXPECT_TRUE(library.CallScriptInstall("a.cfg"));
 }
 
-TEST(Companions, NamesFollowTheFolderAndOnlyFilesPresentBeforeTheLaunchStart) {
-  EXPECT_EQ(inst::CompanionPaths("D:\\access\\Ab")[1], "D:\\access\\Ab\\uninst.ab");
+TEST(Companions, OnlyFilesPresentBeforeTheLaunchStart) {
   plat::FakePlatform fake;
   CBonusConfig config(fake);
-  fake.AddFile("D:\\access\\Games\\Games.tmp");
-  fake.AddFile("D:\\access\\Games\\_clear.gam");
-  fake.SetShortName("D:\\access\\Games\\_clear.gam", "D:\\access\\Games\\_CLEAR.GAM");
-  auto shortPaths = inst::CompanionShortPaths(fake, "D:\\access\\Games");
-  EXPECT_EQ(shortPaths[0], "D:\\access\\Games\\Games.tmp");
-  EXPECT_EQ(shortPaths[1], "");
-  EXPECT_EQ(shortPaths[2], "");
-  EXPECT_EQ(shortPaths[3], "D:\\access\\Games\\_CLEAR.GAM");
-
+  fake.AddFile("D:\\access\\Ab\\Ab.tmp");
+  fake.AddFile("D:\\access\\Ab\\_clear.ab");
+  auto shortPaths = inst::CompanionShortPaths(fake, "D:\\access\\Ab");
   // The installer creates one after the short paths were taken, and removes another.
-  fake.AddFile("D:\\access\\Games\\uninst.gam");
-  fake.RemovePath("D:\\access\\Games\\Games.tmp");
+  fake.AddFile("D:\\access\\Ab\\uninst.ab");
+  fake.RemovePath("D:\\access\\Ab\\Ab.tmp");
   fake.currentDir = "D:\\access";
   inst::StartCompanions(config, shortPaths);
-  ASSERT_EQ(fake.processes.size(), 1u);
-  EXPECT_EQ(fake.processes[0].application, "D:\\access\\Games\\_CLEAR.GAM");
-  EXPECT_EQ(fake.processes[0].currentDir, "D:\\access");
+  EXPECT_EQ(bonus::testing::Started(fake), "run D:\\access\\Ab\\_clear.ab in D:\\access\n");
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// ExpandMacros and ReplaceToken: the token and folder macros of capsule values.
+// The token and folder macros of capsule values, as the dialog expands them.
 #include <gtest/gtest.h>
 
-#include "browser/BonusDlg.h"
-#include "platform/Text.h"
 #include "install/PathMacros.h"
-#include "tests/native/FakeBonusDlgView.h"
+#include "platform/Text.h"
+#include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
 namespace {
@@ -71,9 +70,9 @@ TEST_F(MacroTest, FolderValuesAreThoseOfSetUpAndOutsideTheListsTokensAreEmpty) {
   EXPECT_EQ(X("{WIN_DIR}"), "C:\\WINDOWS");
   EXPECT_EQ(dlg->ExpandMacros("{TOKEN1}{WIN_DIR}", 7), "C:\\WINDOWS");
   EXPECT_EQ(dlg->ExpandMacros("{TOKEN1}", -1), "");
-  dlg->m_sToken = "val";  // ReplaceToken uses the value already placed
-  EXPECT_EQ(dlg->ReplaceToken("x{TOKEN3}y", 0, 61235), "xvaly");
-  EXPECT_EQ(dlg->ReplaceToken("x{TOKEN4}y", 0, 61235), "x{TOKEN4}y");
+  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN3}y", 0, 61235, "val"), "xvaly");
+  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN4}y", 0, 61235, "val"), "x{TOKEN4}y");
+  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN4}y", 0, 61232, "val"), "x{TOKEN4}y");  // no such macro
 }
 
 TEST_F(MacroTest, SectionTokenReadsRegistryAndStripsTextExcluded) {
@@ -95,7 +94,7 @@ TEST_F(MacroTest, SectionTokenWithMissingCapsuleFileShowsBoxAndKeepsMacroEachTim
   EXPECT_TRUE(m.fake.boxes.empty());
   EXPECT_EQ(X("{TOKEN1}\\x.exe"), "{TOKEN1}\\x.exe");
   EXPECT_EQ(Boxes(m.fake.boxes), "|Error: D:\\access\\A\\A.cfg doesn't exist.|0x10\n");
-  view.Select(0);
+  view.selected = 0;
   dlg->OnSelChangedCapsule();
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(m.fake.boxes.size(), 3u);  // MoreInfoRun's token at every selection

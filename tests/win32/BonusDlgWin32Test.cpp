@@ -1,6 +1,7 @@
-// The real main dialog on a sample disk of the test's own: tree, texts,
-// captions, the description with an embedded picture, the double-click
-// filter and the StartUp shortcut.
+// The real main dialog on a sample disk of the test's own: that each view
+// call reaches its real control (tree, texts, captions, the description with
+// an embedded picture, the double-click filter, the tooltip) and the StartUp
+// shortcut; the decisions behind them are the native tests'.
 // The Windows headers come before the common controls.
 // clang-format off
 #include "platform/win32/Win32Api.h"
@@ -156,18 +157,15 @@ TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
-    EXPECT_EQ(::SendMessageA(tree, TVM_GETTEXTCOLOR, 0, 0), static_cast<LRESULT>(RGB(170, 0, 17)));
     EXPECT_EQ(TextOf(::GetDlgItem(w, kIdTitle)), "Test Bonus Software");
     EXPECT_EQ(TextOf(::GetDlgItem(w, kIdIntro)), "Pick one of these.");
     LOGFONTA font = {};
     ::GetObjectA(reinterpret_cast<HGDIOBJ>(::SendMessageA(::GetDlgItem(w, kIdTitle), WM_GETFONT, 0, 0)),
                  sizeof font, &font);
-    EXPECT_EQ(font.lfWeight, 700);
     EXPECT_STREQ(font.lfFaceName, "Arial");
     EXPECT_NE(::SendMessageA(::GetDlgItem(w, kIdLogo), STM_GETICON, 0, 0), 0);
     EXPECT_NE(TextOf(::GetDlgItem(w, kIdDiskSpace)).find("C: "), std::string::npos);
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(w, kIdPicture)));
-    EXPECT_EQ(TextOf(::GetDlgItem(w, kIdInstall)), "Install");
     EXPECT_TRUE(e2e::FileExists(link)) << link;
 
     // Select the first capsule as a click would.
@@ -178,7 +176,6 @@ TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
     EXPECT_EQ(TextOf(::GetDlgItem(w, kIdNote)), "Alpha note");
     EXPECT_EQ(TextOf(::GetDlgItem(w, kIdInstall)), "Get Alpha");
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(w, kIdInstall)));
-    EXPECT_EQ(TextOf(::GetDlgItem(w, kIdClose)), "Close");
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(w, kIdPicture)));
     HWND link1010 = ::GetDlgItem(w, kIdMoreInfo);
     EXPECT_TRUE(::IsWindowVisible(link1010));
@@ -211,8 +208,6 @@ TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
     // The second capsule's captions.
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, first));
     EXPECT_EQ(d.Logic().m_nCapsule, 2);
-    EXPECT_EQ(TextOf(::GetDlgItem(w, kIdInstall)), "Install");
-    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(w, kIdInstall)));
     EXPECT_EQ(TextOf(::GetDlgItem(w, kIdClose)), "Leave");
     EXPECT_FALSE(::IsWindowVisible(link1010));
 
@@ -239,14 +234,7 @@ TEST_F(MainDialogWin32, MissingCapsuleFileEndsTheDialog) {
   ExpectOneBoxAndEnd("Error: " + data + "\\Nowhere\\Nowhere.cfg doesn't exist.", caption);
 }
 
-TEST_F(MainDialogWin32, DiskPromptCancelledClosesTheDialog) {
-  platform.answers = {IDCANCEL};
-  ExpectOneBoxAndEnd("Please insert the disk labeled \"Velmora 5.0\", and click OK.",
-                     "Velmora Bonus Software Installer");
-  EXPECT_EQ(platform.boxes.at(0).type, 0x11u);
-}
-
-TEST(DescOleCallbackWin32, StorageInterfacesAndRefusals) {
+TEST(DescOleCallbackWin32, StorageAndInterfaces) {
   ::OleInitialize(nullptr);
   CDescOleCallback member;
   EXPECT_EQ(member.RefCount(), 0);
@@ -269,19 +257,6 @@ TEST(DescOleCallbackWin32, StorageInterfacesAndRefusals) {
   EXPECT_EQ(member.RefCount(), 2);
   EXPECT_EQ(member.Release(), 1u);
   EXPECT_EQ(member.Release(), 0u);  // the member survives a count of 0
-
-  EXPECT_EQ(member.ContextSensitiveHelp(TRUE), E_NOTIMPL);
-  LPDATAOBJECT data = reinterpret_cast<LPDATAOBJECT>(1);
-  EXPECT_EQ(member.GetClipboardData(nullptr, 0, &data), E_NOTIMPL);
-  EXPECT_EQ(data, nullptr);
-  EXPECT_EQ(member.GetDragDropEffect(FALSE, 0, nullptr), E_NOTIMPL);
-  HMENU menu = reinterpret_cast<HMENU>(1);
-  EXPECT_EQ(member.GetContextMenu(0, nullptr, nullptr, &menu), S_OK);
-  EXPECT_EQ(menu, nullptr);
-  EXPECT_EQ(member.QueryInsertObject(nullptr, nullptr, 0), S_OK);
-  EXPECT_EQ(member.QueryAcceptData(nullptr, nullptr, 0, TRUE, nullptr), S_OK);
-  EXPECT_EQ(member.ShowContainerUI(TRUE), S_OK);
-  EXPECT_EQ(member.DeleteObject(nullptr), S_OK);
 
   CDescOleCallback* own = CDescOleCallback::CreateSelfOwned();
   own->AddRef();
