@@ -1,6 +1,9 @@
 // The program's entry: one platform, the common controls and OLE (the
 // description pane's rich edit and the shell's link object need them), the
 // start-up road, then the message loop for as long as a main window exists.
+#include <commctrl.h>
+#include <ole2.h>
+
 #include <exception>
 
 #include "app/BonusApp.h"
@@ -8,9 +11,6 @@
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 #include "resources/StringTable.h"
-
-#include <commctrl.h>
-#include <ole2.h>
 
 namespace {
 
