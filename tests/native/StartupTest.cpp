@@ -90,11 +90,10 @@ TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
 
 // ---- something missing or already running -------------------------------------
 
-const std::string kNotInstalled = "0x0|Bonus|You have to install  \"Velmora 5.0\"  first.";
-
 std::string NotInstalledBox(const std::string& caption) {
   return "0x0|" + caption + "|You have to install  \"Velmora 5.0\"  first.";
 }
+const std::string kNotInstalled = NotInstalledBox("Bonus");
 
 // A machine with the product installed, its disk inserted (title "Bonus")
 // and a program folder copy of the configuration (title "Local Bonus").
@@ -107,15 +106,35 @@ struct Machine {
     fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus"}));
     fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus"}));
   }
-  void EjectDisk() { fake.RemovePath(kDataConfig); }
-  void Uninstall(const Strings& dataLines) {
-    fake.AddFile(kDataConfig, TuneUp(dataLines));
-    fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-    fake.InstallProduct(false);
+  Machine& Eject() {
+    fake.RemovePath(kDataConfig);
+    return *this;
   }
-  plat::WindowHandle Dialog(const std::string& caption, const std::string& program = kProgram,
-                            const std::string& className = "#32770") {
-    return fake.AddWindow(caption, className, program);
+  Machine& Data(const Strings& lines) {
+    fake.AddFile(kDataConfig, TuneUp(lines));
+    return *this;
+  }
+  Machine& Program(const Strings& lines) {
+    fake.AddFile(kProgramConfig, TuneUp(lines));
+    return *this;
+  }
+  Machine& NoProduct() {
+    fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
+    return *this;
+  }
+  // The product's source folder stays recorded, its InstallDir goes.
+  Machine& Uninstall(const Strings& dataLines) {
+    NoProduct().Data(dataLines).fake.InstallProduct(false);
+    return *this;
+  }
+  Machine& Answers(std::deque<int> answers) {
+    fake.answers = std::move(answers);
+    return *this;
+  }
+  Machine& Dialog(const std::string& caption, const std::string& program = kProgram,
+                  const std::string& className = "#32770") {
+    fake.AddWindow(caption, className, program);
+    return *this;
   }
 
   // One start's boxes, windows, windows raised (by the order they were
@@ -165,99 +184,74 @@ TEST(StartUp, ReactsToWhatIsMissingOrRunning) {
       {"InstallDirOfAnyContent",
        {},
        [](Machine& m) {
-         m.fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Test=1"}));
+         m.Data({"WindowTitle=Bonus", "Test=1"});
          m.fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", {plat::kRegSz, ""});
        },
        {"main 2", "V50 1", "goes on"}},
       {"NotInstalledWithoutTitle",
-       {},
+       {},  // the program folder holds everything
        [](Machine& m) {
-         m.fake.AddFile(kDataConfig, TuneUp({"Test=1"}));
-         m.fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
-         m.fake.AddFile(std::string(kProgramDir) + "\\VERavevi.rtf");  // data folder = program folder
-         m.fake.AddFile(kProgramConfig, TuneUp({"Test=1"}));
+         m.NoProduct()
+             .Data({"Test=1"})
+             .Program({"Test=1"})
+             .fake.AddFile(kProgramDir + std::string("\\VERavevi.rtf"));
        },
        {NotInstalledBox(""), "V50 0", "ends"}},
       {"ProductRemovedDuringThePrompt",
        {},
        [](Machine& m) {
-         m.EjectDisk();
-         m.fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "Test=1"}));
+         m.Eject().Program({"WindowTitle=Local Bonus", "Test=1"});
          m.fake.onBox = [&m](const plat::FakePlatform::Box& box) {
-           if (box.text == kPromptText) m.fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
+           if (box.text == kPromptText) m.NoProduct();
          };
        },
-       {PromptBox("Local Bonus"), NotInstalledBox("Local Bonus"), "V50 1", "goes on"}},
+       {prompt, NotInstalledBox("Local Bonus"), "V50 1", "goes on"}},
       {"PromptRepeatsOnOkUntilCancel",
        {},
        [](Machine& m) {
-         m.EjectDisk();
-         m.fake.answers = {plat::kIdOk, plat::kIdOk, plat::kIdCancel};
+         m.Eject().Answers({1, 1, 2});
        },
        {prompt, prompt, prompt, "V50 3", "goes on"}},
       {"CancelLeavesTheTray",
        {"1"},
-       [](Machine& m) {
-         m.EjectDisk();
-         m.fake.answers = {plat::kIdCancel};
-       },
+       [](Machine& m) { m.Eject().Answers({2}); },
        {prompt, "tray", "V50 1", "goes on"}},
       {"DiskInsertedDuringThePrompt",
        {},
        [](Machine& m) {
-         m.EjectDisk();
-         m.fake.onBox = [&m](const plat::FakePlatform::Box&) {
-           m.fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus"}));
-         };
+         m.Eject().fake.onBox = [&m](const plat::FakePlatform::Box&) { m.Data({"WindowTitle=Bonus"}); };
        },
        {prompt, "main 3", "V50 2", "goes on"}},
       {"NoConfigurationAtAll",
        {},
-       [](Machine& m) {
-         m.EjectDisk();
-         m.fake.RemovePath(kProgramConfig);
-         m.fake.answers = {plat::kIdCancel};
-       },
+       [](Machine& m) { m.Eject().Answers({2}).fake.RemovePath(kProgramConfig); },
        {defaultPrompt, "V50 1", "goes on"}},
       {"TrayOnlyWithoutConfiguration",
        {"0"},
-       [](Machine& m) {
-         m.EjectDisk();
-         m.fake.RemovePath(kProgramConfig);
-       },
+       [](Machine& m) { m.Eject().fake.RemovePath(kProgramConfig); },
        {"tray", "V50 0", "goes on"}},
       {"OrderDialogRepeatsOnOk",
        {},
        [](Machine& m) {
-         m.EjectDisk();
-         m.fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "OrderURLmsg=Order %s at",
-                                                "OrderURL=http://example.com/order"}));
-         m.windows.results = {plat::kIdOk, plat::kIdOk, plat::kIdCancel};
+         m.Eject().Program(
+             {"WindowTitle=Local Bonus", "OrderURLmsg=Order %s at", "OrderURL=http://example.com"});
+         m.windows.results = {1, 1, 2};
        },
        {"order 2", "order 4", "order 6", "V50 6", "goes on"}},
       {"OrderDialogClosedOtherwise",
        {},
        [](Machine& m) {
-         m.EjectDisk();
-         m.fake.AddFile(kProgramConfig, TuneUp({"OrderURLmsg=Order", "OrderURL=http://example.com/order"}));
+         m.Eject().Program({"OrderURLmsg=Order", "OrderURL=http://example.com/order"});
          m.windows.results = {0};
        },
        {"order 2", "V50 2", "goes on"}},
       {"OrderMessageAlone",
        {},
-       [](Machine& m) {
-         m.EjectDisk();
-         m.fake.AddFile(kProgramConfig, TuneUp({"OrderURLmsg=Order"}));
-         m.fake.answers = {plat::kIdCancel};
-       },
+       [](Machine& m) { m.Eject().Program({"OrderURLmsg=Order"}).Answers({2}); },
        {defaultPrompt, "V50 1", "goes on"}},
       {"OrderAddressAlone",
        {},
-       [](Machine& m) {
-         m.EjectDisk();
-         m.fake.AddFile(kProgramConfig, TuneUp({"OrderURL=http://example.com"}));
-         m.fake.answers = {plat::kIdCancel};
-       },
+       [](Machine& m) { m.Eject().Program({"OrderURL=http://example.com"}).Answers({2}); },
        {defaultPrompt, "V50 1", "goes on"}},
       {"OpenDialogRaised",
        {},
@@ -265,28 +259,20 @@ TEST(StartUp, ReactsToWhatIsMissingOrRunning) {
        {"raise window 1", "V50 1", "goes on"}},
       {"OpenDialogUnderTheDefaultTitleWhileTheDiskIsMissing",
        {},
-       [](Machine& m) {
-         m.EjectDisk();
-         m.fake.AddFile(kProgramConfig, TuneUp({}));
-         m.Dialog("");
-         m.Dialog(kDefaultTitle);
-       },
+       [](Machine& m) { m.Eject().Program({}).Dialog("").Dialog(kDefaultTitle); },
        {"raise window 2", "V50 1", "goes on"}},
       {"EmptyTitleCountsOnlyThisProgramsUntitledDialog",
        {},
        [](Machine& m) {
-         m.fake.AddFile(kDataConfig, TuneUp({}));
-         m.Dialog("", "C:\\Windows\\notepad.exe");
-         m.Dialog("", kProgram, "Shell_TrayWnd");
-         m.Dialog("", "");
+         m.Data({})
+             .Dialog("", "C:\\Windows\\notepad.exe")
+             .Dialog("", kProgram, "Shell_TrayWnd")
+             .Dialog("", "");
        },
        {"main 2", "V50 1", "goes on"}},
       {"EmptyTitleThisProgramsDialogRaised",
        {},
-       [](Machine& m) {
-         m.fake.AddFile(kDataConfig, TuneUp({}));
-         m.Dialog("", "c:\\program files\\velmora\\veravevi.EXE");
-       },
+       [](Machine& m) { m.Data({}).Dialog("", "c:\\program files\\velmora\\veravevi.EXE"); },
        {"raise window 1", "V50 1", "goes on"}},
       {"TrayAliveElsewhere",
        {"1"},
@@ -317,8 +303,8 @@ TEST(StartUp, ANotInstalledProductEndsEveryModeBeforeAnyMutexOrRun1) {
   for (const char* param : {"0", "1", "", "x"}) {
     SCOPED_TRACE(param);
     Machine m;
-    m.Uninstall({"WindowTitle=Bonus", "Test=1", "Run1=splash.exe,0"});
-    m.fake.AddFile(std::string(kDataDir) + "\\splash.exe");
+    m.Uninstall({"WindowTitle=Bonus", "Test=1", "Run1=splash.exe,0"})
+        .fake.AddFile(kDataDir + std::string("\\splash.exe"));
     EXPECT_EQ(m.Start({param}), (Strings{kNotInstalled, "V50 0", "ends"}));
     EXPECT_TRUE(m.fake.mutexCalls.empty());
     EXPECT_TRUE(m.fake.processes.empty());
@@ -329,8 +315,7 @@ TEST(StartUp, TheProductCheckReadsTheDataFolderCopyOrFallsBackToTheProgramFolder
   for (bool diskIn : {true, false}) {
     SCOPED_TRACE(diskIn);
     Machine m;
-    m.fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus", "Test=1"}));
-    m.fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
+    m.Program({"WindowTitle=Local Bonus", "Test=1"}).NoProduct();
     if (diskIn) m.fake.InstallProduct(false);
     CBonusApp app(m.fake, m.windows);
     EXPECT_EQ(app.CheckProductInstalled(), diskIn);
@@ -342,8 +327,7 @@ TEST(StartUp, TheProductCheckReadsTheDataFolderCopyOrFallsBackToTheProgramFolder
 
 TEST(StartUp, ALiveTrayOnlyProcessEndsASecondTrayAndSuppressesLaterRun1) {
   Machine m;
-  m.fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,1"}));
-  m.fake.AddFile(std::string(kDataDir) + "\\splash.exe");
+  m.Data({"WindowTitle=Bonus", "Run1=splash.exe,1"}).fake.AddFile(kDataDir + std::string("\\splash.exe"));
   ASSERT_EQ(m.Start({"0"}), (Strings{"tray", "V50 0", "goes on"}));  // alive on the same machine
   EXPECT_EQ(m.Start({"0"}), (Strings{"V50 0", "ends"}));
   EXPECT_EQ(m.Start({}), (Strings{"main 2", "V50 1", "goes on"}));
