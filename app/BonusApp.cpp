@@ -1,66 +1,31 @@
 #include "app/BonusApp.h"
 
 #include "app/CmdLineInfo.h"
-#include "platform/VGui.h"
-#include "platform/VUtils.h"
 #include "config/BonusConfig.h"
 #include "config/DiskPrompt.h"
 #include "config/FirstTimeRun.h"
-#include "config/MutexNames.h"
 #include "config/MainDialogSearch.h"
+#include "config/MutexNames.h"
 #include "platform/Text.h"
+#include "platform/VGui.h"
+#include "platform/VUtils.h"
 #include "resources/StringTable.h"
-
-namespace {
-
-
-class SubstituteLibraries final : public IMakerLibraries {
- public:
-  int HasAdminRights(int reserved) override { return ::HasAdminRights(reserved); }
-  void InitializeVUtils() override { VUtilsInitialize(); }
-  void InitializeVGui() override { VGuiInitialize(); }
-  std::string GetCurrentTheme() override { return ::GetCurrentTheme(); }
-  void ApplyTheme(const std::string& theme, int reserved1, int reserved2) override {
-    VGuiApplyTheme(theme, reserved1, reserved2);
-  }
-  int IsUpdateInProgress() override { return ::IsUpdateInProgress(); }
-};
-
-}  // namespace
-
-IMakerLibraries& DefaultMakerLibraries() {
-  static SubstituteLibraries libraries;
-  return libraries;
-}
 
 std::string NotInstalledMessage() {
   return std::string("You have to install  \"") + res::kProductName + "\"  first.";
 }
 
-bool RunMainDialog(plat::Platform& platform, IAppWindows& windows) {
-  const auto mutex = platform.CreateMutex(kStopAutoRunMutex, true);
-  windows.ShowMainDialog();
-  if (mutex.handle != 0) platform.CloseHandle(mutex.handle);
-  return true;
-}
-
-bool RunOrderDialog(plat::Platform& platform, IAppWindows& windows) {
-  // Kept open: the name must outlive the order dialog.
-  platform.CreateMutex(kStopAutoRunMutex, true);
-  return windows.ShowOrderDialog() != plat::kIdOk;
-}
-
-CBonusApp::CBonusApp(plat::Platform& platform, IAppWindows& windows, IMakerLibraries& libraries)
-    : m_platform(&platform), m_windows(&windows), m_libraries(&libraries) {}
+CBonusApp::CBonusApp(plat::Platform& platform, IAppWindows& windows)
+    : m_platform(&platform), m_windows(&windows) {}
 
 bool CBonusApp::InitInstance() {
   plat::Platform& platform = *m_platform;
 
-  if (m_libraries->HasAdminRights(0) == 0) return false;
-  m_libraries->InitializeVUtils();
-  m_libraries->InitializeVGui();
-  m_libraries->ApplyTheme(m_libraries->GetCurrentTheme(), 1, 1);
-  if (m_libraries->IsUpdateInProgress() != 0) return false;
+  if (HasAdminRights(0) == 0) return false;
+  VUtilsInitialize();
+  VGuiInitialize();
+  VGuiApplyTheme(GetCurrentTheme(), 1, 1);
+  if (IsUpdateInProgress() != 0) return false;
 
   CMyCmdLineInfo cmdInfo;
   ParseCommandLine(platform, cmdInfo);
@@ -82,13 +47,14 @@ bool CBonusApp::InitInstance() {
     platform.CreateMutex(kRun1Mutex, false);
     platform.CreateMutex(kRun2Mutex, false);
     if (platform.CreateMutex(kTrayMutex, false).alreadyExisted) return false;
-    return CreateTrayFrame();
+    return m_windows->CreateTrayFrame();
   }
 
   CFirstTimeRun(platform).RunOnce(1);
 
   if (param == "1" || markerExists("1.RTF")) {
-    if (!platform.CreateMutex(kTrayMutex, false).alreadyExisted && !CreateTrayFrame()) return false;
+    if (!platform.CreateMutex(kTrayMutex, false).alreadyExisted && !m_windows->CreateTrayFrame())
+      return false;
     OpenMainDialogUntilDone();
     return true;
   }
@@ -149,5 +115,3 @@ void CBonusApp::OpenMainDialogUntilDone() {
   while (!OpenMainDialog()) {
   }
 }
-
-bool CBonusApp::CreateTrayFrame() { return m_windows->CreateTrayFrame(); }

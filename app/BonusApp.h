@@ -27,40 +27,16 @@
 #include "app/AppWindows.h"
 #include "platform/Platform.h"
 
-// The entries of the product's closed libraries that start-up calls.
-class IMakerLibraries {
- public:
-  virtual ~IMakerLibraries() = default;
-  virtual int HasAdminRights(int reserved) = 0;
-  virtual void InitializeVUtils() = 0;
-  virtual void InitializeVGui() = 0;
-  virtual std::string GetCurrentTheme() = 0;
-  virtual void ApplyTheme(const std::string& theme, int reserved1, int reserved2) = 0;
-  virtual int IsUpdateInProgress() = 0;
-};
-
-// The substitute libraries of platform/VUtils.h and platform/VGui.h.
-IMakerLibraries& DefaultMakerLibraries();
-
-// Shows the main dialog modally while holding an owned
-// "V50_StopAutoRun_Mutex" handle, which it closes afterwards. Always true.
-bool RunMainDialog(plat::Platform& platform, IAppWindows& windows);
-
-// Creates an owned "V50_StopAutoRun_Mutex" (the handle is kept until the
-// process ends) and shows the order dialog modally. False when the user
-// pressed OK (the caller looks for the disk again), true otherwise.
-bool RunOrderDialog(plat::Platform& platform, IAppWindows& windows);
-
 // "You have to install  "Velmora 5.0"  first."
 std::string NotInstalledMessage();
 
 class CBonusApp {
  public:
-  CBonusApp(plat::Platform& platform, IAppWindows& windows,
-            IMakerLibraries& libraries = DefaultMakerLibraries());
+  CBonusApp(plat::Platform& platform, IAppWindows& windows);
 
-  // The start-up road. False ends the process at once (the libraries refuse,
-  // an update is in progress, the product is missing, a tray process is
+  // The start-up road, asking the maker's libraries (platform/VUtils.h,
+  // platform/VGui.h) first. False ends the process at once (the libraries
+  // refuse, an update is in progress, the product is missing, a tray process is
   // already alive in tray-only mode, the tray frame cannot be made). True
   // enters the message loop, which ends at once when there is no main
   // window. In the dialog modes the main dialog has been shown and closed
@@ -82,12 +58,6 @@ class CBonusApp {
   // again at once (without limit).
   bool OpenMainDialog();
 
-  // Creates the hidden tray frame and makes it the main window; false when
-  // it cannot be created.
-  bool CreateTrayFrame();
-
-  bool HasMainWindow() const { return m_windows->HasMainWindow(); }
-
   // The main configuration file located last.
   std::string m_sConfigFile;
   // The configuration's WindowTitle, unchanged, except that the insert-disk
@@ -99,5 +69,4 @@ class CBonusApp {
 
   plat::Platform* m_platform;
   IAppWindows* m_windows;
-  IMakerLibraries* m_libraries;
 };

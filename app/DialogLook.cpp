@@ -1,10 +1,8 @@
 #include "app/DialogLook.h"
 
-#include "config/DiskPrompt.h"
-#include "config/MainDialogSearch.h"
-#include "resources/StringTable.h"
 #include "config/BonusConfig.h"
 #include "resources/ResourceIds.h"
+#include "resources/StringTable.h"
 
 namespace tray {
 

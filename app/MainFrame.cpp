@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/TrayStartupLink.h"
 #include "config/DiskPrompt.h"
 #include "config/MainDialogSearch.h"
-#include "resources/StringTable.h"
-#include "app/TrayStartupLink.h"
 #include "config/MutexNames.h"
 #include "resources/ResourceIds.h"
+#include "resources/StringTable.h"
 
 namespace tray {
 
@@ -31,8 +31,11 @@ std::string NotificationLogLine(std::uintptr_t id, std::intptr_t mouseMessage) {
 
 }  // namespace tray
 
-CMainFrame::CMainFrame(plat::Platform& platform, tray::MenuSource& menus, tray::MainFrameHost& host)
-    : m_trayIcon(platform, menus, IDR_TRAYICON), m_config(platform), m_platform(platform), m_host(host) {
+CMainFrame::CMainFrame(plat::Platform& platform, tray::MenuSource& menus, IAppWindows& windows)
+    : m_trayIcon(platform, menus, IDR_TRAYICON),
+      m_config(platform),
+      m_platform(platform),
+      m_windows(windows) {
   platform.CreateMutex(kTrayMutex, false);
 
   m_config.LocateConfigFile(true);
@@ -102,7 +105,7 @@ bool CMainFrame::OnCommand(unsigned id) {
       OnDisableTrayIcon();
       return true;
     case ID_APP_ABOUT:
-      m_host.OnAppAbout();
+      m_windows.ShowAboutBox();
       return true;
     default:
       return false;
@@ -150,7 +153,7 @@ void CMainFrame::OnTrayOpen() {
   if (plat::WindowHandle dialog = FindMainDialog(m_platform, m_sTitle))
     m_platform.SetForegroundWindow(dialog);
   else
-    m_host.RunMainDialog();
+    RunMainDialog(m_platform, m_windows);
 }
 
 void CMainFrame::OnAppQuit() {
@@ -159,7 +162,7 @@ void CMainFrame::OnAppQuit() {
 }
 
 void CMainFrame::OnDisableTrayIcon() {
-  if (m_host.RunDisableTrayIconDialog() == plat::kIdOk) OnAppQuit();
+  if (m_windows.ShowDisableTrayIconDialog() == plat::kIdOk) OnAppQuit();
 }
 
 bool CMainFrame::LocateConfigWithPrompt(bool preferProgramFolder) {

@@ -6,12 +6,14 @@
 //
 // This is the frame's portable logic; the Win32 window (app/win32) creates
 // the status bar and log edit, forwards messages and commands here and does
-// what the frame decides through MainFrameView.
+// what the frame decides through MainFrameView. The windows the frame opens
+// go through IAppWindows.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "app/AppWindows.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
 #include "config/BonusConfig.h"
@@ -36,21 +38,9 @@ class MainFrameView {
   virtual void SetLargeIcon(plat::IconHandle icon) = 0;
 };
 
-// The windows the frame opens, supplied by the application.
-class MainFrameHost {
- public:
-  virtual ~MainFrameHost() = default;
-  // Shows the main dialog modally.
-  virtual void RunMainDialog() = 0;
-  // Shows the Disable Tray Icon dialog modally and returns its result.
-  virtual int RunDisableTrayIconDialog() = 0;
-  // The application's About command.
-  virtual void OnAppAbout() = 0;
-};
-
 // How a command's menu item is drawn.
 struct CommandUi {
-  bool handled = false;  // the frame (or the application through it) has a handler
+  bool handled = false;  // the frame has a handler
   bool enabled = true;
   bool checked = false;
 };
@@ -69,7 +59,7 @@ class CMainFrame {
   // Creates "justSTI" (handle kept open), fills the folders from the program
   // folder's configuration path and writes the StartUp shortcut
   // "VERaveviTrayIcon.lnk" (replacing one of that name; failure is silent).
-  CMainFrame(plat::Platform& platform, tray::MenuSource& menus, tray::MainFrameHost& host);
+  CMainFrame(plat::Platform& platform, tray::MenuSource& menus, IAppWindows& windows);
   CMainFrame(const CMainFrame&) = delete;
   CMainFrame& operator=(const CMainFrame&) = delete;
 
@@ -122,6 +112,6 @@ class CMainFrame {
   plat::WindowHandle Window() const;
 
   plat::Platform& m_platform;
-  tray::MainFrameHost& m_host;
+  IAppWindows& m_windows;
   tray::MainFrameView* m_view = nullptr;
 };

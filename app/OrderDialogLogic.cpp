@@ -1,8 +1,5 @@
 #include "app/OrderDialogLogic.h"
 
-#include "config/DiskPrompt.h"
-#include "config/MainDialogSearch.h"
-#include "resources/StringTable.h"
 #include "config/BonusConfig.h"
 #include "resources/StringTable.h"
 

@@ -5,7 +5,6 @@
 #include "config/DiskPrompt.h"
 #include "config/MainDialogSearch.h"
 #include "resources/StringTable.h"
-#include "resources/StringTable.h"
 
 CTrayIcon::CTrayIcon(plat::Platform& platform, tray::MenuSource& menus, unsigned id)
     : m_platform(platform), m_menus(menus) {

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "platform/win32/UniqueHandle.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -36,14 +37,13 @@ bool CMainFrameWnd::RegisterFrameClass() {
 
 const char* CMainFrameWnd::ClassName() { return "VERaveviTrayFrame"; }
 
-CMainFrameWnd::CMainFrameWnd(plat::Platform& platform, std::unique_ptr<tray::MainFrameHost> host)
-    : m_host(std::move(host)), m_frame(platform, m_menus, *m_host) {}
+CMainFrameWnd::CMainFrameWnd(plat::Platform& platform, IAppWindows& windows)
+    : m_frame(platform, m_menus, windows) {}
 
 CMainFrameWnd::~CMainFrameWnd() = default;
 
-CMainFrameWnd* CMainFrameWnd::Create(plat::Platform& platform, std::unique_ptr<tray::MainFrameHost> host,
-                                     DWORD style) {
-  auto* frame = new CMainFrameWnd(platform, std::move(host));
+CMainFrameWnd* CMainFrameWnd::Create(plat::Platform& platform, IAppWindows& windows, DWORD style) {
+  auto* frame = new CMainFrameWnd(platform, windows);
   if (!frame->LoadFrame(style)) {
     delete frame;
     return nullptr;
@@ -55,16 +55,18 @@ bool CMainFrameWnd::LoadFrame(DWORD style) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
   if (!RegisterFrameClass()) return false;
-  HMENU menu = ::LoadMenuA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  plat::win32::UniqueMenu menu(::LoadMenuA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME)));
   // The object travels in the creation parameter and is bound to the window
   // at WM_NCCREATE, so that WM_CREATE already reaches it.
   HWND window = ::CreateWindowExA(0, ClassName(), FrameTitle().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, Instance(), this);
+                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.Get(), Instance(), this);
   if (window == nullptr) {
-    if (menu != nullptr && ::IsMenu(menu)) ::DestroyMenu(menu);
+    // A window that was made and destroyed again took its menu along.
+    if (!::IsMenu(menu.Get())) menu.Release();
     m_hWnd = nullptr;
     return false;
   }
+  menu.Release();  // the window's now
   m_bCreated = true;
   return true;
 }

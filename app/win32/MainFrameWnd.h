@@ -11,8 +11,6 @@
 // While it is the application's main window, its destruction posts WM_QUIT.
 #pragma once
 
-#include <memory>
-
 #include "app/MainFrame.h"
 #include "app/win32/Win32TrayMenu.h"
 #include "platform/win32/Win32Api.h"
@@ -20,11 +18,10 @@
 class CMainFrameWnd final : public tray::MainFrameView {
  public:
   // Builds the frame (the portable construction: "justSTI", the StartUp
-  // shortcut) and creates its window hidden from frame resource 126 with
-  // `style`. Null when the window, its status bar or its log cannot be
-  // created (the object is then gone).
-  static CMainFrameWnd* Create(plat::Platform& platform, std::unique_ptr<tray::MainFrameHost> host,
-                               DWORD style);
+  // shortcut), which opens its windows through `windows`, and creates its window hidden from frame resource
+  // 126 with `style`. Null when the window, its status bar or its log cannot be created (the object is then
+  // gone).
+  static CMainFrameWnd* Create(plat::Platform& platform, IAppWindows& windows, DWORD style);
 
   HWND GetSafeHwnd() const { return m_hWnd; }
   HWND StatusBar() const { return m_hStatusBar; }
@@ -47,7 +44,7 @@ class CMainFrameWnd final : public tray::MainFrameView {
   void SetLargeIcon(plat::IconHandle icon) override;
 
  private:
-  CMainFrameWnd(plat::Platform& platform, std::unique_ptr<tray::MainFrameHost> host);
+  CMainFrameWnd(plat::Platform& platform, IAppWindows& windows);
   ~CMainFrameWnd() override;
   CMainFrameWnd(const CMainFrameWnd&) = delete;
   CMainFrameWnd& operator=(const CMainFrameWnd&) = delete;
@@ -62,7 +59,6 @@ class CMainFrameWnd final : public tray::MainFrameView {
   void OnInitMenuPopup(HMENU menu);
   void OnClose();
 
-  std::unique_ptr<tray::MainFrameHost> m_host;
   tray::win32::Win32MenuSource m_menus;
   CMainFrame m_frame;
   HWND m_hWnd = nullptr;

@@ -7,7 +7,7 @@
 
 namespace tray::win32 {
 
-void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, UniqueIcon& owned) {
+void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, plat::win32::UniqueIcon& owned) {
   ::SetWindowTextA(dialog, look.caption.c_str());
   HICON icon = reinterpret_cast<HICON>(look.icon.handle);
   ::SendDlgItemMessageA(dialog, iconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -25,11 +25,6 @@ BOOL CAboutDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
   tray::win32::ApplyDialogLook(m_hWnd, IDC_ABOUT_ICON, tray::LoadDialogLook(m_platform), m_icon);
   return TRUE;
-}
-
-void OnAppAbout(plat::Platform& platform) {
-  CAboutDlg about(platform);
-  about.DoModal();
 }
 
 // ---- Order ---------------------------------------------------------------------

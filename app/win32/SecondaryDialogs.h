@@ -6,23 +6,15 @@
 
 #include "app/DialogLook.h"
 #include "app/DisableTrayIconLogic.h"
-#include "platform/win32/VDialog.h"
 #include "platform/Platform.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/VDialog.h"
 
 namespace tray::win32 {
 
-// Icons extracted from files, destroyed with their owner.
-struct IconTraits {
-  using Type = HICON;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type icon) noexcept { ::DestroyIcon(icon); }
-};
-using UniqueIcon = plat::win32::UniqueHandle<IconTraits>;
-
 // Puts the dialog look's icon into the icon static `iconControl` and sets
 // the caption; keeps an extracted icon in `owned`.
-void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, UniqueIcon& owned);
+void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, plat::win32::UniqueIcon& owned);
 
 }  // namespace tray::win32
 
@@ -37,7 +29,7 @@ class CAboutDlg final : public CVDialog {
 
  private:
   plat::Platform& m_platform;
-  tray::win32::UniqueIcon m_icon;
+  plat::win32::UniqueIcon m_icon;
 };
 
 // Order dialog: the order message, the system's information icon and a
@@ -82,8 +74,5 @@ class CDisableTrayIconDlg final : public CVDialog {
  private:
   plat::Platform& m_platform;
   DisableTrayIconLogic m_logic;
-  tray::win32::UniqueIcon m_icon;
+  plat::win32::UniqueIcon m_icon;
 };
-
-// The application's About command (57664): the About box without a parent.
-void OnAppAbout(plat::Platform& platform);

@@ -1,30 +1,47 @@
 #include "app/win32/Win32AppWindows.h"
 
+#include "app/win32/MainFrameWnd.h"
+#include "app/win32/SecondaryDialogs.h"
 #include "browser/win32/BonusDlgWin32.h"
 
 namespace win32ui {
 
-void ShowMainDialogWindow(plat::Platform& platform, IAppWindows&) {
-  // The rich-edit classes of the template; loaded once for the process.
-  static const HMODULE richEdit = ::LoadLibraryA("riched20.dll");
-  (void)richEdit;
-  bonus::CBonusDlgWin32 dialog(platform, nullptr);
+Win32AppWindows::Win32AppWindows(plat::Platform& platform)
+    : m_platform(platform), m_richEdit(::LoadLibraryA("riched20.dll")) {}
+
+void Win32AppWindows::ShowMainDialog() {
+  bonus::CBonusDlgWin32 dialog(m_platform, nullptr);
   dialog.DoModal();
 }
 
-void Win32AppWindows::ShowMainDialog() { ShowMainDialogWindow(platform_, *this); }
+int Win32AppWindows::ShowOrderDialog() {
+  COrderDlg dialog(m_platform);
+  return static_cast<int>(dialog.DoModal());
+}
 
-int Win32AppWindows::ShowOrderDialog() { return ShowOrderDialogWindow(platform_, *this); }
+int Win32AppWindows::ShowDisableTrayIconDialog() {
+  CDisableTrayIconDlg dialog(m_platform);
+  return static_cast<int>(dialog.DoModal());
+}
+
+void Win32AppWindows::ShowAboutBox() {
+  CAboutDlg about(m_platform);
+  about.DoModal();
+}
 
 bool Win32AppWindows::CreateTrayFrame() {
-  HWND frame = CreateTrayFrameWindow(platform_, *this);
+  CMainFrameWnd* frame = CMainFrameWnd::Create(m_platform, *this, WS_OVERLAPPEDWINDOW);
   if (frame == nullptr) return false;
-  mainWindow_ = frame;
+  HWND window = frame->GetSafeHwnd();
+  ::ShowWindow(window, SW_HIDE);
+  ::UpdateWindow(window);
+  frame->SetMainWindow(true);
+  m_hMainWindow = window;
   return true;
 }
 
 bool Win32AppWindows::HasMainWindow() const {
-  return mainWindow_ != nullptr && ::IsWindow(mainWindow_) != FALSE;
+  return m_hMainWindow != nullptr && ::IsWindow(m_hMainWindow) != FALSE;
 }
 
 int Win32AppWindows::RunMessageLoop() {

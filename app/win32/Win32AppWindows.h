@@ -1,46 +1,33 @@
-// The Win32 windows behind IAppWindows, and the application's main window
-// with its message loop.
-//
-// Each window is made by one function of its own, defined by the part of
-// the program that owns that window:
-//   ShowMainDialogWindow   the main dialog CBonusDlg     (browser/win32)
-//   ShowOrderDialogWindow  the order dialog COrderDlg    (app/win32)
-//   CreateTrayFrameWindow  the hidden tray frame         (app/win32)
-// Until a window exists, app/win32/PlaceholderWindows.cpp stands in for it.
+// The program's windows on Win32 (the one implementation of IAppWindows),
+// and the application's main window with its message loop.
 #pragma once
 
 #include "app/AppWindows.h"
 #include "platform/Platform.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Api.h"
 
 namespace win32ui {
 
-// Constructs CBonusDlg without a parent and shows it modally (after loading
-// the rich-edit library); returns when it has closed.
-void ShowMainDialogWindow(plat::Platform& platform, IAppWindows& windows);
-
-// Shows COrderDlg modally; returns IDOK or IDCANCEL.
-int ShowOrderDialogWindow(plat::Platform& platform, IAppWindows& windows);
-
-// Creates the hidden tray frame (hidden and updated, never shown); its
-// window, or nullptr when it could not be created. `windows` lets the frame
-// open the main dialog (RunMainDialog). Destroying the frame ends the
-// message loop.
-HWND CreateTrayFrameWindow(plat::Platform& platform, IAppWindows& windows);
-
 class Win32AppWindows final : public IAppWindows {
  public:
-  explicit Win32AppWindows(plat::Platform& platform) : platform_(platform) {}
+  // Loads the rich-edit library (riched20.dll) whose classes the main
+  // dialog's template uses; it stays loaded as long as this object.
+  explicit Win32AppWindows(plat::Platform& platform);
   Win32AppWindows(const Win32AppWindows&) = delete;
   Win32AppWindows& operator=(const Win32AppWindows&) = delete;
 
   void ShowMainDialog() override;
   int ShowOrderDialog() override;
+  int ShowDisableTrayIconDialog() override;
+  void ShowAboutBox() override;
+  // The frame is built with the overlapped-window style; destroying it ends
+  // the message loop.
   bool CreateTrayFrame() override;
   bool HasMainWindow() const override;
 
   // The main window (the tray frame), or nullptr.
-  HWND MainWindow() const { return mainWindow_; }
+  HWND MainWindow() const { return m_hMainWindow; }
 
   // Runs the application's message loop while the main window exists and
   // returns the exit code: the WM_QUIT code, or 0 when the main window is
@@ -48,8 +35,9 @@ class Win32AppWindows final : public IAppWindows {
   int RunMessageLoop();
 
  private:
-  plat::Platform& platform_;
-  HWND mainWindow_ = nullptr;
+  plat::Platform& m_platform;
+  plat::win32::UniqueModule m_richEdit;
+  HWND m_hMainWindow = nullptr;
 };
 
 }  // namespace win32ui

@@ -1,16 +1,18 @@
 // The program's entry: one platform, the common controls and OLE (the
 // description pane's rich edit and the shell's link object need them), the
 // start-up road, then the message loop for as long as a main window exists.
+// clang-format off
+#include "platform/win32/Win32Api.h"
+#include <commctrl.h>
+#include <ole2.h>
+// clang-format on
+
 #include <exception>
 
 #include "app/BonusApp.h"
 #include "app/win32/Win32AppWindows.h"
-#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 #include "resources/StringTable.h"
-
-#include <commctrl.h>
-#include <ole2.h>
 
 namespace {
 

@@ -86,6 +86,22 @@ struct ModuleTraits {
 };
 using UniqueModule = UniqueHandle<ModuleTraits>;
 
+// Icons extracted from files (ExtractIconA), destroyed when they go.
+struct IconTraits {
+  using Type = HICON;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type icon) noexcept { ::DestroyIcon(icon); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
+// Menus loaded from resources (LoadMenuA) and not attached to a window.
+struct MenuTraits {
+  using Type = HMENU;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type menu) noexcept { ::DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
 // A COM interface pointer, released when it goes.
 template <typename Interface>
 struct ComTraits {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/MainFrame.h"
 #include "tests/native/TrayTestSupport.h"
 
@@ -10,286 +7,275 @@ using namespace traytest;
 
 namespace {
 
-constexpr plat::WindowHandle kFrame = 0x7001;
-using Strings = std::vector<std::string>;
+const std::string kDefaultIcon = "1007e";  // icon resource 126
 
-class FakeView : public tray::MainFrameView {
- public:
-  Strings inserted;
-  int clears = 0;
-  int lineCount = 1;
-  int caretLineLength = 0;
-  std::vector<plat::IconHandle> largeIcons;
-
-  plat::WindowHandle Handle() override { return kFrame; }
-  void InsertLogText(const std::string& text) override { inserted.push_back(text); }
-  void ClearLog() override { ++clears; }
-  int LogLineCount() override { return lineCount; }
-  int LogCaretLineLength() override { return caretLineLength; }
-  void SetLargeIcon(plat::IconHandle icon) override { largeIcons.push_back(icon); }
-};
-
-class FakeHost : public tray::MainFrameHost {
- public:
-  int mainDialogs = 0;
-  int abouts = 0;
-  int disableResult = plat::kIdCancel;
-  int disableDialogs = 0;
-  std::function<void()> onMainDialog;
-
-  void RunMainDialog() override {
-    ++mainDialogs;
-    if (onMainDialog) onMainDialog();
-  }
-  int RunDisableTrayIconDialog() override {
-    ++disableDialogs;
-    return disableResult;
-  }
-  void OnAppAbout() override { ++abouts; }
-};
-
-class MainFrameTest : public ::testing::Test, public TrayMachine {
- protected:
-  // A frame whose window has been created.
-  CMainFrame& Frame() {
-    frame_ = std::make_unique<CMainFrame>(p, menus, host);
-    EXPECT_EQ(frame_->OnCreate(view), 0);
-    return *frame_;
-  }
-
-  FakeView view;
-  FakeHost host;
-  std::unique_ptr<CMainFrame> frame_;
-};
-
-TEST_F(MainFrameTest, ConstructionCreatesTheTrayMutexAndReplacesTheStartupShortcut) {
-  p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"}, kTrayLink);
-  CMainFrame frame(p, menus, host);
-  ASSERT_EQ(p.mutexCalls.size(), 1u);
-  EXPECT_EQ(p.mutexCalls[0].name, "justSTI");
-  EXPECT_FALSE(p.mutexCalls[0].initialOwner);
-  EXPECT_TRUE(p.closedHandles.empty());
-  EXPECT_STREQ(frame.m_szLinkPath, kTrayLink);
-  ExpectTrayLink(p);
-}
-
-TEST_F(MainFrameTest, AShortcutThatCannotBeWrittenIsNotReported) {
-  p.failShellLinks = true;
-  CMainFrame frame(p, menus, host);
-  EXPECT_FALSE(p.LoadShellLink(kTrayLink));
-  EXPECT_TRUE(p.boxes.empty());
-}
-
-TEST_F(MainFrameTest, CreationPutsTheProgramIconIntoTheTrayWithTheTitle) {
-  WithConfigs("Bonus Title", true, "Data Title");
-  CMainFrame& frame = Frame();
-  EXPECT_EQ(frame.m_sTitle, "Bonus Title");
-  EXPECT_EQ(frame.m_sConfigFile, kProgramCfg);
-  EXPECT_EQ(frame.m_hIcon, p.ProgramIconHandle(126));
-  ASSERT_EQ(p.notifyCalls.size(), 1u);
-  const auto& add = p.notifyCalls[0];
-  EXPECT_EQ(add.command, plat::kNimAdd);
-  EXPECT_EQ(add.data.uID, 3u);
-  EXPECT_EQ(add.data.hWnd, kFrame);
-  EXPECT_EQ(add.data.uCallbackMessage, 0x400u);
-  EXPECT_EQ(add.data.uFlags, plat::kNifIcon | plat::kNifTip | plat::kNifMessage);
-  EXPECT_EQ(add.data.hIcon, p.ProgramIconHandle(126));
-  EXPECT_STREQ(add.data.szTip, "Bonus Title");
-  EXPECT_EQ(view.largeIcons, std::vector<plat::IconHandle>{p.ProgramIconHandle(126)});
-}
-
-TEST_F(MainFrameTest, AnEmptyOrMissingTitleShowsTheDefaultTooltipButKeepsTheTitleEmpty) {
-  for (bool configured : {true, false}) {
-    SCOPED_TRACE(configured);
+TEST(MainFrame, ConstructionAndCreationPutTheIconIntoTheTray) {
+  const struct {
+    const char* name;
+    std::function<void(TrayMachine&)> arrange;
+    Strings transcript;
+    std::string title;
+  } cases[] = {
+      {"Configured",
+       [](TrayMachine& m) { m.WithConfigs("Bonus Title", true, "Data Title"); },
+       {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e 'Bonus Title'"},
+       "Bonus Title"},
+      {"EmptyTitle",
+       [](TrayMachine& m) { m.WithConfigs("", true); },
+       {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e 'Velmora Bonus Software Installer'"},
+       ""},
+      {"NoConfiguration",
+       nullptr,
+       {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e 'Velmora Bonus Software Installer'"},
+       ""},
+      {"TheProgramNamedIconWinsButTwoIcoDoesNot",
+       [](TrayMachine& m) {
+         m.WithConfigs("T", true);
+         m.p.AddFile(std::string(kModuleDir) + "\\2.ico", "ico");
+         m.p.AddFile(std::string(kModuleDir) + "\\VERavevi.ico", "ico");
+       },
+       {"large icon ICON", "add 88 id3 frame/400 ITM ICON 'T'",
+        "extract C:\\Program Files\\Velmora\\VERavevi.ico"},
+       "T"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     TrayMachine m;
-    if (configured) m.WithConfigs("", true);
-    CMainFrame frame(m.p, m.menus, host);
-    EXPECT_EQ(frame.OnCreate(view), 0);
-    EXPECT_EQ(frame.m_sTitle, "");
-    ASSERT_EQ(m.p.notifyCalls.size(), 1u);
-    EXPECT_STREQ(m.p.notifyCalls[0].data.szTip, kDefaultTitle);
-    EXPECT_TRUE(m.p.boxes.empty());
+    if (c.arrange) c.arrange(m);
+    m.p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"}, kTrayLink);
+    CMainFrame frame(m.p, m.menus, m.windows);
+    EXPECT_EQ(frame.OnCreate(m.view), 0);
+    Strings expected = c.transcript;
+    for (auto& line : expected)
+      if (auto at = line.find("ICON"); at != std::string::npos)
+        line.replace(at, 4, FakeView::Hex(frame.m_hIcon));
+    EXPECT_EQ(m.Transcript(), expected);
+    if (expected.size() == 3) {
+      EXPECT_NE(FakeView::Hex(frame.m_hIcon), kDefaultIcon);
+    }
+    EXPECT_EQ(frame.m_sTitle, c.title);
+    ASSERT_EQ(m.p.mutexCalls.size(), 1u);
+    EXPECT_EQ(m.p.mutexCalls[0].name + (m.p.mutexCalls[0].initialOwner ? " owned" : ""), "justSTI");
+    EXPECT_TRUE(m.p.closedHandles.empty());
+    EXPECT_EQ(LinkOf(m.p), kTrayLinkFields);
+  }
+  TrayMachine m;
+  m.p.failShellLinks = true;
+  CMainFrame frame(m.p, m.menus, m.windows);
+  EXPECT_EQ(LinkOf(m.p), "none");
+  EXPECT_TRUE(m.p.boxes.empty());
+}
+
+TEST(MainFrame, NotificationLogLineNamesTheMouseMessage) {
+  const struct {
+    std::uintptr_t id;
+    std::intptr_t message;
+    const char* line;
+  } cases[] = {
+      {3, 0x1FF, "Tray notification: ID=3, lEvent=0x01ff (Unknown)\r\n"},
+      {3, 0x200, "Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n"},
+      {3, 0x201, "Tray notification: ID=3, lEvent=0x0201 WM_LBUTTONDOWN\r\n"},
+      {3, 0x202, "Tray notification: ID=3, lEvent=0x0202 WM_LBUTTONUP\r\n"},
+      {3, 0x203, "Tray notification: ID=3, lEvent=0x0203 WM_LBUTTONDBLCLK\r\n"},
+      {3, 0x204, "Tray notification: ID=3, lEvent=0x0204 WM_RBUTTONDOWN\r\n"},
+      {42, 0x205, "Tray notification: ID=42, lEvent=0x0205 WM_RBUTTONUP\r\n"},
+      {3, 0x206, "Tray notification: ID=3, lEvent=0x0206 WM_RBUTTONDBLCLK\r\n"},
+      {3, 0x207, "Tray notification: ID=3, lEvent=0x0207 WM_MBUTTONDOWN\r\n"},
+      {3, 0x208, "Tray notification: ID=3, lEvent=0x0208 WM_MBUTTONUP\r\n"},
+      {3, 0x209, "Tray notification: ID=3, lEvent=0x0209 WM_MBUTTONDBLCLK\r\n"},
+      {3, 0x20A, "Tray notification: ID=3, lEvent=0x020a (Unknown)\r\n"},
+      {3, 0x12345, "Tray notification: ID=3, lEvent=0x12345 (Unknown)\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(tray::NotificationLogLine(c.id, c.message), c.line);
+}
+
+// A step of a frame's life: a tray notification (id, mouse message), a
+// command (id), or a search for the configuration (true: in the program
+// folder first).
+struct Step {
+  enum Kind { Notify, Command, Locate } kind;
+  unsigned a;
+  std::intptr_t b = 0;
+};
+
+TEST(MainFrame, ServesNotificationsAndCommands) {
+  const std::string programConfig = std::string("config ") + kProgramCfg + " title ";
+  const std::string dataConfig = std::string("config ") + kDataCfg + " title Bonus";
+  const Strings menu = {"menu 3", "default 0", "cursor", "track 640,700 for frame after 1 raised 0 messages",
+                        "menu released"};
+  auto logged = [](const char* event) {
+    return std::string("log Tray notification: ID=3, lEvent=") + event + "\r\n";
+  };
+  const struct {
+    const char* name;
+    std::function<void(TrayMachine&)> arrange;
+    std::vector<Step> steps;
+    Strings transcript;
+  } cases[] = {
+      {"NotificationsAreLoggedWhileShownAndAlwaysServed",
+       nullptr,
+       {{Step::Notify, 3, 0x200}, {Step::Notify, 3, 0x205}, {Step::Command, 32022}, {Step::Notify, 3, 0x205}},
+       {logged("0x0200 WM_MOUSEMOVE"),
+        "result 0",
+        logged("0x0205 WM_RBUTTONUP"),
+        menu[0],
+        menu[1],
+        menu[2],
+        menu[3],
+        menu[4],
+        "result 1",
+        "result 1",
+        menu[0],
+        menu[1],
+        menu[2],
+        "track 640,700 for frame after 2 raised 1 messages",
+        menu[4],
+        "result 1",
+        "post frame 0 0 0",
+        "post frame 0 0 0",
+        "raise frame",
+        "raise frame",
+        "hide",
+        programConfig}},
+      {"ToggleIconShowsTheSpareIconsInTurn",
+       nullptr,
+       {{Step::Command, 32020}, {Step::Command, 32020}},
+       {"result 1", "result 1",
+        "modify 88 id3 frame/400 ITM 10066 'To exit, right-click then terminate VERavevi.'",
+        "modify 88 id3 frame/400 ITM 10065 'Bonus Software'", "hide", programConfig}},
+      {"ClearAboutAndExit",
+       nullptr,
+       {{Step::Command, 32021}, {Step::Command, 57664}, {Step::Command, 57665}},
+       {"clear log", "result 1", "about", "result 1", "result 0", "hide", programConfig}},
+      {"QuitClosesTheFrameForGood",
+       nullptr,
+       {{Step::Command, 32024}},
+       {"result 1", "send frame 10 0 0", "destroy", programConfig}},
+      {"DisableTrayIconYesQuits",
+       [](TrayMachine& m) { m.whileShown = [](const std::string&) { return plat::kIdOk; }; },
+       {{Step::Command, 32027}},
+       {"disable", "result 1", "send frame 10 0 0", "destroy", programConfig}},
+      {"DisableTrayIconNoStays",
+       [](TrayMachine& m) { m.whileShown = [](const std::string&) { return 0; }; },
+       {{Step::Command, 32027}},
+       {"disable", "result 1", "hide", programConfig}},
+      {"DisableTrayIconClosedStays",
+       nullptr,
+       {{Step::Command, 32027}},
+       {"disable", "result 1", "hide", programConfig}},
+      {"OpenShowsTheMainDialogHoldingTheStopAutoRunName",
+       [](TrayMachine& m) { m.WithConfigs("Program", true, "Bonus"); },
+       {{Step::Command, 32023}},
+       {"main 1", "result 1", "hide", dataConfig}},
+      {"OpenRaisesTheRunningDialog",
+       [](TrayMachine& m) {
+         m.WithConfigs("Program", true, "Bonus");
+         m.p.AddWindow("Bonus");
+       },
+       {{Step::Command, 32023}},
+       {"result 1", "raise window 1", "hide", dataConfig}},
+      {"OpenWithTheDiskMissingPromptsWithTheLastTitle",
+       [](TrayMachine& m) {
+         m.WithConfigs("Program Title", false);
+         m.p.answers = {plat::kIdOk, plat::kIdCancel};
+       },
+       {{Step::Command, 32023}},
+       {"result 1", "box " + PromptBox("Program Title"), "box " + PromptBox("Program Title"), "hide",
+        programConfig + "Program Title"}},
+      {"OpenAfterTheDiskIsInsertedDuringThePrompt",
+       [](TrayMachine& m) {
+         m.WithConfigs("Program", false);
+         m.p.onBox = [&m](const plat::FakePlatform::Box&) {
+           m.p.AddFile(kDataCfg, TuneUp("WindowTitle=Bonus\r\n"));
+         };
+       },
+       {{Step::Command, 32023}},
+       {"main 1", "result 1", "box " + PromptBox("Program"), "hide", dataConfig}},
+      {"ThePromptPutsTheDefaultTitleIntoAnEmptyTitle",
+       [](TrayMachine& m) {
+         m.WithConfigs("", false);
+         m.p.answers = {plat::kIdCancel};
+       },
+       {{Step::Locate, 0}},
+       {"result 0", "box " + PromptBox(kDefaultTitle), "hide", programConfig + kDefaultTitle}},
+      {"TheProgramFolderSearchReportsAMissingFileBeforeThePrompt",
+       [](TrayMachine& m) {
+         m.p.answers = {plat::kIdOk, plat::kIdCancel};
+       },  // the error box takes the OK
+       {{Step::Locate, 1}},
+       {"result 0", "box 0x10||Error: " + std::string(kProgramCfg) + " doesn't exist.",
+        "box " + PromptBox(kDefaultTitle), "hide", programConfig + kDefaultTitle}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TrayMachine m;
+    if (c.arrange) c.arrange(m);
+    CMainFrame frame(m.p, m.menus, m.windows);
+    frame.OnCreate(m.view);
+    m.Transcript();
+    for (const Step& step : c.steps) {
+      std::intptr_t result = 0;
+      if (step.kind == Step::Notify) result = frame.OnTrayNotification(step.a, step.b);
+      if (step.kind == Step::Command) result = frame.OnCommand(step.a);
+      if (step.kind == Step::Locate) result = frame.LocateConfigWithPrompt(step.a != 0);
+      m.log.push_back("result " + std::to_string(result));
+    }
+    Strings transcript = m.Transcript();
+    transcript.push_back(frame.OnClose() == CMainFrame::CloseAction::Destroy ? "destroy" : "hide");
+    transcript.push_back("config " + frame.m_sConfigFile + " title " + frame.m_sTitle);
+    EXPECT_EQ(transcript, c.transcript);
   }
 }
 
-TEST_F(MainFrameTest, AProgramNamedIconBesideTheConfigurationWinsButTwoIcoDoesNot) {
-  WithConfigs("T", true);
-  p.AddFile(std::string(kModuleDir) + "\\2.ico", "ico");
-  p.AddFile(std::string(kModuleDir) + "\\VERavevi.ico", "ico");
-  CMainFrame& frame = Frame();
-  EXPECT_EQ(p.extractIconCalls, Strings{std::string(kModuleDir) + "\\VERavevi.ico"});
-  EXPECT_NE(frame.m_hIcon, p.ProgramIconHandle(126));
-  EXPECT_EQ(p.notifyCalls.at(0).data.hIcon, frame.m_hIcon);
-}
-
-TEST(NotificationLogLine, FormatsIdEventAndName) {
-  const char* names[] = {"WM_MOUSEMOVE",   "WM_LBUTTONDOWN",  "WM_LBUTTONUP",     "WM_LBUTTONDBLCLK",
-                         "WM_RBUTTONDOWN", "WM_RBUTTONUP",    "WM_RBUTTONDBLCLK", "WM_MBUTTONDOWN",
-                         "WM_MBUTTONUP",   "WM_MBUTTONDBLCLK"};
-  for (int i = 0; i < 10; ++i)
-    EXPECT_EQ(tray::NotificationLogLine(3, 0x200 + i),
-              "Tray notification: ID=3, lEvent=0x020" + std::to_string(i) + " " + names[i] + "\r\n");
-  EXPECT_EQ(tray::NotificationLogLine(3, 0x20A), "Tray notification: ID=3, lEvent=0x020a (Unknown)\r\n");
-  EXPECT_EQ(tray::NotificationLogLine(3, 0x1FF), "Tray notification: ID=3, lEvent=0x01ff (Unknown)\r\n");
-  EXPECT_EQ(tray::NotificationLogLine(3, 0), "Tray notification: ID=3, lEvent=0x0000 (Unknown)\r\n");
-  EXPECT_EQ(tray::NotificationLogLine(3, 0x12345), "Tray notification: ID=3, lEvent=0x12345 (Unknown)\r\n");
-  EXPECT_EQ(tray::NotificationLogLine(42, 0x205), "Tray notification: ID=42, lEvent=0x0205 WM_RBUTTONUP\r\n");
-}
-
-TEST_F(MainFrameTest, NotificationsAreLoggedWhileShownAndAlwaysPassedToTheIcon) {
-  WithConfigs("T", true);
-  CMainFrame& frame = Frame();
-  EXPECT_EQ(frame.OnTrayNotification(3, 0x200), 0);
-  EXPECT_EQ(frame.OnTrayNotification(3, 0x205), 1);
-  EXPECT_EQ(view.inserted, (Strings{"Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n",
-                                    "Tray notification: ID=3, lEvent=0x0205 WM_RBUTTONUP\r\n"}));
-
-  EXPECT_TRUE(frame.OnCommand(32022));
-  EXPECT_FALSE(frame.m_bShowTrayNotifications);
-  EXPECT_EQ(frame.OnTrayNotification(3, 0x205), 1);
-  EXPECT_EQ(view.inserted.size(), 2u);
-  EXPECT_EQ(menus.Sequence(), (Strings{"load", "default", "cursor", "track", "release", "load", "default",
-                                       "cursor", "track", "release"}));
-}
-
-TEST_F(MainFrameTest, ToggleIconShowsTheSpareIconsInTurn) {
-  CMainFrame& frame = Frame();
-  EXPECT_TRUE(frame.OnCommand(32020));
-  EXPECT_EQ(frame.m_iWhichIcon, 0);
-  EXPECT_TRUE(frame.OnCommand(32020));
-  EXPECT_EQ(frame.m_iWhichIcon, 1);
-  ASSERT_EQ(p.notifyCalls.size(), 3u);
-  EXPECT_EQ(p.notifyCalls[1].command, plat::kNimModify);
-  EXPECT_EQ(p.notifyCalls[1].data.hIcon, p.ProgramIconHandle(102));
-  EXPECT_STREQ(p.notifyCalls[1].data.szTip, "To exit, right-click then terminate VERavevi.");
-  EXPECT_EQ(p.notifyCalls[2].data.hIcon, p.ProgramIconHandle(101));
-  EXPECT_STREQ(p.notifyCalls[2].data.szTip, "Bonus Software");
-}
-
-TEST_F(MainFrameTest, CommandUpdateStates) {
-  CMainFrame& frame = Frame();
-  struct Log {
+TEST(MainFrame, DrawsTheCommandsMenuItems) {
+  TrayMachine m;
+  CMainFrame frame(m.p, m.menus, m.windows);
+  frame.OnCreate(m.view);
+  auto ui = [&](unsigned id) {
+    const tray::CommandUi u = frame.QueryCommandUi(id);
+    return std::string(u.handled ? "H" : "-") + (u.enabled ? "E" : "-") + (u.checked ? "C" : "-");
+  };
+  // Clear is enabled only with something to clear: more than one line, or
+  // text on the caret's line.
+  const struct {
     int lines, caretLength;
-    bool enabled;
-  } logs[] = {{1, 0, false}, {1, 5, true}, {2, 0, true}, {0, 0, false}};
+    const char* clear;
+  } logs[] = {{1, 0, "H--"}, {1, 5, "HE-"}, {2, 0, "HE-"}, {0, 0, "H--"}};
   for (const auto& l : logs) {
-    view.lineCount = l.lines;
-    view.caretLineLength = l.caretLength;
-    EXPECT_EQ(frame.QueryCommandUi(32021).enabled, l.enabled) << l.lines << "/" << l.caretLength;
+    m.view.lineCount = l.lines;
+    m.view.caretLineLength = l.caretLength;
+    EXPECT_EQ(ui(32021), l.clear) << l.lines << "/" << l.caretLength;
   }
-  EXPECT_TRUE(frame.QueryCommandUi(32022).checked);
+  EXPECT_EQ(ui(32022), "HEC");
   frame.OnCommand(32022);
-  EXPECT_FALSE(frame.QueryCommandUi(32022).checked);
-
-  for (unsigned id : {32020u, 32021u, 32022u, 32023u, 32024u, 32027u, 57664u})
-    EXPECT_TRUE(frame.QueryCommandUi(id).handled) << id;
-  tray::CommandUi exitUi = frame.QueryCommandUi(57665);  // E&xit has no handler
-  EXPECT_FALSE(exitUi.handled);
-  EXPECT_FALSE(exitUi.enabled);
-  EXPECT_FALSE(frame.OnCommand(57665));
-
-  frame.OnCommand(32021);
-  EXPECT_EQ(view.clears, 1);
-  frame.OnCommand(57664);
-  EXPECT_EQ(host.abouts, 1);
+  EXPECT_EQ(ui(32022), "HE-");
+  for (unsigned id : {32020u, 32023u, 32024u, 32027u, 57664u}) EXPECT_EQ(ui(id), "HE-") << id;
+  EXPECT_EQ(ui(57665), "---");  // E&xit has no handler
 }
 
-TEST_F(MainFrameTest, CloseHidesUntilQuit) {
-  CMainFrame& frame = Frame();
-  EXPECT_EQ(frame.OnClose(), CMainFrame::CloseAction::Hide);
-  EXPECT_TRUE(frame.OnCommand(32024));
-  EXPECT_TRUE(frame.m_bShutdown);
-  EXPECT_EQ(MessageLog(p), Strings{Msg(kFrame, plat::kWmClose, 0, 0, false)});
-  EXPECT_EQ(frame.OnClose(), CMainFrame::CloseAction::Destroy);
-}
-
-TEST_F(MainFrameTest, DisableTrayIconQuitsOnlyOnOk) {
-  for (int result : {plat::kIdOk, 0, plat::kIdCancel, plat::kIdNo}) {
-    SCOPED_TRACE(result);
-    TrayMachine m;
-    FakeHost h;
-    h.disableResult = result;
-    CMainFrame frame(m.p, m.menus, h);
-    frame.OnCreate(view);
-    EXPECT_TRUE(frame.OnCommand(32027));
-    EXPECT_EQ(h.disableDialogs, 1);
-    EXPECT_EQ(frame.m_bShutdown, result == plat::kIdOk);
-    EXPECT_EQ(m.p.messages.size(), result == plat::kIdOk ? 1u : 0u);
-  }
-}
-
-TEST_F(MainFrameTest, OpenShowsTheMainDialogOrRaisesTheRunningOne) {
-  WithConfigs("Program", true, "Bonus");
-  CMainFrame& frame = Frame();
-  EXPECT_TRUE(frame.OnCommand(32023));
-  EXPECT_EQ(host.mainDialogs, 1);
-  EXPECT_EQ(frame.m_sConfigFile, kDataCfg);
-  EXPECT_EQ(frame.m_sTitle, "Bonus");
-
-  plat::WindowHandle dialog = p.AddWindow("Bonus");
-  frame.OnCommand(32023);
-  EXPECT_EQ(host.mainDialogs, 1);
-  EXPECT_EQ(p.foregrounded, std::vector<plat::WindowHandle>{dialog});
-  EXPECT_TRUE(p.boxes.empty());
-}
-
-TEST_F(MainFrameTest, OpenWithTheDiskMissingPromptsWithTheLastLoadedTitle) {
-  WithConfigs("Program Title", false);
-  CMainFrame& frame = Frame();
-  p.answers = {plat::kIdOk, plat::kIdCancel};
-  frame.OnCommand(32023);
-  EXPECT_EQ(host.mainDialogs, 0);
-  EXPECT_EQ(BoxLog(p), Strings(2, PromptBox("Program Title")));
-  EXPECT_EQ(frame.m_sConfigFile, kProgramCfg);
-}
-
-TEST_F(MainFrameTest, PromptPutsTheDefaultTitleIntoAnEmptyTitle) {
-  WithConfigs("", false);
-  CMainFrame& frame = Frame();
-  p.answers = {plat::kIdCancel};
-  EXPECT_FALSE(frame.LocateConfigWithPrompt(false));
-  EXPECT_EQ(frame.m_sTitle, kDefaultTitle);
-  EXPECT_EQ(BoxLog(p), Strings{PromptBox(kDefaultTitle)});
-}
-
-TEST_F(MainFrameTest, InsertingTheDiskDuringThePromptOpensTheDialog) {
-  WithConfigs("Program", false);
-  CMainFrame& frame = Frame();
-  p.onBox = [&](const plat::FakePlatform::Box&) { p.AddFile(kDataCfg, TuneUp("WindowTitle=Bonus\r\n")); };
-  frame.OnCommand(32023);
-  EXPECT_EQ(p.boxes.size(), 1u);
-  EXPECT_EQ(host.mainDialogs, 1);
-  EXPECT_EQ(frame.m_sTitle, "Bonus");
-}
-
-TEST_F(MainFrameTest, LocatingInTheProgramFolderShowsTheMissingFileBoxBeforeThePrompt) {
-  CMainFrame& frame = Frame();
-  p.answers = {plat::kIdOk, plat::kIdCancel};
-  EXPECT_FALSE(frame.LocateConfigWithPrompt(true));
-  EXPECT_EQ(BoxLog(p), (Strings{"0x10||Error: " + std::string(kProgramCfg) + " doesn't exist.",
-                                PromptBox(kDefaultTitle)}));
-}
-
-TEST_F(MainFrameTest, DoubleClickOpensOneMainDialogAndASecondOnlyRaisesIt) {
-  WithConfigs("Bonus", true, "Bonus");
-  CMainFrame& frame = Frame();
-  // Sends WM_COMMAND to the frame like the real window's procedure would.
-  p.onSendMessage = [&frame](const plat::FakePlatform::SentMessage& m) -> std::intptr_t {
-    if (m.window == kFrame && m.message == plat::kWmCommand) frame.OnCommand(static_cast<unsigned>(m.wParam));
+// The main dialog runs inside the frame's handler, where the shell's next
+// notification arrives: a second double click only raises the dialog.
+TEST(MainFrame, ADoubleClickWhileTheDialogRunsRaisesIt) {
+  TrayMachine m;
+  m.WithConfigs("Bonus", true, "Bonus");
+  CMainFrame frame(m.p, m.menus, m.windows);
+  frame.OnCreate(m.view);
+  m.p.onSendMessage = [&frame](const plat::FakePlatform::SentMessage& sent) -> std::intptr_t {
+    if (sent.window == kFrame && sent.message == plat::kWmCommand)
+      frame.OnCommand(static_cast<unsigned>(sent.wParam));
     return 0;
   };
-  plat::WindowHandle dialog = 0;
-  host.onMainDialog = [&] {
-    dialog = p.AddWindow("Bonus");
-    // A second double click while the modal dialog runs.
-    EXPECT_EQ(frame.OnTrayNotification(3, 0x203), 1);
+  m.whileShown = [&](const std::string&) {
+    m.p.AddWindow("Bonus");
+    m.log.push_back("result " + std::to_string(frame.OnTrayNotification(3, 0x203)));
+    return 0;
   };
-  EXPECT_EQ(frame.OnTrayNotification(3, 0x203), 1);
-  EXPECT_EQ(host.mainDialogs, 1);
-  ASSERT_NE(dialog, 0u);
-  EXPECT_EQ(p.foregrounded, std::vector<plat::WindowHandle>{dialog});
-  EXPECT_EQ(p.messages.back().message, plat::kWmActivate);
-  EXPECT_EQ(view.inserted.size(), 2u);
+  m.Transcript();
+  m.log.push_back("result " + std::to_string(frame.OnTrayNotification(3, 0x203)));
+  const std::string line = "log Tray notification: ID=3, lEvent=0x0203 WM_LBUTTONDBLCLK\r\n";
+  EXPECT_EQ(m.Transcript(),
+            (Strings{line, "menu 3", "main 1", line, "menu 3", "menu released", "result 1", "menu released",
+                     "result 1", "send frame 111 32023 0", "send window 1 6 0 0", "raise window 1"}));
 }
 
 }  // namespace

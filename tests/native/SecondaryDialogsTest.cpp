@@ -4,25 +4,21 @@
 
 #include "app/DialogLook.h"
 #include "app/DisableTrayIconLogic.h"
-#include "app/MainFrame.h"
 #include "app/OrderDialogLogic.h"
 #include "tests/native/TrayTestSupport.h"
 
-using traytest::TrayMachine;
+using namespace traytest;
 
 namespace {
 
-const std::string kModule = traytest::kModuleDir;
+const std::string kModule = kModuleDir;
 
-// ---- order message ---------------------------------------------------------
-
-TEST(FormatOrderMessage, SubstitutesTheProductNameAndBreaksLines) {
-  struct Case {
+TEST(OrderDialog, FormatsTheMessageWithoutAFormatter) {
+  const struct {
     const char* format;
     const char* message;
   } cases[] = {
       {"", ""},
-      {"Order %s now.", "Order Velmora 5.0 now."},
       {"The full version of %s.\\nVisit our website.",
        "The full version of Velmora 5.0.\nVisit our website."},
       {"%s and %s", "Velmora 5.0 and Velmora 5.0"},
@@ -33,128 +29,103 @@ TEST(FormatOrderMessage, SubstitutesTheProductNameAndBreaksLines) {
       {"ends with \\", "ends with \\"},
       {"ends with %", "ends with %"},
       {"line\\N", "line\\N"},
+      // Configuration text is never handed to a formatter: these would read
+      // arguments that do not exist.
+      {"%d %n %x %p %5s %-s %ls %c", "%d %n %x %p %5s %-s %ls %c"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(tray::FormatOrderMessage(c.format, "Velmora 5.0"), c.message) << c.format;
-}
-
-TEST(FormatOrderMessage, LeavesEveryOtherDirectiveAsWritten) {
-  // Configuration text is never handed to a formatter: these would read
-  // arguments that do not exist.
-  EXPECT_EQ(tray::FormatOrderMessage("%d %n %x %p %5s %-s %ls %c", "Velmora 5.0"),
-            "%d %n %x %p %5s %-s %ls %c");
-  EXPECT_EQ(tray::FormatOrderMessage("%s costs 10%d\\nor %n", "Velmora 5.0"),
-            "Velmora 5.0 costs 10%d\nor %n");
   EXPECT_EQ(tray::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
 }
 
-class OrderDialogTest : public ::testing::Test, public TrayMachine {};
+TEST(OrderDialog, TakesItsContentFromTheProgramFolderAndOpensThePage) {
+  TrayMachine m;
+  auto content = [&] {
+    const tray::OrderDialogContent c = tray::LoadOrderDialogContent(m.p);
+    return c.configFile + "|" + c.title + "|" + c.caption + "|" + c.message + "|" + c.url;
+  };
+  EXPECT_EQ(content(), std::string(kProgramCfg) + "||Velmora Bonus Software Installer||");
+  m.p.AddFile(kProgramCfg, TuneUp("WindowTitle=Bonus\r\nOrderURLmsg=Get %s on CD.\\nIt is worth it.\r\n"
+                                  "OrderURL=http://example.com/order\r\n"));
+  m.p.AddFile(kDataCfg, TuneUp("WindowTitle=Data\r\nOrderURL=http://data\r\n"));
+  EXPECT_EQ(content(), std::string(kProgramCfg) +
+                           "|Bonus|Bonus|Get Velmora 5.0 on CD.\nIt is worth it.|http://example.com/order");
+  EXPECT_TRUE(m.p.boxes.empty());
 
-TEST_F(OrderDialogTest, ContentComesFromTheProgramFolder) {
-  p.AddFile(traytest::kProgramCfg, traytest::TuneUp("WindowTitle=Bonus\r\n"
-                                                    "OrderURLmsg=Get %s on CD.\\nIt is worth it.\r\n"
-                                                    "OrderURL=http://example.com/order\r\n"));
-  p.AddFile(traytest::kDataCfg, traytest::TuneUp("WindowTitle=Data\r\nOrderURL=http://data\r\n"));
-  tray::OrderDialogContent c = tray::LoadOrderDialogContent(p);
-  EXPECT_EQ(c.configFile, traytest::kProgramCfg);
-  EXPECT_EQ(c.title, "Bonus");
-  EXPECT_EQ(c.caption, "Bonus");
-  EXPECT_EQ(c.message, "Get Velmora 5.0 on CD.\nIt is worth it.");
-  EXPECT_EQ(c.url, "http://example.com/order");
+  tray::OpenOrderPage(m.p, 0x99, "http://example.com/order");
+  ASSERT_EQ(m.p.shellCalls.size(), 1u);
+  const auto& call = m.p.shellCalls[0];
+  EXPECT_EQ(call.verb + "|" + call.file + "|" + call.parameters + "|" + call.directory + "|" +
+                std::to_string(call.show),
+            "open|http://example.com/order|||1");
 }
 
-TEST_F(OrderDialogTest, MissingConfigurationGivesTheDefaultCaptionAndEmptyTexts) {
-  tray::OrderDialogContent c = tray::LoadOrderDialogContent(p);
-  EXPECT_EQ(c.title, "");
-  EXPECT_EQ(c.caption, "Velmora Bonus Software Installer");
-  EXPECT_EQ(c.message, "");
-  EXPECT_EQ(c.url, "");
-  EXPECT_TRUE(p.boxes.empty());
-}
-
-TEST_F(OrderDialogTest, OpeningThePageUsesTheShellsOpenVerb) {
-  tray::OpenOrderPage(p, 0x99, "http://example.com/order");
-  ASSERT_EQ(p.shellCalls.size(), 1u);
-  EXPECT_EQ(p.shellCalls[0].verb, "open");
-  EXPECT_EQ(p.shellCalls[0].file, "http://example.com/order");
-  EXPECT_EQ(p.shellCalls[0].parameters, "");
-  EXPECT_EQ(p.shellCalls[0].directory, "");
-  EXPECT_EQ(p.shellCalls[0].show, 1);
-}
-
-// ---- caption and icon ------------------------------------------------------
-
-class DialogLookTest : public ::testing::Test, public TrayMachine {};
-
-TEST_F(DialogLookTest, CaptionIsTheProgramFoldersTitleOrTheDefault) {
-  EXPECT_EQ(tray::LoadDialogLook(p).caption, "Velmora Bonus Software Installer");
-  p.AddFile(traytest::kProgramCfg, traytest::TuneUp("WindowTitle=\r\n"));
-  EXPECT_EQ(tray::LoadDialogLook(p).caption, "Velmora Bonus Software Installer");
-  p.AddFile(traytest::kProgramCfg, traytest::TuneUp("WindowTitle=Bonus\r\n"));
-  p.AddFile(traytest::kDataCfg, traytest::TuneUp("WindowTitle=Data\r\n"));
-  EXPECT_EQ(tray::LoadDialogLook(p).caption, "Bonus");
-}
-
-TEST_F(DialogLookTest, IconPrefersTwoIcoThenTheProgramNamedIconThenResource126) {
-  struct Case {
+TEST(DialogLook, CaptionFromTheProgramFolderAndIconTwoIcoThenTheProgramsThenResource126) {
+  const struct {
+    const char* title;  // nullptr: no configuration
     bool programIco, twoIco;
+    const char* caption;
     const char* extracted;  // nullptr: resource 126
   } cases[] = {
-      {false, false, nullptr},
-      {true, false, "VERavevi.ico"},
-      {false, true, "2.ico"},
-      {true, true, "2.ico"},
+      {nullptr, false, false, "Velmora Bonus Software Installer", nullptr},
+      {"", true, false, "Velmora Bonus Software Installer", "VERavevi.ico"},
+      {"Bonus", false, true, "Bonus", "2.ico"},
+      {"Bonus", true, true, "Bonus", "2.ico"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.programIco ? "A" : "-") + (c.twoIco ? "B" : "-"));
+    SCOPED_TRACE(c.caption + std::string(c.programIco ? " A" : " -") + (c.twoIco ? "B" : "-"));
     TrayMachine m;
+    if (c.title) m.WithConfigs(c.title, true);
     if (c.programIco) m.p.AddFile(kModule + "\\VERavevi.ico", "ico");
     if (c.twoIco) m.p.AddFile(kModule + "\\2.ico", "ico");
-    tray::DialogLook look = tray::LoadDialogLook(m.p);
+    const tray::DialogLook look = tray::LoadDialogLook(m.p);
+    EXPECT_EQ(look.caption, c.caption);
+    EXPECT_EQ(look.icon.extracted, c.extracted != nullptr);
     if (c.extracted == nullptr) {
       EXPECT_EQ(look.icon.handle, m.p.ProgramIconHandle(126));
-      EXPECT_FALSE(look.icon.extracted);
       EXPECT_TRUE(m.p.extractIconCalls.empty());
     } else {
-      EXPECT_EQ(m.p.extractIconCalls, std::vector<std::string>{kModule + "\\" + c.extracted});
-      EXPECT_TRUE(look.icon.extracted);
+      EXPECT_EQ(m.p.extractIconCalls, Strings{kModule + "\\" + c.extracted});
       EXPECT_NE(look.icon.handle, 0u);
     }
   }
 }
 
-// ---- Disable Tray Icon -----------------------------------------------------
-
-class DisableTrayIconTest : public ::testing::Test, public TrayMachine {};
-
-TEST_F(DisableTrayIconTest, ShowNextTimeStartsTickedOnlyWhenTheConfigurationIsOnTheDisk) {
-  DisableTrayIconLogic onDisk(p);
-  onDisk.PrepareModal();
-  EXPECT_EQ(onDisk.m_sConfigFile, traytest::kDataCfg);
-  EXPECT_EQ(onDisk.m_bShowNextTime, 1);
-
-  p.AddFile(kModule + "\\VERavevi.rtf");  // the program folder holds everything
-  DisableTrayIconLogic inProgramFolder(p);
-  inProgramFolder.PrepareModal();
-  EXPECT_EQ(inProgramFolder.m_sConfigFile, traytest::kProgramCfg);
-  EXPECT_EQ(inProgramFolder.m_bShowNextTime, 0);
-}
-
-TEST_F(DisableTrayIconTest, ProgramFolderTestIsCaseSensitive) {
-  p.modulePath = "C:\\Program Files\\Velmora\\VERavevi.exe";
-  p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir",
-                 "C:\\PROGRAM FILES\\VELMORA");
-  DisableTrayIconLogic logic(p);
-  logic.PrepareModal();
-  EXPECT_EQ(logic.m_sConfigFile, "C:\\PROGRAM FILES\\VELMORA\\access\\VERavevi.cfg");
-  EXPECT_EQ(logic.m_bShowNextTime, 1);
+// "Show next time" starts ticked exactly when the configuration in use is
+// not in the program folder (compared with case).
+TEST(DisableTrayIcon, ShowNextTimeStartsTickedWhenTheConfigurationIsOnTheDisk) {
+  const struct {
+    const char* name;
+    std::function<void(plat::FakePlatform&)> arrange;
+    std::string configFile;
+    int ticked;
+  } cases[] = {
+      {"OnTheDisk", nullptr, kDataCfg, 1},
+      {"ProgramFolder", [](plat::FakePlatform& p) { p.AddFile(kModule + "\\VERavevi.rtf"); }, kProgramCfg, 0},
+      {"ProgramFolderInOtherCase",
+       [](plat::FakePlatform& p) {
+         p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir",
+                        "C:\\PROGRAM FILES\\VELMORA");
+       },
+       "C:\\PROGRAM FILES\\VELMORA\\access\\VERavevi.cfg", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TrayMachine m;
+    if (c.arrange) c.arrange(m.p);
+    DisableTrayIconLogic logic(m.p);
+    logic.PrepareModal();
+    EXPECT_EQ(logic.m_sConfigFile, c.configFile);
+    EXPECT_EQ(logic.m_bShowNextTime, c.ticked);
+    EXPECT_EQ(logic.m_szLinkPath, kTrayLink);
+  }
 }
 
 enum class Action { Yes, No, Close };
 
-// What the Win32 dialog does for each user action: the check box shows the
-// initial state, the user may click it, then ends the dialog one way; the
-// window's destruction follows every ending.
+// What the Win32 dialog does: the check box shows the initial state, the
+// user may click it, then ends the dialog one way; the window's destruction
+// follows every ending.
 int RunDialog(plat::Platform& platform, Action action, bool clickCheckBox) {
   DisableTrayIconLogic logic(platform);
   logic.PrepareModal();
@@ -164,109 +135,55 @@ int RunDialog(plat::Platform& platform, Action action, bool clickCheckBox) {
     checked = !checked;
   }
   int result = plat::kIdCancel;
-  switch (action) {
-    case Action::Yes:
-      logic.OnYes(checked);
-      result = plat::kIdOk;
-      break;
-    case Action::No:
-      logic.OnNo();
-      result = DisableTrayIconLogic::kNoResult;
-      break;
-    case Action::Close:
-      break;
+  if (action == Action::Yes) {
+    logic.OnYes(checked);
+    result = plat::kIdOk;
+  } else if (action == Action::No) {
+    logic.OnNo();
+    result = DisableTrayIconLogic::kNoResult;
   }
   logic.OnDestroy();
   return result;
 }
 
-class DialogHost : public tray::MainFrameHost {
- public:
-  DialogHost(plat::Platform& platform, Action action, bool click)
-      : platform_(platform), action_(action), click_(click) {}
-  void RunMainDialog() override {}
-  int RunDisableTrayIconDialog() override { return RunDialog(platform_, action_, click_); }
-  void OnAppAbout() override {}
-
- private:
-  plat::Platform& platform_;
-  Action action_;
-  bool click_;
-};
-
-class FrameView : public tray::MainFrameView {
- public:
-  plat::WindowHandle Handle() override { return 0x7001; }
-  void InsertLogText(const std::string&) override {}
-  void ClearLog() override {}
-  int LogLineCount() override { return 1; }
-  int LogCaretLineLength() override { return 0; }
-  void SetLargeIcon(plat::IconHandle) override {}
-};
-
-TEST(DisableTrayIconNetEffect, ShortcutAndTrayFollowTheTable) {
-  struct Case {
+// The dialog's end and "Show next time" decide whether the StartUp shortcut
+// stays (written again, or deleted, at every application) and whether the
+// tray ends.
+TEST(DisableTrayIcon, ShortcutAndTrayFollowTheTable) {
+  const struct {
     const char* name;
     Action action;
-    bool ticked;  // "Show next time" when the dialog ends
-    bool shortcut;
-    bool trayEnds;
+    bool ticked;  // when the dialog ends
+    std::string outcome;
   } cases[] = {
-      {"Yes, ticked", Action::Yes, true, true, true},
-      {"Yes, clear", Action::Yes, false, false, true},
-      {"No, ticked", Action::No, true, true, false},
-      {"No, clear", Action::No, false, false, false},
-      {"Close, ticked", Action::Close, true, true, false},
-      {"Close, clear", Action::Close, false, false, false},
+      {"Yes, ticked", Action::Yes, true, "link kept, saves 2, deletions 0, destroy"},
+      {"Yes, clear", Action::Yes, false, "link none, saves 1, deletions 1, destroy"},
+      {"No, ticked", Action::No, true, "link kept, saves 3, deletions 0, hide"},
+      {"No, clear", Action::No, false, "link none, saves 1, deletions 2, hide"},
+      {"Close, ticked", Action::Close, true, "link kept, saves 2, deletions 0, hide"},
+      {"Close, clear", Action::Close, false, "link none, saves 1, deletions 1, hide"},
   };
   for (const auto& c : cases) {
     for (bool onDisk : {true, false}) {
       SCOPED_TRACE(std::string(c.name) +
                    (onDisk ? ", configuration on the disk" : ", in the program folder"));
       TrayMachine m;
-      plat::FakePlatform& p = m.p;
-      if (!onDisk) p.AddFile(kModule + "\\VERavevi.rtf");
+      if (!onDisk) m.p.AddFile(kModule + "\\VERavevi.rtf");
       // Initially ticked exactly when the configuration is on the disk; a
       // click reaches the wanted state from the other.
-      bool click = c.ticked != onDisk;
-
-      DialogHost host(p, c.action, click);
-      FrameView view;
-      CMainFrame frame(p, m.menus, host);  // writes the shortcut, as every tray start does
-      frame.OnCreate(view);
-      ASSERT_TRUE(p.LoadShellLink(traytest::kTrayLink));
-      p.messages.clear();
-
+      const bool click = c.ticked != onDisk;
+      m.whileShown = [&](const std::string&) { return RunDialog(m.p, c.action, click); };
+      CMainFrame frame(m.p, m.menus, m.windows);  // writes the shortcut, as every tray start does
+      frame.OnCreate(m.view);
       frame.OnCommand(32027);
-
-      EXPECT_EQ(p.HasFile(traytest::kTrayLink), c.shortcut);
-      if (c.shortcut) traytest::ExpectTrayLink(p);
-      EXPECT_EQ(frame.m_bShutdown, c.trayEnds);
-      EXPECT_EQ(frame.OnClose(),
-                c.trayEnds ? CMainFrame::CloseAction::Destroy : CMainFrame::CloseAction::Hide);
-      bool closeSent = !p.messages.empty() && p.messages.back().message == plat::kWmClose;
-      EXPECT_EQ(closeSent, c.trayEnds);
+      const std::string link = LinkOf(m.p);
+      EXPECT_EQ((link == kTrayLinkFields ? "link kept" : "link " + link) + ", saves " +
+                    std::to_string(m.p.linkSaves.size()) + ", deletions " + std::to_string(m.p.deletions.size()) +
+                    (frame.OnClose() == CMainFrame::CloseAction::Destroy ? ", destroy" : ", hide"),
+                c.outcome);
+      EXPECT_TRUE(m.p.boxes.empty());
     }
   }
-}
-
-TEST_F(DisableTrayIconTest, NoAppliesTheShortcutTwiceWithTheSameResult) {
-  RunDialog(p, Action::No, false);  // configuration on the disk: ticked
-  EXPECT_EQ(p.linkSaves.size(), 2u);
-  EXPECT_TRUE(p.LoadShellLink(traytest::kTrayLink));
-
-  TrayMachine m;
-  plat::FakePlatform& q = m.p;
-  q.SaveShellLink(plat::ShellLinkFields{}, traytest::kTrayLink);
-  RunDialog(q, Action::No, true);  // cleared
-  EXPECT_EQ(q.deletions, (std::vector<std::string>{traytest::kTrayLink, traytest::kTrayLink}));
-  EXPECT_FALSE(q.HasFile(traytest::kTrayLink));
-}
-
-TEST_F(DisableTrayIconTest, DeletingAMissingShortcutIsNoError) {
-  RunDialog(p, Action::Close, true);
-  EXPECT_EQ(p.deletions.size(), 1u);
-  EXPECT_TRUE(p.boxes.empty());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Fakes shared by the start-up tests: a fake machine whose message boxes can
-// run a step of the test, the windows start-up opens, and the maker's
-// libraries.
+// Fakes shared by the start-up and tray tests: a fake machine whose message
+// boxes can run a step of the test, and the program's windows.
 #pragma once
 
 #include <cstdio>
@@ -10,7 +9,7 @@
 #include <vector>
 
 #include "app/AppWindows.h"
-#include "app/BonusApp.h"
+#include "config/MutexNames.h"
 #include "platform/fake/FakePlatform.h"
 
 namespace startup_test {
@@ -37,11 +36,22 @@ inline std::vector<std::string> BoxLog(const plat::FakePlatform& p) {
   return out;
 }
 
+// "frame" for the tray frame's window (0x7001), "window N" for the N-th
+// window added to the machine, else the handle in hex.
+inline std::string WindowName(const plat::FakePlatform& p, plat::WindowHandle window) {
+  if (window == 0x7001) return "frame";
+  for (std::size_t i = 0; i < p.windows.size(); ++i)
+    if (p.windows[i].handle == window) return "window " + std::to_string(i + 1);
+  char hex[32];
+  std::snprintf(hex, sizeof hex, "%llx", static_cast<unsigned long long>(window));
+  return hex;
+}
+
 // The insert-disk prompt as BoxLog shows it.
 inline std::string PromptBox(const std::string& caption) { return "0x11|" + caption + "|" + kPromptText; }
 
-// The program's folder, and the product's source folder in the registry so
-// that the data folder is kDataDir.
+// The product's source folder in the registry, so that the data folder is
+// kDataDir, and the program's folder.
 inline void InstallProduct(plat::FakePlatform& p, bool withInstallDir = true) {
   p.AddFolder(kProgramDir);
   p.SetRegString(plat::RegRoot::LocalMachine, kProductKey, "SourceDir", kSourceDir);
@@ -55,77 +65,45 @@ inline std::string TuneUp(const std::vector<std::string>& lines) {
   return text;
 }
 
+// The program's windows; each call is recorded by name, the main and order
+// dialogs with the number of open "V50_StopAutoRun_Mutex" handles while they
+// are shown ("main 2").
 class RecordingWindows : public IAppWindows {
  public:
-  explicit RecordingWindows(plat::FakePlatform& platform) : platform_(platform) {}
+  explicit RecordingWindows(plat::FakePlatform& platform) : m_platform(platform) {}
 
-  // "main", "order" or "tray", in call order.
   std::vector<std::string> calls;
-  // Open "V50_StopAutoRun_Mutex" handles while each dialog was open.
-  std::vector<int> stopAutoRunHandles;
-  std::deque<int> orderResults;  // then IDCANCEL
+  // The answers of the order and Disable Tray Icon dialogs, then IDCANCEL.
+  std::deque<int> results;
   bool trayCreatable = true;
-  std::function<void()> onMainDialog;
-  std::function<void()> onOrderDialog;
+  // Runs while a dialog is shown ("main", "order", "disable", "about"); when
+  // set, its result is the dialog's.
+  std::function<int(const std::string& dialog)> whileShown;
 
-  void ShowMainDialog() override {
-    calls.push_back("main");
-    stopAutoRunHandles.push_back(platform_.OpenHandles("V50_StopAutoRun_Mutex"));
-    if (onMainDialog) onMainDialog();
+  void ShowMainDialog() override { Show("main", true); }
+  int ShowOrderDialog() override { return Show("order", true); }
+  int ShowDisableTrayIconDialog() override { return Show("disable", false); }
+  void ShowAboutBox() override { Show("about", false); }
+  bool CreateTrayFrame() override {
+    calls.push_back("tray");
+    m_bMainWindow = trayCreatable;
+    return trayCreatable;
   }
+  bool HasMainWindow() const override { return m_bMainWindow; }
 
-  int ShowOrderDialog() override {
-    calls.push_back("order");
-    stopAutoRunHandles.push_back(platform_.OpenHandles("V50_StopAutoRun_Mutex"));
-    if (onOrderDialog) onOrderDialog();
-    if (orderResults.empty()) return plat::kIdCancel;
-    const int result = orderResults.front();
-    orderResults.pop_front();
+ private:
+  int Show(const std::string& dialog, bool withStopHandles) {
+    const int handles = m_platform.OpenHandles(kStopAutoRunMutex);
+    calls.push_back(withStopHandles ? dialog + " " + std::to_string(handles) : dialog);
+    if (whileShown) return whileShown(dialog);
+    if (results.empty()) return plat::kIdCancel;
+    const int result = results.front();
+    results.pop_front();
     return result;
   }
 
-  bool CreateTrayFrame() override {
-    calls.push_back("tray");
-    if (trayCreatable) mainWindow_ = true;
-    return trayCreatable;
-  }
-
-  bool HasMainWindow() const override { return mainWindow_; }
-
-  int Count(const std::string& what) const {
-    int n = 0;
-    for (const auto& call : calls) n += call == what ? 1 : 0;
-    return n;
-  }
-
- private:
-  plat::FakePlatform& platform_;
-  bool mainWindow_ = false;
-};
-
-class RecordingLibraries : public IMakerLibraries {
- public:
-  int adminRights = 1;
-  int updateInProgress = 0;
-  std::vector<std::string> calls;
-
-  int HasAdminRights(int reserved) override {
-    calls.push_back("HasAdminRights(" + std::to_string(reserved) + ")");
-    return adminRights;
-  }
-  void InitializeVUtils() override { calls.push_back("VUtils 1"); }
-  void InitializeVGui() override { calls.push_back("VGui 1"); }
-  std::string GetCurrentTheme() override {
-    calls.push_back("GetCurrentTheme");
-    return "Blue";
-  }
-  void ApplyTheme(const std::string& theme, int a, int b) override {
-    calls.push_back("VGui 3(" + theme + "," + std::to_string(a) + "," + std::to_string(b) + ")");
-  }
-  int IsUpdateInProgress() override {
-    calls.push_back("IsUpdateInProgress");
-    return updateInProgress;
-  }
+  plat::FakePlatform& m_platform;
+  bool m_bMainWindow = false;
 };
 
 }  // namespace startup_test

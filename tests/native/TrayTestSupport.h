@@ -1,15 +1,18 @@
 // Shared fixtures of the tray tests: a fake machine with the program folder
-// and the product's data folder, and a recording tray menu.
+// and the product's data folder, a recording tray menu and frame view, and
+// one transcript of everything they and the machine recorded.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/MainFrame.h"
 #include "app/TrayMenu.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/native/StartupFakes.h"
@@ -19,138 +22,162 @@ namespace traytest {
 using startup_test::BoxLog;
 using startup_test::kDefaultTitle;
 using startup_test::PromptBox;
+using startup_test::RecordingWindows;
+using startup_test::WindowName;
+using Strings = std::vector<std::string>;
 
+inline constexpr plat::WindowHandle kFrame = 0x7001;
 inline constexpr const char* kModuleDir = "C:\\Program Files\\Velmora";
 inline constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
 inline constexpr const char* kDataDir = "D:\\access";
 inline constexpr const char* kDataCfg = "D:\\access\\VERavevi.cfg";
 inline constexpr const char* kTrayLink = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\VERaveviTrayIcon.lnk";
+// The tray's StartUp shortcut as every tray start writes it (LinkOf).
+inline constexpr const char* kTrayLinkFields =
+    "C:\\Program Files\\Velmora\\VERavevi.exe 0 in C:\\Program Files\\Velmora icon "
+    "C:\\Program Files\\Velmora\\VERavevi.exe,0 show 1";
 
 inline std::string TuneUp(const std::string& lines) { return "[TuneUp]\r\n" + lines; }
 
-// A machine where the product recorded its source folder D:\ (data folder
-// D:\access) and the StartUp folder exists. Configuration files are added
-// by each test.
-inline void ArrangeMachine(plat::FakePlatform& p) {
-  p.AddFolder(kModuleDir);
-  p.AddFile(std::string(kModuleDir) + "\\VERavevi.exe");
-  p.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
-  p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir", "D:");
-  p.AddFolder(kDataDir);
+// "target arguments in folder icon path,index show n", or "none".
+inline std::string LinkOf(plat::FakePlatform& p, const std::string& file = kTrayLink) {
+  auto link = p.LoadShellLink(file);
+  if (!link) return "none";
+  return link->target + " " + link->arguments + " in " + link->workingDir + " icon " + link->iconPath + "," +
+         std::to_string(link->iconIndex) + " show " + std::to_string(link->showCommand);
 }
 
-// The tray's StartUp shortcut as every tray start writes it.
-inline void ExpectTrayLink(plat::FakePlatform& p) {
-  auto link = p.LoadShellLink(kTrayLink);
-  ASSERT_TRUE(link);
-  EXPECT_EQ(link->target, std::string(kModuleDir) + "\\VERavevi.exe");
-  EXPECT_EQ(link->arguments, "0");
-  EXPECT_EQ(link->workingDir, kModuleDir);
-  EXPECT_EQ(link->iconPath, std::string(kModuleDir) + "\\VERavevi.exe");
-  EXPECT_EQ(link->iconIndex, 0);
-  EXPECT_EQ(link->showCommand, 1);
-}
-
-// Each message as "window message wParam lParam sent|posted", in hex.
-inline std::string Msg(plat::WindowHandle window, unsigned message, std::uintptr_t w, std::intptr_t l,
-                       bool posted) {
-  char out[96];
-  std::snprintf(out, sizeof out, "%llx %x %llx %llx %s", static_cast<unsigned long long>(window), message,
-                static_cast<unsigned long long>(w), static_cast<unsigned long long>(l),
-                posted ? "posted" : "sent");
-  return out;
-}
-inline std::vector<std::string> MessageLog(const plat::FakePlatform& p) {
-  std::vector<std::string> out;
-  for (const auto& m : p.messages) out.push_back(Msg(m.window, m.message, m.wParam, m.lParam, m.posted));
-  return out;
-}
-
-// Everything the fake menus were asked, in order, with the number of
-// foreground requests and messages the platform had seen at that moment.
-struct MenuEvent {
-  std::string what;
-  unsigned menuId = 0;
-  int position = 0;
-  tray::ScreenPoint at;
-  plat::WindowHandle owner = 0;
-  std::size_t foregroundsBefore = 0;
-  std::size_t messagesBefore = 0;
-};
-
+// The tray menu: each request recorded in the shared `log`.
 class FakeMenus : public tray::MenuSource {
  public:
-  explicit FakeMenus(plat::FakePlatform& platform) : platform_(platform) {}
+  FakeMenus(plat::FakePlatform& platform, Strings& log) : m_platform(platform), m_log(log) {}
 
-  std::vector<MenuEvent> events;
   bool missing = false;  // no menu resource / no submenu
   std::vector<unsigned> items = {32023, 57664, 0, 32027};
-  tray::ScreenPoint cursor{640, 700};
-  // Runs while the menu is tracked (a chosen command, for instance).
-  std::function<void()> onTrack;
 
   std::unique_ptr<tray::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
-    events.push_back(Event("load", menuId));
+    m_log.push_back("menu " + std::to_string(menuId));
     if (missing) return nullptr;
     return std::make_unique<Popup>(*this);
   }
   tray::ScreenPoint CursorPosition() override {
-    events.push_back(Event("cursor"));
-    return cursor;
-  }
-
-  std::vector<std::string> Sequence() const {
-    std::vector<std::string> out;
-    for (const auto& e : events) out.push_back(e.what);
-    return out;
+    m_log.push_back("cursor");
+    return {640, 700};
   }
 
  private:
-  MenuEvent Event(const std::string& what, unsigned menuId = 0) {
-    MenuEvent e;
-    e.what = what;
-    e.menuId = menuId;
-    e.foregroundsBefore = platform_.foregrounded.size();
-    e.messagesBefore = platform_.messages.size();
-    return e;
-  }
-
   class Popup : public tray::PopupMenu {
    public:
-    explicit Popup(FakeMenus& owner) : owner_(owner) {}
-    ~Popup() override { owner_.events.push_back(owner_.Event("release")); }
+    explicit Popup(FakeMenus& owner) : m_owner(owner) {}
+    ~Popup() override { m_owner.m_log.push_back("menu released"); }
     void SetDefaultItem(int position) override {
-      MenuEvent e = owner_.Event("default");
-      e.position = position;
-      owner_.events.push_back(e);
+      m_owner.m_log.push_back("default " + std::to_string(position));
     }
     unsigned ItemCommand(int position) override {
-      return position >= 0 && position < static_cast<int>(owner_.items.size()) ? owner_.items[position] : 0;
+      return position >= 0 && position < static_cast<int>(m_owner.items.size()) ? m_owner.items[position] : 0;
     }
+    // With what the machine had seen by then: the windows raised and the
+    // messages sent or posted.
     void Track(tray::ScreenPoint at, plat::WindowHandle window) override {
-      MenuEvent e = owner_.Event("track");
-      e.at = at;
-      e.owner = window;
-      owner_.events.push_back(e);
-      if (owner_.onTrack) owner_.onTrack();
+      m_owner.m_log.push_back("track " + std::to_string(at.x) + "," + std::to_string(at.y) + " for " +
+                              WindowName(m_owner.m_platform, window) + " after " +
+                              std::to_string(m_owner.m_platform.foregrounded.size()) + " raised " +
+                              std::to_string(m_owner.m_platform.messages.size()) + " messages");
     }
 
    private:
-    FakeMenus& owner_;
+    FakeMenus& m_owner;
   };
 
-  plat::FakePlatform& platform_;
+  plat::FakePlatform& m_platform;
+  Strings& m_log;
 };
 
-// The machine of ArrangeMachine with a menu source; configuration files by
+// The frame window: each call recorded in the shared `log`.
+class FakeView : public tray::MainFrameView {
+ public:
+  explicit FakeView(Strings& log) : m_log(log) {}
+  int lineCount = 1;
+  int caretLineLength = 0;
+
+  plat::WindowHandle Handle() override { return kFrame; }
+  void InsertLogText(const std::string& text) override { m_log.push_back("log " + text); }
+  void ClearLog() override { m_log.push_back("clear log"); }
+  int LogLineCount() override { return lineCount; }
+  int LogCaretLineLength() override { return caretLineLength; }
+  void SetLargeIcon(plat::IconHandle icon) override { m_log.push_back("large icon " + Hex(icon)); }
+
+  static std::string Hex(unsigned long long value) {
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "%llx", value);
+    return hex;
+  }
+
+ private:
+  Strings& m_log;
+};
+
+// A machine where the product recorded its source folder D:\ (data folder
+// D:\access) and the StartUp folder exists; configuration files by
 // WithConfigs.
 struct TrayMachine {
   plat::FakePlatform p;
-  FakeMenus menus{p};
-  TrayMachine() { ArrangeMachine(p); }
+  Strings log;  // the menus', the view's and the dialogs', in order
+  FakeMenus menus{p, log};
+  FakeView view{log};
+  RecordingWindows windows{p};
+
+  TrayMachine() {
+    p.AddFolder(kModuleDir);
+    p.AddFile(std::string(kModuleDir) + "\\VERavevi.exe");
+    p.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+    p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir", "D:");
+    p.AddFolder(kDataDir);
+    windows.whileShown = [this](const std::string& dialog) {
+      log.push_back(windows.calls.back());
+      return whileShown ? whileShown(dialog) : plat::kIdCancel;
+    };
+  }
   void WithConfigs(const std::string& programTitle, bool dataPresent, const std::string& dataTitle = "Data") {
     p.AddFile(kProgramCfg, TuneUp("WindowTitle=" + programTitle + "\r\n"));
     if (dataPresent) p.AddFile(kDataCfg, TuneUp("WindowTitle=" + dataTitle + "\r\n"));
+  }
+  // Runs while a dialog is shown; its answer is the dialog's (IDCANCEL
+  // without it).
+  std::function<int(const std::string& dialog)> whileShown;
+
+  // Everything recorded since the last call: the log, then the tray icon
+  // calls, the messages, the windows raised, the icons extracted and the
+  // boxes.
+  Strings Transcript() {
+    Strings out;
+    out.swap(log);
+    for (const auto& n : p.notifyCalls) {
+      const char* command = n.command == plat::kNimAdd      ? "add"
+                            : n.command == plat::kNimModify ? "modify"
+                                                            : "delete";
+      std::string flags;
+      if (n.data.uFlags & plat::kNifIcon) flags += "I";
+      if (n.data.uFlags & plat::kNifTip) flags += "T";
+      if (n.data.uFlags & plat::kNifMessage) flags += "M";
+      out.push_back(std::string(command) + " " + std::to_string(n.data.cbSize) + " id" +
+                    std::to_string(n.data.uID) + " " + WindowName(p, n.data.hWnd) + "/" +
+                    FakeView::Hex(n.data.uCallbackMessage) + " " + flags + " " + FakeView::Hex(n.data.hIcon) +
+                    " '" + n.data.szTip + "'");
+    }
+    for (const auto& m : p.messages)
+      out.push_back(std::string(m.posted ? "post " : "send ") + WindowName(p, m.window) + " " +
+                    FakeView::Hex(m.message) + " " + std::to_string(m.wParam) + " " +
+                    std::to_string(m.lParam));
+    for (plat::WindowHandle w : p.foregrounded) out.push_back("raise " + WindowName(p, w));
+    for (const auto& file : p.extractIconCalls) out.push_back("extract " + file);
+    for (const auto& box : BoxLog(p)) out.push_back("box " + box);
+    p.notifyCalls.clear();
+    p.messages.clear();
+    p.foregrounded.clear();
+    p.boxes.clear();
+    p.extractIconCalls.clear();
+    return out;
   }
 };
 

@@ -1,0 +1,351 @@
+// The start-up road: the mode a start chooses, and what it does when
+// something is missing or already running, each compared as a whole.
+#include <gtest/gtest.h>
+
+#include "app/BonusApp.h"
+#include "tests/native/StartupFakes.h"
+
+using namespace startup_test;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+const std::string kRun1 = "MainDialogFirstTimeRunning";
+const std::string kRun2 = "AfterMainDialogFirstTimeRunning";
+const std::string kTray = "justSTI";
+const std::string kStop = "V50_StopAutoRun_Mutex";
+
+// ---- the mode ----------------------------------------------------------------
+
+struct Outcome {
+  Strings windows;
+  Strings mutexes;
+  bool run1Started;
+};
+const Outcome kTrayOnly{{"tray"}, {kRun1, kRun2, kTray}, false};
+const Outcome kDialogAndTray{{"tray", "main 2"}, {kRun1, kTray, kStop + " owned", kStop + " owned"}, true};
+const Outcome kDialogOnly{{"main 2"}, {kRun1, kStop + " owned", kStop + " owned"}, true};
+const Outcome kNoWindow{{}, {kRun1}, true};
+
+TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
+  // Markers: files in the program folder; a trailing backslash makes a
+  // folder of that name instead.
+  const struct {
+    const char* name;
+    Strings arguments, markers;
+    Outcome expected;
+  } cases[] = {
+      {"Param0", {"0"}, {}, kTrayOnly},
+      {"SlashParam0", {"/0"}, {}, kTrayOnly},
+      {"Param0WithTabs", {"\t0 "}, {}, kTrayOnly},
+      {"Param1", {"1"}, {}, kDialogAndTray},
+      {"DashParam1", {"-1"}, {}, kDialogAndTray},
+      {"Param1WithBlanks", {"  1  "}, {}, kDialogAndTray},
+      {"NoParam", {}, {}, kDialogOnly},
+      {"Blanks", {"   "}, {}, kDialogOnly},
+      {"Unrecognised", {"x"}, {}, kNoWindow},
+      {"LeadingZero", {"01"}, {}, kNoWindow},
+      {"XThen1", {"x", "1"}, {}, kDialogAndTray},
+      {"OneThenX", {"1", "x"}, {}, kNoWindow},
+      {"Marker0Param1", {"1"}, {"0.RTF"}, kTrayOnly},
+      {"Marker0LowerCase", {}, {"0.rtf"}, kTrayOnly},
+      {"Marker1NoParam", {}, {"1.RTF"}, kDialogAndTray},
+      {"Marker1Unrecognised", {"x"}, {"1.RTF"}, kDialogAndTray},
+      {"Marker1Param0", {"0"}, {"1.RTF"}, kTrayOnly},
+      {"BothMarkers", {}, {"0.RTF", "1.RTF"}, kTrayOnly},
+      {"Marker0IsAFolder", {}, {"0.RTF\\"}, kDialogOnly},
+      {"Marker1IsAFolder", {"x"}, {"1.RTF\\"}, kNoWindow},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    plat::FakePlatform fake;
+    InstallProduct(fake);
+    fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,2"}));
+    fake.AddFile(std::string(kDataDir) + "\\splash.exe");
+    fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Bonus"}));
+    fake.AddFile(std::string(kDataDir) + "\\0.RTF");  // markers count only in the program folder
+    for (const auto& m : c.markers) {
+      const std::string path = std::string(kProgramDir) + "\\" + m;
+      if (m.back() == '\\')
+        fake.AddFolder(path.substr(0, path.size() - 1));
+      else
+        fake.AddFile(path);
+    }
+    fake.arguments = c.arguments;
+    RecordingWindows windows(fake);
+
+    EXPECT_TRUE(CBonusApp(fake, windows).InitInstance());
+
+    EXPECT_EQ(windows.calls, c.expected.windows);
+    EXPECT_EQ(fake.MutexLog(), c.expected.mutexes);
+    EXPECT_TRUE(fake.boxes.empty());
+    EXPECT_EQ(fake.processes.size(), c.expected.run1Started ? 1u : 0u);
+    EXPECT_EQ(fake.sleeps,
+              c.expected.run1Started ? std::vector<std::uint32_t>{2000} : std::vector<std::uint32_t>{});
+    // Only RunMainDialog closes its handle; every other name stays alive.
+    EXPECT_EQ(fake.closedHandles.size(),
+              c.expected.windows.empty() ? 0u : c.expected.windows.back() == "main 2");
+  }
+}
+
+// ---- something missing or already running -------------------------------------
+
+std::string NotInstalledBox(const std::string& caption) {
+  return "0x0|" + caption + "|You have to install  \"Velmora 5.0\"  first.";
+}
+const std::string kNotInstalled = NotInstalledBox("Bonus");
+
+// A machine with the product installed, its disk inserted (title "Bonus")
+// and a program folder copy of the configuration (title "Local Bonus").
+struct Machine {
+  plat::FakePlatform fake;
+  RecordingWindows windows{fake};
+
+  Machine() {
+    InstallProduct(fake);
+    fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus"}));
+    fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Local Bonus"}));
+  }
+  Machine& Eject() {
+    fake.RemovePath(kDataConfig);
+    return *this;
+  }
+  Machine& Data(const Strings& lines) {
+    fake.AddFile(kDataConfig, TuneUp(lines));
+    return *this;
+  }
+  Machine& Program(const Strings& lines) {
+    fake.AddFile(kProgramConfig, TuneUp(lines));
+    return *this;
+  }
+  Machine& NoProduct() {
+    fake.DeleteRegKey(plat::RegRoot::LocalMachine, kProductKey);
+    return *this;
+  }
+  // The product's source folder stays recorded, its InstallDir goes.
+  Machine& Uninstall(const Strings& dataLines) {
+    InstallProduct(NoProduct().Data(dataLines).fake, false);
+    return *this;
+  }
+  Machine& Answers(std::deque<int> answers) {
+    fake.answers = std::move(answers);
+    return *this;
+  }
+  Machine& Dialog(const std::string& caption, const std::string& program = kProgram,
+                  const std::string& className = "#32770") {
+    fake.AddWindow(caption, className, program);
+    return *this;
+  }
+
+  // One start's boxes, windows, windows raised (by the order they were
+  // added, from 1), then the "V50_StopAutoRun_Mutex" handles left open and
+  // whether start-up goes on.
+  Strings Start(const Strings& arguments) {
+    fake.boxes.clear();
+    fake.foregrounded.clear();
+    windows.calls.clear();
+    fake.arguments = arguments;
+    const bool goesOn = CBonusApp(fake, windows).InitInstance();
+    Strings out = BoxLog(fake);
+    out.insert(out.end(), windows.calls.begin(), windows.calls.end());
+    for (plat::WindowHandle raised : fake.foregrounded) out.push_back("raise " + WindowName(fake, raised));
+    out.push_back("V50 " + std::to_string(fake.OpenHandles(kStop)));
+    out.push_back(goesOn ? "goes on" : "ends");
+    return out;
+  }
+};
+
+TEST(StartUp, ReactsToWhatIsMissingOrRunning) {
+  const std::string prompt = PromptBox("Local Bonus"), defaultPrompt = PromptBox(kDefaultTitle);
+  const struct {
+    const char* name;
+    Strings arguments;
+    std::function<void(Machine&)> arrange;
+    Strings transcript;
+  } cases[] = {
+      {"TestTrimmed",
+       {},
+       [](Machine& m) {
+         m.Uninstall({"WindowTitle=Bonus", "Test= 1 \t"});
+       },
+       {kNotInstalled, "V50 0", "ends"}},
+      {"TestLeadingZero",
+       {},
+       [](Machine& m) {
+         m.Uninstall({"WindowTitle=Bonus", "Test=01"});
+       },
+       {"main 2", "V50 1", "goes on"}},
+      {"TestDecimal",
+       {},
+       [](Machine& m) {
+         m.Uninstall({"WindowTitle=Bonus", "Test=1.0"});
+       },
+       {"main 2", "V50 1", "goes on"}},
+      {"InstallDirOfAnyContent",
+       {},
+       [](Machine& m) {
+         m.Data({"WindowTitle=Bonus", "Test=1"});
+         m.fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", {plat::kRegSz, ""});
+       },
+       {"main 2", "V50 1", "goes on"}},
+      {"NotInstalledWithoutTitle",
+       {},  // the program folder holds everything
+       [](Machine& m) {
+         m.NoProduct()
+             .Data({"Test=1"})
+             .Program({"Test=1"})
+             .fake.AddFile(kProgramDir + std::string("\\VERavevi.rtf"));
+       },
+       {NotInstalledBox(""), "V50 0", "ends"}},
+      {"ProductRemovedDuringThePrompt",
+       {},
+       [](Machine& m) {
+         m.Eject().Program({"WindowTitle=Local Bonus", "Test=1"});
+         m.fake.onBox = [&m](const plat::FakePlatform::Box& box) {
+           if (box.text == kPromptText) m.NoProduct();
+         };
+       },
+       {prompt, NotInstalledBox("Local Bonus"), "V50 1", "goes on"}},
+      {"PromptRepeatsOnOkUntilCancel",
+       {},
+       [](Machine& m) {
+         m.Eject().Answers({1, 1, 2});
+       },
+       {prompt, prompt, prompt, "V50 3", "goes on"}},
+      {"CancelLeavesTheTray",
+       {"1"},
+       [](Machine& m) { m.Eject().Answers({2}); },
+       {prompt, "tray", "V50 1", "goes on"}},
+      {"DiskInsertedDuringThePrompt",
+       {},
+       [](Machine& m) {
+         m.Eject().fake.onBox = [&m](const plat::FakePlatform::Box&) { m.Data({"WindowTitle=Bonus"}); };
+       },
+       {prompt, "main 3", "V50 2", "goes on"}},
+      {"NoConfigurationAtAll",
+       {},
+       [](Machine& m) { m.Eject().Answers({2}).fake.RemovePath(kProgramConfig); },
+       {defaultPrompt, "V50 1", "goes on"}},
+      {"TrayOnlyWithoutConfiguration",
+       {"0"},
+       [](Machine& m) { m.Eject().fake.RemovePath(kProgramConfig); },
+       {"tray", "V50 0", "goes on"}},
+      {"OrderDialogRepeatsOnOk",
+       {},
+       [](Machine& m) {
+         m.Eject().Program(
+             {"WindowTitle=Local Bonus", "OrderURLmsg=Order %s at", "OrderURL=http://example.com"});
+         m.windows.results = {1, 1, 2};
+       },
+       {"order 2", "order 4", "order 6", "V50 6", "goes on"}},
+      {"OrderDialogClosedOtherwise",
+       {},
+       [](Machine& m) {
+         m.Eject().Program({"OrderURLmsg=Order", "OrderURL=http://example.com/order"});
+         m.windows.results = {0};
+       },
+       {"order 2", "V50 2", "goes on"}},
+      {"OrderMessageAlone",
+       {},
+       [](Machine& m) { m.Eject().Program({"OrderURLmsg=Order"}).Answers({2}); },
+       {defaultPrompt, "V50 1", "goes on"}},
+      {"OrderAddressAlone",
+       {},
+       [](Machine& m) { m.Eject().Program({"OrderURL=http://example.com"}).Answers({2}); },
+       {defaultPrompt, "V50 1", "goes on"}},
+      {"OpenDialogRaised",
+       {},
+       [](Machine& m) { m.Dialog("Bonus", "C:\\Other\\VERavevi.exe"); },
+       {"raise window 1", "V50 1", "goes on"}},
+      {"OpenDialogUnderTheDefaultTitleWhileTheDiskIsMissing",
+       {},
+       [](Machine& m) { m.Eject().Program({}).Dialog("").Dialog(kDefaultTitle); },
+       {"raise window 2", "V50 1", "goes on"}},
+      {"EmptyTitleCountsOnlyThisProgramsUntitledDialog",
+       {},
+       [](Machine& m) {
+         m.Data({})
+             .Dialog("", "C:\\Windows\\notepad.exe")
+             .Dialog("", kProgram, "Shell_TrayWnd")
+             .Dialog("", "");
+       },
+       {"main 2", "V50 1", "goes on"}},
+      {"EmptyTitleThisProgramsDialogRaised",
+       {},
+       [](Machine& m) { m.Data({}).Dialog("", "c:\\program files\\velmora\\veravevi.EXE"); },
+       {"raise window 1", "V50 1", "goes on"}},
+      {"TrayAliveElsewhere",
+       {"1"},
+       [](Machine& m) { m.fake.CreateMutex("justSTI", false); },
+       {"main 2", "V50 1", "goes on"}},
+      {"TrayOnlyWhileATrayIsAlive",
+       {"0"},
+       [](Machine& m) { m.fake.CreateMutex("justSTI", false); },
+       {"V50 0", "ends"}},
+      {"TrayFrameCannotBeMadeTrayOnly",
+       {"0"},
+       [](Machine& m) { m.windows.trayCreatable = false; },
+       {"tray", "V50 0", "ends"}},
+      {"TrayFrameCannotBeMadeDialogAndTray",
+       {"1"},
+       [](Machine& m) { m.windows.trayCreatable = false; },
+       {"tray", "V50 0", "ends"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Machine m;
+    c.arrange(m);
+    EXPECT_EQ(m.Start(c.arguments), c.transcript);
+  }
+}
+
+TEST(StartUp, ANotInstalledProductEndsEveryModeBeforeAnyMutexOrRun1) {
+  for (const char* param : {"0", "1", "", "x"}) {
+    SCOPED_TRACE(param);
+    Machine m;
+    m.Uninstall({"WindowTitle=Bonus", "Test=1", "Run1=splash.exe,0"})
+        .fake.AddFile(kDataDir + std::string("\\splash.exe"));
+    EXPECT_EQ(m.Start({param}), (Strings{kNotInstalled, "V50 0", "ends"}));
+    EXPECT_TRUE(m.fake.mutexCalls.empty());
+    EXPECT_TRUE(m.fake.processes.empty());
+  }
+}
+
+TEST(StartUp, TheProductCheckReadsTheDataFolderCopyOrFallsBackToTheProgramFolder) {
+  for (bool diskIn : {true, false}) {
+    SCOPED_TRACE(diskIn);
+    Machine m;
+    m.Program({"WindowTitle=Local Bonus", "Test=1"}).NoProduct();
+    if (diskIn) InstallProduct(m.fake, false);
+    CBonusApp app(m.fake, m.windows);
+    EXPECT_EQ(app.CheckProductInstalled(), diskIn);
+    EXPECT_EQ(app.m_sConfigFile, diskIn ? kDataConfig : kProgramConfig);
+    EXPECT_EQ(app.m_sWindowTitle, diskIn ? "Bonus" : "Local Bonus");
+    EXPECT_EQ(BoxLog(m.fake), diskIn ? Strings{} : Strings{NotInstalledBox("Local Bonus")});
+  }
+}
+
+TEST(StartUp, ALiveTrayOnlyProcessEndsASecondTrayAndSuppressesLaterRun1) {
+  Machine m;
+  m.Data({"WindowTitle=Bonus", "Run1=splash.exe,1"}).fake.AddFile(kDataDir + std::string("\\splash.exe"));
+  ASSERT_EQ(m.Start({"0"}), (Strings{"tray", "V50 0", "goes on"}));  // alive on the same machine
+  EXPECT_EQ(m.Start({"0"}), (Strings{"V50 0", "ends"}));
+  EXPECT_EQ(m.Start({}), (Strings{"main 2", "V50 1", "goes on"}));
+  EXPECT_EQ(m.Start({"x"}), (Strings{"V50 1", "goes on"}));
+  EXPECT_TRUE(m.fake.processes.empty());
+}
+
+TEST(StartUpDialogs, HoldTheStopAutoRunNameWhileOpenAndOrderAsksAgainOnlyAfterOk) {
+  plat::FakePlatform fake;
+  RecordingWindows windows(fake);
+  EXPECT_TRUE(RunMainDialog(fake, windows));
+  EXPECT_EQ(fake.OpenHandles(kStop), 0);
+  windows.results = {plat::kIdOk, plat::kIdCancel, 0};
+  EXPECT_FALSE(RunOrderDialog(fake, windows));
+  EXPECT_TRUE(RunOrderDialog(fake, windows));
+  EXPECT_TRUE(RunOrderDialog(fake, windows));
+  EXPECT_EQ(windows.calls, (Strings{"main 1", "order 1", "order 2", "order 3"}));
+  EXPECT_EQ(fake.OpenHandles(kStop), 3);
+}
+
+}  // namespace
