@@ -26,11 +26,13 @@ TEST_F(RegistryContract, ValuesOfEveryTypeAndLengthComeBackAsTheirExactBytes) {
     std::string data;
   };
   // A string comes with its terminating zero only when it was written with
-  // one; values longer than a path come back whole.
+  // one; an expandable string comes back unexpanded; values longer than a
+  // path come back whole.
   const Row rows[] = {{"Path", plat::kRegSz, std::string("C:\\Velmora\0", 11)},
                       {"Bare", plat::kRegSz, "no zero"},
                       {"Number", plat::kRegDword, std::string("\x06\x00\x01\x80", 4)},
                       {"Empty", plat::kRegBinary, ""},
+                      {"Expand", plat::kRegExpandSz, std::string("%WINDIR%\\x\0", 11)},
                       {"Multi", plat::kRegMultiSz, std::string("one\0two\0\0", 9)},
                       {"LongBinary", plat::kRegBinary, std::string(5000, '\xff')}};
   for (const Row& row : rows) Env().RegWrite(Key(), row.name, row.type, row.data);
