@@ -52,9 +52,6 @@ class ContractEnv {
   // An icon the system itself provides.
   virtual plat::IconHandle StockIcon() = 0;
 
-  // A file of the system that carries a version resource.
-  virtual std::string VersionedSystemFile() = 0;
-
   // A text unique to this environment, for names of system-wide objects.
   virtual std::string UniqueName() = 0;
 };

@@ -1,4 +1,4 @@
-// Processes, sounds, icons, version resources and libraries.
+// Processes, sounds, icons and libraries.
 #include <utility>
 
 #include "tests/contract/ContractTest.h"
@@ -25,34 +25,23 @@ std::string IconFileBytes() {
 }
 
 TEST_F(ProgramsContract, MissingAndForeignFilesGiveNothing) {
-  Env().MakeFolder(InScratch("SUB"));
   Env().WriteFile(InScratch("TEXT.WAV"), "not a wave file");
-  Env().WriteFile(InScratch("PLAIN.DLL"), "no version resource");
   EXPECT_FALSE(P().CreateProcess(InScratch("MISSING.EXE")));
-  EXPECT_FALSE(P().CreateProcess(InScratch("SUB")));
   const std::uint32_t sound = plat::kSndFilename | plat::kSndNoDefault;
   EXPECT_FALSE(P().PlaySound(InScratch("MISSING.WAV"), sound));
   EXPECT_FALSE(P().PlaySound(InScratch("TEXT.WAV"), sound));
   // Played asynchronously the call returns at once, before the file is
   // looked at.
   EXPECT_TRUE(P().PlaySound(InScratch("MISSING.WAV"), sound | plat::kSndAsync));
-  EXPECT_FALSE(P().FileProductVersion(InScratch("PLAIN.DLL")).has_value());
-  EXPECT_FALSE(P().FileProductVersion(InScratch("MISSING.DLL")).has_value());
-  EXPECT_EQ(P().LoadLibrary(InScratch("MISSING.DLL")), 0u);
   EXPECT_EQ(P().LoadLibrary("VelmoraNoSuchLibrary.dll"), 0u);
-  EXPECT_EQ(P().GetProcAddress(0, "Install"), 0u);
 }
 
-TEST_F(ProgramsContract, IconsComeFromIconFilesAndVersionsFromSystemFiles) {
+TEST_F(ProgramsContract, IconsComeFromIconFiles) {
   Env().WriteFile(InScratch("APP.ICO"), IconFileBytes());
   Env().WriteFile(InScratch("TEXT.TXT"), "no icon here");
   EXPECT_NE(P().ExtractIcon(InScratch("APP.ICO"), 0), 0u);
   EXPECT_EQ(P().ExtractIcon(InScratch("APP.ICO"), 1), 0u);
   EXPECT_EQ(P().ExtractIcon(InScratch("TEXT.TXT"), 0), 0u);
-  EXPECT_EQ(P().ExtractIcon(InScratch("MISSING.ICO"), 0), 0u);
-  auto version = P().FileProductVersion(Env().VersionedSystemFile());
-  ASSERT_TRUE(version.has_value()) << Env().VersionedSystemFile();
-  EXPECT_GT(version->major, 0);
 }
 
 }  // namespace

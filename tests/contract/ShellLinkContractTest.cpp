@@ -32,12 +32,10 @@ TEST_F(ShellLinkContract, SavedFieldsLoadBackAndSavingAgainOverwrites) {
   EXPECT_TRUE(Env().PathExists(link));
   EXPECT_EQ(Kept(P().LoadShellLink(link)), Kept(first));
 
-  // ...and others, minimised and not active, without a working folder.
+  // ...and others, without a working folder.
   plat::ShellLinkFields second = first;
   second.target = InScratch("PROGRAM\\OTHER.EXE");
   second.workingDir.clear();
-  second.iconIndex = 3;
-  second.showCommand = 7;
   second.arguments = "/s \"C:\\A Folder\\x.cfg\" -q";
   ASSERT_TRUE(P().SaveShellLink(second, link));
   EXPECT_EQ(Kept(P().LoadShellLink(link)), Kept(second));

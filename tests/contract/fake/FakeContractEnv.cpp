@@ -11,9 +11,6 @@ class FakeContractEnv final : public ContractEnv {
   FakeContractEnv() {
     fake_.AddFolder(kScratch);
     fake_.AddRegKey(plat::RegRoot::CurrentUser, kRegKey);
-    // The machine's own libraries carry version resources.
-    fake_.AddFile(VersionedSystemFile(), "MZ");
-    fake_.SetProductVersion(VersionedSystemFile(), plat::ProductVersion{5, 1, 2600, 0});
   }
 
   plat::Platform& Platform() override { return fake_; }
@@ -37,7 +34,6 @@ class FakeContractEnv final : public ContractEnv {
   }
   plat::IconHandle StockIcon() override { return 0x7F00; }
 
-  std::string VersionedSystemFile() override { return fake_.systemDir + "\\kernel32.dll"; }
   std::string UniqueName() override { return "Fake" + std::to_string(++serial_); }
 
  private:

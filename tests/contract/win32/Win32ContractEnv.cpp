@@ -118,7 +118,6 @@ class Win32ContractEnv final : public ContractEnv {
     return reinterpret_cast<plat::IconHandle>(::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
   }
 
-  std::string VersionedSystemFile() override { return platform_.SystemDirectory() + "\\kernel32.dll"; }
   std::string UniqueName() override { return unique_; }
 
  private:
