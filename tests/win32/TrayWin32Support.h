@@ -1,9 +1,7 @@
-// Helpers of the tray's Wine tests: files beside the test program (whose
-// name makes the configuration "win32_tests.cfg"), and a window that drives
-// a modal dialog when its loop goes idle.
+// Helpers of the Wine tests: files beside the test program (whose name makes
+// the configuration "win32_tests.cfg"), and an emptied message queue.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,45 +37,6 @@ class ScratchFiles {
  private:
   std::vector<std::string> paths_;
 };
-
-// A hidden owner window for modal dialogs: at the first WM_ENTERIDLE of a
-// dialog's loop it runs `script` with the dialog's window.
-class DialogDriver {
- public:
-  explicit DialogDriver(std::function<void(HWND dialog)> script) : script_(std::move(script)) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &DialogDriver::Proc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VeraveviTrayTestDriver";
-    ::RegisterClassA(&windowClass);
-    window_ = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                nullptr, windowClass.hInstance, nullptr);
-    ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  DialogDriver(const DialogDriver&) = delete;
-  DialogDriver& operator=(const DialogDriver&) = delete;
-  ~DialogDriver() { ::DestroyWindow(window_); }
-
-  HWND Window() const { return window_; }
-  bool Ran() const { return ran_; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<DialogDriver*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self != nullptr && message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX && !self->ran_) {
-      self->ran_ = true;
-      self->script_(reinterpret_cast<HWND>(lParam));
-      return 0;
-    }
-    return ::DefWindowProcA(window, message, wParam, lParam);
-  }
-
-  std::function<void(HWND)> script_;
-  HWND window_ = nullptr;
-  bool ran_ = false;
-};
-
-inline void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 // Drops messages the tests' windows left in the queue (a WM_QUIT included).
 inline void DrainQueue() {
