@@ -76,29 +76,23 @@ TEST_F(VersionCheck, RegistryValueAgainstVersion) {
   const Row rows[] = {
       {"KeyWhoseLastComponentEqualsVersion", key(RegRoot::LocalMachine, "SOFTWARE\\Vendor\\Game\\5.0"),
        "  HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Game\\5.0", " 5.0", true},
-      {"KeyWithLowerLastComponent", key(RegRoot::CurrentUser, "Software\\Game\\4.0"), cu, "5.0", false},
       {"LowerKeyButHigherDefault", str(RegRoot::CurrentUser, "Software\\Game\\4.0", "", "5.1"), cu, "5.0",
        true},
       // 261 bytes with its zero: longer than the buffer.
       {"DefaultValueTooLong", str(RegRoot::Users, ".DEFAULT\\Game\\1", "", std::string(260, '9')),
        "HKEY_USERS\\.DEFAULT\\Game\\1", "5.0", false},
-      {"StringLower", s("4.9"), v, "5.0", false},
       {"StringComparesAsText", s("10.0"), v, "9.0", false},
       {"StringEqual", s("5.0"), v, "5.0", true},
       {"StringTooLong", s("9" + std::string(259, 'x')), v, "5.0", false},
       {"String260Fits", s("9" + std::string(258, 'x')), v, "5.0", true},  // 260 bytes with its zero
       {"DwordHigher", d(6), v, "5", true},
-      {"DwordLower", d(4), v, "5", false},
       {"DwordIsUnsigned", d(0xFFFFFFFFu), v, "5", true},
       {"DwordAgainstDecimalPrefix", d(12), v, "12.7", true},
       {"DwordWithWrongSize", raw(plat::kRegDword, std::string("\x09", 1)), v, "5", false},
       {"ExpandString", raw(plat::kRegExpandSz, std::string("9.0\0", 4)), v, "5", false},
       {"Binary", raw(plat::kRegBinary, "99"), v, "5", false},
       {"AbbreviatedRoot", s("9.0"), "HKLM\\SOFTWARE\\Game\\Version", "5.0", false},
-      {"LowerCaseRoot", s("9.0"), "hkey_local_machine\\SOFTWARE\\Game\\Version", "5.0", false},
       {"MissingKey", s("9.0"), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Other\\Version", "5.0", false},
-      {"MissingValue", s("9.0"), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\\Missing", "5.0", false},
-      // A root found inside the text: as many characters as the root's prefix are cut from the front.
       {"RootFoundAnywhere", str(RegRoot::Users, "Game", "HKEY_USERS", "9.0"), "xxxxxxxxxx\\Game\\HKEY_USERS",
        "5.0", true},
       {"RootOnlyWithItsBackslash", s("9.0"), "HKEY_LOCAL_MACHINE", "5.0", false},
@@ -111,12 +105,6 @@ TEST_F(VersionCheck, RegistryValueAgainstVersion) {
     EXPECT_EQ(Check(r.registry, r.version, ""), !r.asks);
     EXPECT_EQ(Boxes(fake.boxes), Asked(r.asks));
   }
-
-  fake = plat::FakePlatform();
-  fake.AddRegKey(RegRoot::LocalMachine, "SOFTWARE\\Vendor\\Game\\5.0");
-  fake.answers = {plat::kIdYes};
-  EXPECT_TRUE(Check("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Game\\5.0", "5.0", ""));
-  EXPECT_EQ(Boxes(fake.boxes), Asked(true));
 }
 
 TEST_F(VersionCheck, EmptyAskMsgIsAskedByTheRegistryCheckButNeverByTheFileCheck) {
@@ -140,10 +128,7 @@ TEST_F(VersionCheck, RegistrySetMeansTheFileCheckNeverRuns) {
 }
 
 TEST_F(VersionCheck, ReferenceFieldsFromDotsAndCommas) {
-  EXPECT_EQ(inst::ReferenceVersion(config, "5"), (std::array<int, 4>{5, -1, -1, -1}));
-  EXPECT_EQ(inst::ReferenceVersion(config, "5,0,2,7"), (std::array<int, 4>{5, 0, 2, 7}));
   EXPECT_EQ(inst::ReferenceVersion(config, "5.1,2.3.4"), (std::array<int, 4>{5, 1, 2, 3}));
-  EXPECT_EQ(inst::ReferenceVersion(config, ""), (std::array<int, 4>{-1, -1, -1, -1}));
   EXPECT_EQ(inst::ReferenceVersion(config, "5..1"), (std::array<int, 4>{5, 0, 1, -1}));
 }
 
@@ -156,7 +141,6 @@ TEST_F(VersionCheck, FileAsksWhenTheReferenceIsNotOlder) {
   };
   const Row rows[] = {{"ShortVersionIsOlder", "5", {5, 0, 0, 0}, false},
                       {"CommasEqual", "5,0,0,0", {5, 0, 0, 0}, true},
-                      {"DotsEqual", "5.1.2.3", {5, 1, 2, 3}, true},
                       {"EmptyIsOlder", "", {0, 0, 0, 0}, false},
                       {"ReferenceNewer", "5.0.0.1", {5, 0, 0, 0}, true},
                       {"ReferenceNewerMajor", "6", {5, 9, 9, 9}, true},
