@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/BonusConfig.h"
@@ -35,76 +35,55 @@ class Launcher : public ::testing::Test {
   bool NothingStarted() const { return fake.shellCalls.empty() && fake.processes.empty() && scripts.empty(); }
 };
 
+// Program and argument of a macro value ('M'), a Run value ('R') and a
+// MoreInfoRun value ('I', both in D:\access\Games), on one machine; '!' rows
+// run with the environment expansion failing.
 TEST_F(Launcher, ResolvesCommandValues) {
   const std::string longFile = "C:\\" + std::string(200, 'd') + ".txt";
   const std::string tooLongFile = "C:\\" + std::string(270, 'd') + ".txt";
-  struct Row {
-    const char* name;
-    char kind;  // 'M' macro value, 'R' Run value, 'I' MoreInfoRun value (both in D:\access\Games)
-    std::string value, program, argument;
-    std::function<void(plat::FakePlatform&)> setUp = {};
+  fake.environment = {{"TEMP", "C:\\T"},
+                      {"ProgDir", "C:\\Progs"},
+                      {"WEB", "C:\\Web"},
+                      {"L253", std::string(253, 'x')},
+                      {"L254", std::string(254, 'x')}};
+  for (const std::string& f : {std::string("D:\\access\\Read Me First.txt"), longFile, tooLongFile,
+                               std::string("C:\\data\\long name.txt")})
+    fake.AddFile(f);
+  fake.SetShortName("D:\\access\\Read Me First.txt", "D:\\access\\README~1.TXT");
+  fake.SetShortName(longFile, "C:\\" + std::string(280, 'S'));
+  fake.SetShortName("C:\\data\\long name.txt", "C:\\data\\LONGNA~1.TXT");
+  const std::tuple<const char*, std::string, std::string, std::string> rows[] = {
+      // Quotes leave the program but stay on the argument, and do not protect a comma.
+      {"M", "\"{SRC_DIR}\\my setup.exe\",\"/q\"", "D:\\access\\my setup.exe", "\"/q\""},
+      {"M", "\"{SRC_DIR}\\a,b.exe\",/x,ignored", "\"D:\\access\\a", "b.exe\""},
+      {"M", "{ANY_DIR}\"", "", ""},
+      // An existing file argument in its short form; a missing one as split.
+      {"M", "{SRC_DIR}\\setup.exe,{SRC_DIR}\\Read Me First.txt", "D:\\access\\setup.exe",
+       "D:\\access\\README~1.TXT"},
+      {"M", "{SRC_DIR}\\setup.exe , %TEMP%\\x.txt ", "D:\\access\\setup.exe", "%TEMP%\\x.txt"},
+      {"M", "{ANY_DIR}%PROGDIR%\\a.exe", "C:\\Progs\\a.exe", ""},
+      {"M!", "{ANY_DIR}%PROGDIR%\\a.exe", "%PROGDIR%\\a.exe", ""},
+      // 253 + "\a.exe" = 259 characters fit the buffer with the zero; 260 do not.
+      {"M", "{ANY_DIR}%L253%\\a.exe", std::string(253, 'x') + "\\a.exe", ""},
+      {"M", "{ANY_DIR}%L254%\\a.exe", "%L254%\\a.exe", ""},
+      {"M", "{ANY_DIR}a.exe," + longFile, "a.exe", ""},  // short form too long
+      {"M", "{ANY_DIR}a.exe," + tooLongFile, "a.exe", tooLongFile},
+      {"M!", "{ANY_DIR}a.exe,C:\\data\\long name.txt", "a.exe", "C:\\data\\long name.txt"},
+      {"R", "  {SRC_DIR}\\setup.exe, /s", "D:\\access\\setup.exe", "/s"},
+      {"R", "  setup.exe, /s %TEMP%", "D:\\access\\Games\\setup.exe, /s %TEMP%", ""},  // no braces: one name
+      {"I", "read me.htm, x", "D:\\access\\Games\\read me.htm", "x"},
+      {"I", "{ANY_DIR}  %WEB%\\a.htm", "C:\\Web\\a.htm", ""},
+      {"I", "\"info.htm\"", "D:\\access\\Games\\info.htm", ""},
   };
-  auto env = [](const char* name, std::string value, bool fail = false) {
-    return [=](plat::FakePlatform& f) {
-      f.environment[name] = value;
-      f.failEnvironmentExpansion = fail;
-    };
-  };
-  const Row rows[] = {
-      {"QuotesLeaveTheProgramButStayOnTheArgument", 'M', "\"{SRC_DIR}\\my setup.exe\",\"/q\"",
-       "D:\\access\\my setup.exe", "\"/q\""},
-      {"QuotesDoNotProtectAComma", 'M', "\"{SRC_DIR}\\a,b.exe\",/x,ignored", "\"D:\\access\\a", "b.exe\""},
-      {"LoneQuoteBecomesEmptyProgram", 'M', "{ANY_DIR}\"", "", ""},
-      {"ExistingFileArgumentInShortForm", 'M', "{SRC_DIR}\\setup.exe,{SRC_DIR}\\Read Me First.txt",
-       "D:\\access\\setup.exe", "D:\\access\\README~1.TXT",
-       [](plat::FakePlatform& f) {
-         f.AddFile("D:\\access\\Read Me First.txt");
-         f.SetShortName("D:\\access\\Read Me First.txt", "D:\\access\\README~1.TXT");
-       }},
-      {"MissingFileArgumentStaysAsSplit", 'M', "{SRC_DIR}\\setup.exe , %TEMP%\\x.txt ",
-       "D:\\access\\setup.exe", "%TEMP%\\x.txt", env("TEMP", "C:\\T")},
-      {"ProgramExpandsEnvironment", 'M', "{ANY_DIR}%PROGDIR%\\a.exe", "C:\\Progs\\a.exe", "",
-       env("ProgDir", "C:\\Progs")},
-      {"FailedExpansionKeepsText", 'M', "{ANY_DIR}%PROGDIR%\\a.exe", "%PROGDIR%\\a.exe", "",
-       env("ProgDir", "C:\\Progs", true)},
-      {"Expansion259Fits", 'M', "{ANY_DIR}%LONG%\\a.exe", std::string(253, 'x') + "\\a.exe", "",
-       env("LONG", std::string(253, 'x'))},
-      {"Expansion260DoesNotFit", 'M', "{ANY_DIR}%LONG%\\a.exe", "%LONG%\\a.exe", "",
-       env("LONG", std::string(254, 'x'))},
-      {"ShortFormTooLongGivesEmptyArgument", 'M', "{ANY_DIR}a.exe," + longFile, "a.exe", "",
-       [&](plat::FakePlatform& f) {
-         f.AddFile(longFile);
-         f.SetShortName(longFile, "C:\\" + std::string(280, 'S'));
-       }},
-      {"ArgumentTooLongToExpandStaysAsSplit", 'M', "{ANY_DIR}a.exe," + tooLongFile, "a.exe", tooLongFile,
-       [&](plat::FakePlatform& f) { f.AddFile(tooLongFile); }},
-      {"ArgumentWhoseExpansionFailsStaysAsSplit", 'M', "{ANY_DIR}a.exe,C:\\data\\long name.txt", "a.exe",
-       "C:\\data\\long name.txt",
-       [](plat::FakePlatform& f) {
-         f.AddFile("C:\\data\\long name.txt");
-         f.SetShortName("C:\\data\\long name.txt", "C:\\data\\LONGNA~1.TXT");
-         f.failEnvironmentExpansion = true;
-       }},
-      {"RunMacroSplits", 'R', "  {SRC_DIR}\\setup.exe, /s", "D:\\access\\setup.exe", "/s"},
-      {"RunWithoutBracesIsOneName", 'R', "  setup.exe, /s %TEMP%", "D:\\access\\Games\\setup.exe, /s %TEMP%",
-       "", env("TEMP", "C:\\T")},
-      {"MoreInfoInCapsuleFolder", 'I', "read me.htm, x", "D:\\access\\Games\\read me.htm", "x"},
-      {"MoreInfoMacroExpandsEnvironment", 'I', "{ANY_DIR}  %WEB%\\a.htm", "C:\\Web\\a.htm", "",
-       env("WEB", "C:\\Web")},
-      {"MoreInfoQuotesGo", 'I', "\"info.htm\"", "D:\\access\\Games\\info.htm", ""},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    plat::FakePlatform f;
-    CBonusConfig c{f};
-    if (r.setUp) r.setUp(f);
+  for (const auto& [kind, value, program, argument] : rows) {
+    SCOPED_TRACE(value);
+    fake.failEnvironmentExpansion = kind[1] == '!';
     const inst::Command got =
-        r.kind == 'M' ? inst::ResolveMacroCommand(c, r.value, expand)
-        : r.kind == 'R'
-            ? inst::ResolveRunCommand(c, "D:\\access\\Games", r.value, expand)
-            : inst::ResolveMoreInfo(c, "D:\\access\\Games", r.value, expand, inst::MoreInfoUse::kOpen);
-    EXPECT_EQ(got.program, r.program);
-    EXPECT_EQ(got.argument, r.argument);
+        kind[0] == 'M' ? inst::ResolveMacroCommand(config, value, expand)
+        : kind[0] == 'R'
+            ? inst::ResolveRunCommand(config, "D:\\access\\Games", value, expand)
+            : inst::ResolveMoreInfo(config, "D:\\access\\Games", value, expand, inst::MoreInfoUse::kOpen);
+    EXPECT_EQ(got.program + "|" + got.argument, program + "|" + argument);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "config/BonusConfig.h"
 #include "install/VersionCheck.h"
@@ -17,14 +18,12 @@ class VersionCheck : public ::testing::Test {
  protected:
   plat::FakePlatform fake;
   CBonusConfig config{fake};
-  std::string expandedFile;  // what the file check handed to the macro expansion
   inst::VersionCheckContext context;
 
   void SetUp() override {
     context.askMsg = "Already installed. Install again?";
     context.caption = "Bonus";
     context.expandMacros = [this](const std::string& text) {
-      expandedFile = text;
       std::string out = text;
       auto pos = out.find("{WIN_DIR}");
       if (pos != std::string::npos) out.replace(pos, 9, "C:\\WINDOWS");
@@ -107,26 +106,6 @@ TEST_F(VersionCheck, RegistryValueAgainstVersion) {
   }
 }
 
-TEST_F(VersionCheck, EmptyAskMsgIsAskedByTheRegistryCheckButNeverByTheFileCheck) {
-  context.askMsg = "";
-  fake.AddRegKey(RegRoot::ClassesRoot, "Game.Document\\5.0");
-  EXPECT_TRUE(Check("HKEY_CLASSES_ROOT\\Game.Document\\5.0", "5.0", ""));
-  EXPECT_EQ(Boxes(fake.boxes), "Bonus||0x124\n");
-  fake.boxes.clear();
-  fake.AddFile("C:\\Game\\game.exe");
-  fake.SetProductVersion("C:\\Game\\game.exe", {5, 0, 0, 0});
-  EXPECT_TRUE(Check("", "5.0.0.0", "C:\\Game\\game.exe"));
-  EXPECT_TRUE(fake.boxes.empty());
-}
-
-TEST_F(VersionCheck, RegistrySetMeansTheFileCheckNeverRuns) {
-  fake.AddFile("C:\\Game\\game.exe");
-  fake.SetProductVersion("C:\\Game\\game.exe", {5, 0, 0, 0});
-  EXPECT_TRUE(Check("HKEY_LOCAL_MACHINE\\SOFTWARE\\Absent\\Version", "5.0.0.0", "C:\\Game\\game.exe,test"));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_EQ(expandedFile, "");
-}
-
 TEST_F(VersionCheck, ReferenceFieldsFromDotsAndCommas) {
   EXPECT_EQ(inst::ReferenceVersion(config, "5.1,2.3.4"), (std::array<int, 4>{5, 1, 2, 3}));
   EXPECT_EQ(inst::ReferenceVersion(config, "5..1"), (std::array<int, 4>{5, 0, 1, -1}));
@@ -159,33 +138,37 @@ TEST_F(VersionCheck, FileAsksWhenTheReferenceIsNotOlder) {
   }
 }
 
-TEST_F(VersionCheck, TestMarkShowsTheProductVersionFirst) {
+// Checks that pass without a question: the test mark's box, an empty AskMsg
+// (asked by the registry check only), a registry value that stops the file
+// check, and nothing to check.
+TEST_F(VersionCheck, PassesShowingOnly) {
+  const std::string mark = "Bonus Test|Product version of the  C:\\WINDOWS\\game.exe:   5.2.300.4|0x0\n";
+  const std::tuple<const char*, const char*, const char*, const char*, std::string> rows[] = {
+      {"", "6", "{WIN_DIR}\\game.exe , test", "Again?", mark + "Bonus|Again?|0x124\n"},
+      {"", "1", "{WIN_DIR}\\game.exe,test", "Again?", mark},  // shown whatever the result
+      {"", "1", "{WIN_DIR}\\game.exe,Test", "Again?", ""},    // exact case only
+      {"", "6", "{WIN_DIR}\\game.exe", "", ""},
+      {"HKEY_CLASSES_ROOT\\Game.Document\\5.0", "5.0", "", "", "Bonus||0x124\n"},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Absent\\Version", "6", "{WIN_DIR}\\game.exe,test", "Again?", ""},
+      {"   ", "5", "", "Again?", ""},
+      {"", "9", "C:\\Game\\missing.exe,test", "Again?", ""},
+      {"", "9", "C:\\Game\\plain.txt,test", "Again?", ""},
+      {"", "9", "C:\\Game\\folder", "Again?", ""},
+      {"", "9", " ", "Again?", ""},
+  };
   fake.AddFile("C:\\WINDOWS\\game.exe");
   fake.SetProductVersion("C:\\WINDOWS\\game.exe", {5, 2, 300, 4});
-  EXPECT_TRUE(Check("", "6", "{WIN_DIR}\\game.exe , test"));
-  EXPECT_EQ(Boxes(fake.boxes),
-            "Bonus Test|Product version of the  C:\\WINDOWS\\game.exe:   5.2.300.4|0x0\n" + Asked(true));
-
-  fake.boxes.clear();
-  EXPECT_TRUE(Check("", "1", "{WIN_DIR}\\game.exe,test"));  // shown whatever the result
-  EXPECT_EQ(Boxes(fake.boxes), "Bonus Test|Product version of the  C:\\WINDOWS\\game.exe:   5.2.300.4|0x0\n");
-
-  fake.boxes.clear();
-  EXPECT_TRUE(Check("", "1", "{WIN_DIR}\\game.exe,Test"));  // exact case only
-  EXPECT_TRUE(fake.boxes.empty());
-}
-
-TEST_F(VersionCheck, NothingToCheckPasses) {
-  EXPECT_TRUE(Check("   ", "5", ""));
-  EXPECT_EQ(expandedFile, "");  // no expansion for an empty file value
-  EXPECT_TRUE(Check("", "9", "C:\\Game\\missing.exe,test"));
+  fake.AddRegKey(RegRoot::ClassesRoot, "Game.Document\\5.0");
   fake.AddFile("C:\\Game\\plain.txt");
-  EXPECT_TRUE(Check("", "9", "C:\\Game\\plain.txt,test"));
   fake.AddFolder("C:\\Game\\folder");
   fake.SetProductVersion("C:\\Game\\folder", {1, 0, 0, 0});
-  EXPECT_TRUE(Check("", "9", "C:\\Game\\folder"));
-  EXPECT_TRUE(Check("", "9", " "));
-  EXPECT_TRUE(fake.boxes.empty());
+  for (const auto& [registry, version, file, askMsg, boxes] : rows) {
+    SCOPED_TRACE(std::string(registry) + file);
+    fake.boxes.clear();
+    context.askMsg = askMsg;
+    EXPECT_TRUE(Check(registry, version, file));
+    EXPECT_EQ(Boxes(fake.boxes), boxes);
+  }
 }
 
 }  // namespace
