@@ -28,17 +28,6 @@ struct Row {
   const char* probe = "";  // text expanded after the run
 };
 
-// Deterministic bytes of every value, NUL, CR and LF included.
-std::string BinaryBytes(std::size_t n) {
-  std::string out(n, '\0');
-  std::uint32_t x = 0x9e3779b9u;
-  for (char& c : out) {
-    x = x * 1664525u + 1013904223u;
-    c = static_cast<char>(x >> 24);
-  }
-  return out;
-}
-
 void OneCapsule(DiskMachine& m, const std::string& capsuleText) {
   m.Main("[TuneUp]\nWindowTitle=Bonus\n[Packages]\nA\n");
   m.Capsule("A", capsuleText);
@@ -53,11 +42,15 @@ std::vector<Row> Rows() {
        },
        "items 1 (1048582) rtf 0 sounds 0 ended 0 boxes \n"},
       {"a binary file named like a capsule .cfg",
-       [](DiskMachine& m) { OneCapsule(m, BinaryBytes(256u << 10)); },
-       "items 0 rtf 0 sounds 0 ended 0 boxes There is nothing selected for installation.;\n", true},
+       [](DiskMachine& m) {
+         std::string bytes;  // every value, NUL, CR and LF included
+         for (unsigned i = 0; i < (256u << 10); ++i) bytes += static_cast<char>((i * 2654435761u) >> 24);
+         OneCapsule(m, bytes);
+       },
+       "items 0 rtf 0 sounds 0 ended 0 boxes Bonus|There is nothing selected for installation.;\n", true},
       {"CR-only line ends make one line that is no header",
        [](DiskMachine& m) { OneCapsule(m, "[TuneUp]\rTitle=Alpha\rNote=Beta\r"); },
-       "items 0 rtf 0 sounds 0 ended 0 boxes There is nothing selected for installation.;\n", true},
+       "items 0 rtf 0 sounds 0 ended 0 boxes Bonus|There is nothing selected for installation.;\n", true},
       {"a section token naming a section that occurs 1,000 times takes the last",
        [](DiskMachine& m) {
          std::string text = "[TuneUp]\nTitle=Alpha\nToken1=[Reg]\n";
@@ -70,14 +63,12 @@ std::vector<Row> Rows() {
        "items 1 (5) rtf 0 sounds 0 ended 0 boxes \n<last>", false, "<{TOKEN1}>"},
       {"300-character values through every macro and launcher",
        [](DiskMachine& m) {
-         std::string t = "[TuneUp]\nTitle=Alpha\n";
+         std::string t = "[TuneUp]\nTitle=Alpha\nRun=" + kEveryMacro + kLong + ".exe, " + kLong +
+                         "\nMoreInfoTitle=" + kLong + "\nMoreInfoRun=" + kEveryMacro + kLong +
+                         ".htm\nDescription=" + kEveryMacro + kLong + ".rtf\n";
          for (int i = 1; i <= 10; ++i) t += "Token" + std::to_string(i) + "=" + kLong + "\n";
-         t += "Run=" + kEveryMacro + kLong + ".exe, " + kLong + "\n";
-         t += "MoreInfoTitle=" + kLong + "\nMoreInfoRun=" + kEveryMacro + kLong + ".htm\n";
-         t += "Description=" + kEveryMacro + kLong + ".rtf\n";
-         t += "[Version]\nVersion=1.2.3.4\nFile=" + kEveryMacro + kLong + "\nRegistry=HKEY_LOCAL_MACHINE\\" +
-              kLong + "\n";
-         OneCapsule(m, t);
+         OneCapsule(m, t + "[Version]\nVersion=1.2.3.4\nFile=" + kEveryMacro + kLong +
+                           "\nRegistry=HKEY_LOCAL_MACHINE\\" + kLong + "\n");
        },
        "items 1 (5) rtf 0 sounds 0 ended 0 boxes \n", true},
       {"300-character Windows and system folders expand to nothing",
@@ -93,7 +84,8 @@ std::vector<Row> Rows() {
          m.fake.SetRegString(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, "D:" + kLong);
          m.fake.answers = {plat::kIdCancel};
        },
-       "items 0 rtf 0 sounds 0 ended 1 boxes " + std::string(kPrompt) + ";\n"},
+       "items 0 rtf 0 sounds 0 ended 1 boxes Velmora Bonus Software Installer|" + std::string(kPrompt) +
+           ";\n"},
       {"SourceDir of unexpected types is read as text up to its first zero",
        [=](DiskMachine& m) {
          alpha(m);
@@ -101,12 +93,20 @@ std::vector<Row> Rows() {
                             {plat::kRegBinary, std::string("D:\0junk", 7)});
        },
        "items 1 (5) rtf 0 sounds 0 ended 0 boxes \n"},
-      {"a folder named like the capsule .cfg ends set-up with the error box",
+      {"a folder named like a capsule .cfg ends set-up with the error box, without the opening sound",
        [](DiskMachine& m) {
-         m.Main("[Packages]\nA\n");
-         m.fake.AddFolder("D:\\access\\A\\A.cfg");
+         m.Main("[TuneUp]\nWindowTitle=Bonus\n[Packages]\nA\nB\nC\n");
+         m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
+         m.fake.AddFolder("D:\\access\\B\\B.cfg");
+         m.Capsule("C", "[TuneUp]\nTitle=Gamma\n");
+         m.fake.AddFile("C:\\Program Files\\Velmora\\VERavevi.wav", "RIFF");
        },
-       "items 0 rtf 0 sounds 0 ended 1 boxes Error: D:\\access\\A\\A.cfg doesn't exist.;\n"},
+       "items 1 (5) rtf 0 sounds 0 ended 1 boxes Bonus|Error: D:\\access\\B\\B.cfg doesn't exist.;\n"},
+      {"a capsule .cfg missing, no WindowTitle: the default caption",
+       [](DiskMachine& m) { m.Main("[Packages]\nA\n"); },
+       "items 0 rtf 0 sounds 0 ended 1 boxes Velmora Bonus Software Installer|Error: D:\\access\\A\\A.cfg "
+       "doesn't "
+       "exist.;\n"},
       {"folders named like the .ico, .rtf and .wav are no files",
        [=](DiskMachine& m) {
          alpha(m);
@@ -153,15 +153,18 @@ TEST(BadInput, OutcomeAndNothingWritten) {
         dlg.RunMoreInfo();
       }
     }
-    // Item count (first item's length), descriptions streamed, sounds, ended, box texts.
+    // Item count (first item's length), descriptions streamed, sounds, ended, boxes.
     std::string outcome = "items " + std::to_string(view.items.size());
     if (!view.items.empty()) outcome += " (" + std::to_string(view.items[0].text.size()) + ")";
     outcome += " rtf " + std::to_string(view.descriptionsStreamed) + " sounds " +
                std::to_string(m.fake.sounds.size()) + " ended " + std::to_string(view.ended) + " boxes ";
-    for (const auto& b : m.fake.boxes) outcome += b.text + ";";
-    for (const auto& b : view.boxes) outcome += b.text + ";";
+    for (const auto& b : m.fake.boxes) outcome += b.caption + "|" + b.text + ";";
+    for (const auto& b : view.boxes) outcome += b.caption + "|" + b.text + ";";
     EXPECT_EQ(outcome + "\n" + dlg.ExpandMacros(row.probe, 0), row.outcome);
-    dlg.OnCancel();
+    if (view.ended)
+      dlg.OnDestroy();  // the window goes after EndDialog
+    else
+      dlg.OnCancel();
     EXPECT_FALSE(m.fake.HasFile(DiskMachine::kLink)) << "the StartUp shortcut outlives the dialog";
     EXPECT_EQ(WrittenOutsideStartUp(before, m.fake.Snapshot()), std::vector<std::string>{});
   }

@@ -32,7 +32,6 @@ class Launcher : public ::testing::Test {
   inst::ScriptRunner runScript = [this](const std::string& path) { scripts.push_back(path); };
 
   void Launch(const inst::Command& c) { inst::LaunchByExtension(config, c.program, c.argument, runScript); }
-  bool NothingStarted() const { return fake.shellCalls.empty() && fake.processes.empty() && scripts.empty(); }
 };
 
 // Program and argument of a macro value ('M'), a Run value ('R') and a
@@ -98,7 +97,6 @@ TEST_F(Launcher, StartsByExtension) {
   for (const char* program : {"C:\\dir\\missing.exe", "C:\\dir\\program", "C:\\dir\\program.", "C:\\dir", ""})
     Launch({program, ""});
   Launch({"D:\\access\\Games\\setup.exe, /s %TEMP%", ""});
-  EXPECT_TRUE(NothingStarted());
   EXPECT_EQ(fake.currentDir, "C:\\");
 
   for (const char* f :

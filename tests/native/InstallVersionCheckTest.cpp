@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <tuple>
 
@@ -39,9 +38,7 @@ class VersionCheck : public ::testing::Test {
   }
 
   // The reinstall question as the one box (Yes/No, question icon, No as default), or no box.
-  std::string Asked(bool asked) const {
-    return asked ? "Bonus|Already installed. Install again?|0x124\n" : "";
-  }
+  std::string Asked(bool asked) const { return asked ? "Bonus|" + context.askMsg + "|0x124\n" : ""; }
 };
 
 TEST_F(VersionCheck, RegistryValueAgainstVersion) {
@@ -106,67 +103,50 @@ TEST_F(VersionCheck, RegistryValueAgainstVersion) {
   }
 }
 
-TEST_F(VersionCheck, ReferenceFieldsFromDotsAndCommas) {
-  EXPECT_EQ(inst::ReferenceVersion(config, "5.1,2.3.4"), (std::array<int, 4>{5, 1, 2, 3}));
-  EXPECT_EQ(inst::ReferenceVersion(config, "5..1"), (std::array<int, 4>{5, 0, 1, -1}));
-}
-
-TEST_F(VersionCheck, FileAsksWhenTheReferenceIsNotOlder) {
-  struct Row {
-    const char* name;
-    const char* version;
-    plat::ProductVersion installed;
-    bool asks;
-  };
-  const Row rows[] = {{"ShortVersionIsOlder", "5", {5, 0, 0, 0}, false},
-                      {"CommasEqual", "5,0,0,0", {5, 0, 0, 0}, true},
-                      {"EmptyIsOlder", "", {0, 0, 0, 0}, false},
-                      {"ReferenceNewer", "5.0.0.1", {5, 0, 0, 0}, true},
-                      {"ReferenceNewerMajor", "6", {5, 9, 9, 9}, true},
-                      {"InstalledNewer", "5.0", {5, 1, 0, 0}, false},
-                      {"FieldsAreNumbers", "5.10", {5, 9, 0, 0}, true},
-                      {"ExtraPartsIgnored", "5.0.0.0.9", {5, 0, 0, 0}, true},
-                      {"HighWordIsNotNegative", "5.0.0.40000", {5, 0, 0, 40000}, true}};
-  fake.AddFile("C:\\WINDOWS\\game.exe");
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    fake.boxes.clear();
-    fake.SetProductVersion("C:\\WINDOWS\\game.exe", r.installed);
-    fake.answers = {plat::kIdNo};
-    EXPECT_EQ(Check("", r.version, "  {WIN_DIR}\\game.exe"), !r.asks);
-    EXPECT_EQ(Boxes(fake.boxes), Asked(r.asks));
-  }
-}
-
-// Checks that pass without a question: the test mark's box, an empty AskMsg
-// (asked by the registry check only), a registry value that stops the file
-// check, and nothing to check.
-TEST_F(VersionCheck, PassesShowingOnly) {
+// The file check (and the registry check where Registry is set), answered
+// No: the test mark's box, the question when the reference is not older (an
+// empty AskMsg is asked by the registry check only), and nothing to check.
+TEST_F(VersionCheck, FileAgainstVersion) {
   const std::string mark = "Bonus Test|Product version of the  C:\\WINDOWS\\game.exe:   5.2.300.4|0x0\n";
-  const std::tuple<const char*, const char*, const char*, const char*, std::string> rows[] = {
-      {"", "6", "{WIN_DIR}\\game.exe , test", "Again?", mark + "Bonus|Again?|0x124\n"},
-      {"", "1", "{WIN_DIR}\\game.exe,test", "Again?", mark},  // shown whatever the result
-      {"", "1", "{WIN_DIR}\\game.exe,Test", "Again?", ""},    // exact case only
-      {"", "6", "{WIN_DIR}\\game.exe", "", ""},
-      {"HKEY_CLASSES_ROOT\\Game.Document\\5.0", "5.0", "", "", "Bonus||0x124\n"},
-      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Absent\\Version", "6", "{WIN_DIR}\\game.exe,test", "Again?", ""},
-      {"   ", "5", "", "Again?", ""},
-      {"", "9", "C:\\Game\\missing.exe,test", "Again?", ""},
-      {"", "9", "C:\\Game\\plain.txt,test", "Again?", ""},
-      {"", "9", "C:\\Game\\folder", "Again?", ""},
-      {"", "9", " ", "Again?", ""},
-  };
+  const std::string ask = Asked(true);
+  const std::string kAsk = "Already installed. Install again?";
+  const std::tuple<const char*, const char*, const char*, plat::ProductVersion, std::string, std::string>
+      rows[] = {
+          {"", "5", "  {WIN_DIR}\\game.exe", {5, 0, 0, 0}, kAsk, ""},  // a short version is older
+          {"", "5,0,0,0", "{WIN_DIR}\\game.exe", {5, 0, 0, 0}, kAsk, ask},
+          {"", "5.1,2.3.4", "{WIN_DIR}\\game.exe", {5, 1, 2, 3}, kAsk, ask},
+          {"", "5..1", "{WIN_DIR}\\game.exe", {5, 0, 1, 0}, kAsk, ""},
+          {"", "", "{WIN_DIR}\\game.exe", {0, 0, 0, 0}, kAsk, ""},
+          {"", "5.0.0.1", "{WIN_DIR}\\game.exe", {5, 0, 0, 0}, kAsk, ask},
+          {"", "6", "{WIN_DIR}\\game.exe", {5, 9, 9, 9}, kAsk, ask},
+          {"", "5.0", "{WIN_DIR}\\game.exe", {5, 1, 0, 0}, kAsk, ""},
+          {"", "5.10", "{WIN_DIR}\\game.exe", {5, 9, 0, 0}, kAsk, ask},  // fields are numbers
+          {"", "5.0.0.0.9", "{WIN_DIR}\\game.exe", {5, 0, 0, 0}, kAsk, ask},
+          {"", "5.0.0.40000", "{WIN_DIR}\\game.exe", {5, 0, 0, 40000}, kAsk, ask},
+          {"", "6", "{WIN_DIR}\\game.exe , test", {5, 2, 300, 4}, kAsk, mark + ask},
+          {"", "1", "{WIN_DIR}\\game.exe,test", {5, 2, 300, 4}, kAsk, mark},  // shown whatever the result
+          {"", "1", "{WIN_DIR}\\game.exe,Test", {5, 2, 300, 4}, kAsk, ""},    // exact case only
+          {"", "6", "{WIN_DIR}\\game.exe", {5, 2, 300, 4}, "", ""},
+          {"HKEY_CLASSES_ROOT\\Game.Document\\5.0", "5.0", "", {}, "", "Bonus||0x124\n"},
+          {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Absent\\Version", "6", "{WIN_DIR}\\game.exe,test", {}, kAsk, ""},
+          {"   ", "5", "", {}, kAsk, ""},
+          {"", "9", "C:\\Game\\missing.exe,test", {}, kAsk, ""},
+          {"", "9", "C:\\Game\\plain.txt,test", {}, kAsk, ""},
+          {"", "9", "C:\\Game\\folder", {}, kAsk, ""},
+          {"", "9", " ", {}, kAsk, ""},
+      };
   fake.AddFile("C:\\WINDOWS\\game.exe");
-  fake.SetProductVersion("C:\\WINDOWS\\game.exe", {5, 2, 300, 4});
   fake.AddRegKey(RegRoot::ClassesRoot, "Game.Document\\5.0");
   fake.AddFile("C:\\Game\\plain.txt");
   fake.AddFolder("C:\\Game\\folder");
   fake.SetProductVersion("C:\\Game\\folder", {1, 0, 0, 0});
-  for (const auto& [registry, version, file, askMsg, boxes] : rows) {
-    SCOPED_TRACE(std::string(registry) + file);
+  for (const auto& [registry, version, file, installed, askMsg, boxes] : rows) {
+    SCOPED_TRACE(std::string(registry) + version + file);
     fake.boxes.clear();
+    fake.answers = {plat::kIdNo, plat::kIdNo};  // to the test mark's box and the question
+    fake.SetProductVersion("C:\\WINDOWS\\game.exe", installed);
     context.askMsg = askMsg;
-    EXPECT_TRUE(Check(registry, version, file));
+    EXPECT_EQ(Check(registry, version, file), boxes.find("0x124") == std::string::npos);
     EXPECT_EQ(Boxes(fake.boxes), boxes);
   }
 }

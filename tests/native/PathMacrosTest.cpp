@@ -1,7 +1,6 @@
 // The token and folder macros of capsule values, as the dialog expands them.
 #include <gtest/gtest.h>
 
-#include "install/PathMacros.h"
 #include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
@@ -44,13 +43,19 @@ TEST_F(MacroTest, Expands) {
        "3C:\\Program Files\\Velmora|D:\\access"},
       // A section token whose section has no value gives nothing.
       {"Token1=[Nowhere]\n", "a{TOKEN1}b", "ab"},
+      // A section token reads the registry; the end TextExcluded names goes.
+      {"Token2=[Dir]\n[Version]\nTextExcluded=\\bin\n[Dir]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\nValue="
+       "Path\n",
+       "{TOKEN2}\\chess.exe", "C:\\Chess\\chess.exe"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(std::string(r.lines) + r.in);
     Reset();
     OneCapsule(r.lines);
     Open();
+    m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Chess", "Path", "C:\\Chess\\bin");
     EXPECT_EQ(X(r.in), r.out);
+    EXPECT_TRUE(m.fake.boxes.empty());
   }
 }
 
@@ -62,20 +67,6 @@ TEST_F(MacroTest, FolderValuesAreThoseOfSetUpAndOutsideTheListsTokensAreEmpty) {
   EXPECT_EQ(X("{WIN_DIR}"), "C:\\WINDOWS");
   EXPECT_EQ(dlg->ExpandMacros("{TOKEN1}{WIN_DIR}", 7), "C:\\WINDOWS");
   EXPECT_EQ(dlg->ExpandMacros("{TOKEN1}", -1), "");
-  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN3}y", 0, 61235, "val"), "xvaly");
-  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN4}y", 0, 61235, "val"), "x{TOKEN4}y");
-  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN4}y", 0, 61232, "val"), "x{TOKEN4}y");  // no such macro
-}
-
-TEST_F(MacroTest, SectionTokenReadsRegistryAndStripsTextExcluded) {
-  OneCapsule(
-      "Token2=[InstallDir]\n[Version]\nTextExcluded=\\bin\n[InstallDir]\nKey=HKEY_LOCAL_"
-      "MACHINE\\SOFTWARE\\Chess\n"
-      "Value=Path\n");
-  Open();
-  m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Chess", "Path", "C:\\Chess\\bin");
-  EXPECT_EQ(X("{TOKEN2}\\chess.exe"), "C:\\Chess\\chess.exe");
-  EXPECT_TRUE(m.fake.boxes.empty());
 }
 
 TEST_F(MacroTest, SectionTokenWithMissingCapsuleFileShowsBoxAndKeepsMacroEachTime) {
