@@ -100,14 +100,15 @@ TEST_F(Launcher, StartsByExtension) {
   EXPECT_EQ(fake.currentDir, "C:\\");
 
   for (const char* f :
-       {"D:\\access\\setup.exe", "C:\\v1.20\\setup", "D:\\access\\inst\\setup.cfg",
+       {"D:\\access\\setup.exe", "C:\\v1.20\\setup", "D:\\access\\read.me", "D:\\access\\inst\\setup.cfg",
         "D:\\access\\inst\\SETUP.Cfg", "D:\\access\\Tools\\Long Program.x", "D:\\access\\Tools\\LONGPR~1.X"})
     fake.AddFile(f);
   fake.SetShortName("D:\\access\\Tools\\Long Program.x", "D:\\access\\Tools\\LONGPR~1.X");
   const std::string longName = "C:\\" + std::string(262, 'p') + ".x";  // too long for a short form
   fake.AddFile(longName);
   Launch({"D:\\access\\setup.exe", "/s"});
-  Launch({"C:\\v1.20\\setup", "-a"});  // the dot in the folder name counts as the extension
+  Launch({"C:\\v1.20\\setup", "-a"});   // the dot in the folder name counts as the extension
+  Launch({"D:\\access\\read.me", ""});  // two characters are enough for the shell
   Launch({"D:\\access\\inst\\setup.cfg", ""});
   Launch({"D:\\access\\inst\\SETUP.Cfg", ""});
   Launch({"D:\\access\\Tools\\Long Program.x", "/arg"});
@@ -116,6 +117,7 @@ TEST_F(Launcher, StartsByExtension) {
             (std::vector<std::string>{"D:\\access\\inst\\setup.cfg", "D:\\access\\inst\\SETUP.Cfg"}));
   EXPECT_EQ(bonus::testing::Started(fake),
             "open D:\\access\\setup.exe [/s] in D:\\access\nopen C:\\v1.20\\setup [-a] in C:\\v1.20\n"
+            "open D:\\access\\read.me [] in D:\\access\n"
             "run D:\\access\\Tools\\LONGPR~1.X in D:\\access\\Tools\n");
 }
 
