@@ -7,6 +7,15 @@
 namespace bonus::testing {
 namespace {
 
+// A capsule with no note, tip, link, buttons or files of its own, after the
+// disk space.
+constexpr const char* kDiskSpace = "SetDiskSpaceText C: 5.00 GB\\n\n";
+constexpr const char* kPlainSelection =
+    "SetNoteText \nSetToolTipColors E0F0FF 555555\n"
+    "AddCapsuleToolTip \nSetToolTipInitialDelay 5000\nActivateToolTip 1\nShowMoreInfo 0\n"
+    "SetButtonText 1006 Install\nSetButtonText 1007 Close\n"
+    "EnableButton 1006 1\n";
+
 class SelectionTest : public DialogTest {
  protected:
   // Opens the dialog and forgets its set-up.
@@ -20,52 +29,34 @@ class SelectionTest : public DialogTest {
 TEST_F(SelectionTest, Transcript) {
   m.Main("[TuneUp]\nWindowTitle=W\nMessage=General\n[Packages]\nA\nB\n");
   m.Capsule("A",
-            "[TuneUp]\nTitle=Alpha\nNote=Alpha note\nTip=Alpha tip\nButton1=Get it\nButton2=Leave\n"
+            "[TuneUp]\nTitle=Alpha\nToken1=X\nNote=Alpha note\nTip=Alpha tip\nButton1=Get it\nButton2=Leave\n"
             "MoreInfoTitle=Read me\nMoreInfoRun=readme.txt\n");
-  m.Capsule("A", "{\\rtf1 Alpha}", ".rtf");
+  const std::string rtf = std::string("{\\rtf1 {TOKEN1} {WIN_DIR}\0 binary}", 33);  // streamed unchanged
+  m.Capsule("A", rtf, ".rtf");
   m.Capsule("A", "RIFF", ".wav");
   m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
   m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
+  m.Capsule("B", "{\\rtf1 x}", ".rtf");
+  m.fake.LockFile("D:\\access\\B\\B.rtf");
   OpenQuiet();
-  Pick("Alpha");
-  EXPECT_EQ(view.Transcript(),
-            "SetDiskSpaceText C: 5.00 GB\\n\n"
-            "InstallDescriptionOleCallback\n"
-            "StreamDescriptionRtf {\\rtf1 Alpha}\n"
-            "HidePicture\n"
-            "SetNoteText Alpha note\n"
-            "SetToolTipColors E0F0FF 555555\n"
-            "AddCapsuleToolTip Alpha tip\n"
-            "SetToolTipInitialDelay 5000\n"
-            "ActivateToolTip 1\n"
-            "DeleteMoreInfoItems\n"
-            "InsertMoreInfoItem Read me\n"
-            "ShowMoreInfo 1\n"
-            "SetButtonText 1006 Get it\n"
-            "SetButtonText 1007 Leave\n"
-            "EnableButton 1006 1\n");
-  EXPECT_EQ(dlg->m_nCapsule, 0);
-  EXPECT_EQ(dlg->m_hSelItem, 1u);
-  EXPECT_FALSE(dlg->m_bMessageShown);
-  ASSERT_EQ(m.fake.sounds.size(), 1u);
-  EXPECT_EQ(m.fake.sounds[0].path, "D:\\access\\A\\A.wav");
-  EXPECT_EQ(m.fake.sounds[0].flags, 0x20003u);
-
-  // No .rtf keeps the pane, no .wav plays nothing, default captions; the
-  // picture stays hidden.
+  // An unreadable .rtf leaves the pane but hides the picture (once), no .wav
+  // plays nothing, default captions.
   Pick("Beta");
   EXPECT_EQ(view.Transcript(),
-            "SetDiskSpaceText C: 5.00 GB\\n\n"
-            "SetNoteText \n"
-            "SetToolTipColors E0F0FF 555555\n"
-            "AddCapsuleToolTip \n"
-            "SetToolTipInitialDelay 5000\n"
-            "ActivateToolTip 1\n"
-            "ShowMoreInfo 0\n"
-            "SetButtonText 1006 Install\n"
-            "SetButtonText 1007 Close\n"
-            "EnableButton 1006 1\n");
-  EXPECT_EQ(m.fake.sounds.size(), 1u);
+            std::string(kDiskSpace) + "InstallDescriptionOleCallback\nHidePicture\n" + kPlainSelection);
+  EXPECT_TRUE(m.fake.sounds.empty());
+  Pick("Alpha");
+  EXPECT_EQ(view.Transcript(),
+            "SetDiskSpaceText C: 5.00 GB\\n\nInstallDescriptionOleCallback\nStreamDescriptionRtf " + rtf +
+                "\nSetNoteText Alpha note\n"
+                "SetToolTipColors E0F0FF 555555\nAddCapsuleToolTip Alpha tip\nSetToolTipInitialDelay 5000\n"
+                "ActivateToolTip 1\nDeleteMoreInfoItems\nInsertMoreInfoItem Read me\nShowMoreInfo 1\n"
+                "SetButtonText 1006 Get it\nSetButtonText 1007 Leave\n"
+                "EnableButton 1006 1\n");
+  EXPECT_EQ(dlg->m_nCapsule, 0);
+  ASSERT_EQ(m.fake.sounds.size(), 1u);
+  EXPECT_EQ(m.fake.sounds[0].path + " " + std::to_string(m.fake.sounds[0].flags),
+            "D:\\access\\A\\A.wav 131075");
 }
 
 TEST_F(SelectionTest, DuplicateTitlesSelectTheFirstCapsule) {
@@ -82,8 +73,8 @@ TEST_F(SelectionTest, DuplicateTitlesSelectTheFirstCapsule) {
 TEST_F(SelectionTest, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection) {
   // Trailing blanks of a value are trimmed by the line grammar, so "1 " is
   // spelt with a character the grammar keeps.
-  const std::pair<const char*, bool> rows[] = {{"1", false}, {" 1", false}, {"   1", false}, {"1 x", true},
-                                               {"0", true},  {"", true},    {"11", true},    {"yes", true}};
+  const std::pair<const char*, bool> rows[] = {{"1", false}, {"   1", false}, {"1 x", true},
+                                               {"0", true},  {"", true},      {"11", true}};
   for (const auto& [value, enabled] : rows) {
     SCOPED_TRACE(std::string("'") + value + "'");
     Reset();
@@ -109,6 +100,7 @@ TEST_F(SelectionTest, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection
 // The link after the selection, and after timer 202's refresh.
 TEST_F(SelectionTest, MoreInfoTargetAtSelectionAndRefresh) {
   struct Row {
+    const char* title;     // MoreInfoTitle value
     const char* run;       // MoreInfoRun value
     const char* existing;  // file that exists ("" none)
     const char* path;      // m_sMoreInfoPath
@@ -116,36 +108,36 @@ TEST_F(SelectionTest, MoreInfoTargetAtSelectionAndRefresh) {
     bool refreshed;        // after the refresh
   };
   const Row rows[] = {
-      {"readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
-      {"readme.txt", "", "D:\\access\\A\\readme.txt", false, false},
-      {"{WIN_DIR}\\help.htm", "C:\\WINDOWS\\help.htm", "C:\\WINDOWS\\help.htm", true, true},
-      {"readme.txt,extra", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
+      {"Read me", "readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
+      {"Read me", "readme.txt", "", "D:\\access\\A\\readme.txt", false, false},
+      {"Read me", "{WIN_DIR}\\help.htm", "C:\\WINDOWS\\help.htm", "C:\\WINDOWS\\help.htm", true, true},
+      {"Read me", "readme.txt,extra", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
       // Quotes stay at selection; the refresh removes them and expands the environment.
-      {"\"readme.txt\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"readme.txt\"", false, true},
-      {"\"%DOC%\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"%DOC%\"", false, true},
-      {"{ANY_DIR}C:\\x\\y.txt", "C:\\x\\y.txt", "C:\\x\\y.txt", true, true},
-      {"", "", "D:\\access\\A\\", false, false},
-      {"  readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
-      {"read me.txt  ", "D:\\access\\A\\read me.txt", "D:\\access\\A\\read me.txt", true, true},
+      {"Read me", "\"readme.txt\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"readme.txt\"", false,
+       true},
+      {"Read me", "\"%DOC%\"", "D:\\access\\A\\readme.txt", "D:\\access\\A\\\"%DOC%\"", false, true},
+      {"Read me", "", "", "D:\\access\\A\\", false, false},
+      // An empty title shows an empty item at selection; the refresh hides it.
+      {"", "readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, false},
+      {"Read me", "  readme.txt", "D:\\access\\A\\readme.txt", "D:\\access\\A\\readme.txt", true, true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.run);
     Reset();
-    OneCapsule(std::string("MoreInfoTitle=Read me\nMoreInfoRun=") + r.run + "\n");
+    OneCapsule(std::string("MoreInfoTitle=") + r.title + "\nMoreInfoRun=" + r.run + "\n");
     m.fake.environment["DOC"] = "readme.txt";
     if (*r.existing) m.fake.AddFile(r.existing, "x");
     Open();
     Pick("Alpha");
     EXPECT_EQ(dlg->m_sMoreInfoPath, r.path);
     EXPECT_EQ(view.moreInfoShown, r.shown);
-    EXPECT_EQ(dlg->m_sMoreInfoTitle, "Read me");
+    EXPECT_EQ(dlg->m_sMoreInfoTitle, r.title);
     view.timers.insert(kTimerMoreInfo);
     view.Transcript();
-    dlg->RefreshMoreInfoLink();
-    EXPECT_EQ(view.Transcript(), r.refreshed
-                                     ? "DeleteMoreInfoItems\nInsertMoreInfoItem Read me\nShowMoreInfo 1\n"
-                                       "KillTimer 202\n"
-                                     : "ShowMoreInfo 0\n");
+    dlg->OnTimer(kTimerMoreInfo);
+    EXPECT_EQ(view.Transcript(),
+              r.refreshed ? "DeleteMoreInfoItems\nInsertMoreInfoItem Read me\nShowMoreInfo 1\nKillTimer 202\n"
+                          : "ShowMoreInfo 0\n");
     EXPECT_EQ(dlg->m_sMoreInfoPath, r.path);  // the selection's, not the refresh's
   }
   // A failed environment expansion keeps the text; after the link was used
@@ -162,18 +154,6 @@ TEST_F(SelectionTest, MoreInfoTargetAtSelectionAndRefresh) {
   EXPECT_EQ(view.Transcript(), "DeleteMoreInfoItems\nInsertMoreInfoItem Docs\nKillTimer 202\n");
 }
 
-TEST_F(SelectionTest, EmptyMoreInfoTitleShowsAnEmptyItemAtSelectionAndTheRefreshHidesIt) {
-  OneCapsule("MoreInfoRun=readme.txt\n");
-  m.fake.AddFile("D:\\access\\A\\readme.txt", "x");
-  Open();
-  Pick("Alpha");
-  EXPECT_EQ(view.moreInfoShown, true);
-  EXPECT_EQ(view.moreInfoItems, std::vector<std::string>{""});
-  view.Transcript();
-  dlg->RefreshMoreInfoLink();
-  EXPECT_EQ(view.Transcript(), "ShowMoreInfo 0\n");  // the timer keeps running
-}
-
 TEST_F(SelectionTest, UnmatchedTextOrNoItemNeverReadsPastTheLists) {
   OneCapsule("Note=n\nTip=t\nButton1=B1\nMoreInfoTitle=M\nMoreInfoRun=r.txt\n", "Message=General\n");
   m.fake.AddFile("D:\\access\\A\\r.txt", "x");
@@ -185,18 +165,7 @@ TEST_F(SelectionTest, UnmatchedTextOrNoItemNeverReadsPastTheLists) {
   view.selectedText = "Renamed";
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(dlg->m_nCapsule, 1);
-  EXPECT_EQ(view.Transcript(),
-            "SetDiskSpaceText C: 5.00 GB\\n\n"
-            "SetNoteText \n"
-            "SetToolTipColors E0F0FF 555555\n"
-            "AddCapsuleToolTip \n"
-            "SetToolTipInitialDelay 5000\n"
-            "ActivateToolTip 1\n"
-            "ShowMoreInfo 0\n"
-            "SetButtonText 1006 Install\n"
-            "SetButtonText 1007 Close\n"
-            "EnableButton 1006 1\n");
-  EXPECT_EQ(dlg->m_sMoreInfoPath, "");
+  EXPECT_EQ(view.Transcript(), kDiskSpace + std::string(kPlainSelection));
   EXPECT_TRUE(m.fake.sounds.empty());
   EXPECT_TRUE(m.fake.boxes.empty());
   // The refresh and the mouse move see no capsule either.
@@ -207,31 +176,6 @@ TEST_F(SelectionTest, UnmatchedTextOrNoItemNeverReadsPastTheLists) {
   view.selected = -1;
   dlg->OnSelChangedCapsule();
   EXPECT_FALSE(dlg->HasSelection());
-  EXPECT_EQ(dlg->m_hSelItem, 0u);
-
-  // An empty tree selects nothing either.
-  Reset();
-  m.Main("[Packages]\n");
-  Open();
-  dlg->OnSelChangedCapsule();
-  EXPECT_EQ(dlg->m_nCapsule, 0);
-  EXPECT_FALSE(dlg->HasSelection());
-}
-
-TEST_F(SelectionTest, ReReadingTheMainFileKeepsTheStoreTheSameSizeAndSeesNewText) {
-  m.Main("[TuneUp]\nMessage=Old\n[Packages]\nA\nB\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\n");
-  m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
-  Open();
-  view.recording = false;
-  for (int i = 0; i < 500; ++i) Pick(i % 2 ? "Alpha" : "Beta");
-  EXPECT_EQ(dlg->m_config.m_saPackages.size(), 2u);
-  EXPECT_EQ(dlg->m_config.m_saTitle.size(), 2u);
-  EXPECT_EQ(dlg->m_nLastCapsule, 1);
-  m.Main("[TuneUp]\nMessage=New\n[Packages]\nA\nB\n");
-  Pick("Alpha");
-  dlg->OnMouseMove();
-  EXPECT_EQ(view.note, "New");
 }
 
 TEST_F(SelectionTest, DiskGoneAtSelectionPromptsWithWindowTitleNoDefault) {
@@ -273,11 +217,11 @@ TEST_F(SelectionTest, NoteAndMessageOnMouseMovesAndTheTreesFocus) {
             "SetMoreInfoTextColor FF0000\nDeleteMoreInfoItems\nInsertMoreInfoItem Docs\nShowMoreInfo 1\n"
             "SetNoteText Alpha note\nSetNoteText General text\nActivateToolTip 0\n");
 
-  // An empty Message leaves the note but counts as shown.
-  Reset();
-  OneCapsule("Note=Alpha note\n");
-  Open();
+  // Selection re-reads the main file: an empty Message leaves the note but
+  // counts as shown.
+  m.Main("[TuneUp]\nMessage=\n[Packages]\nA\n");
   Pick("Alpha");
+  EXPECT_EQ(dlg->m_config.m_saTitle.size(), 1u);
   view.Transcript();
   dlg->OnMouseMove();
   EXPECT_EQ(view.Transcript(), "ActivateToolTip 0\n");
@@ -307,26 +251,6 @@ TEST_F(SelectionTest, LinkRefusesFocusUnlessUsable) {
   Pick("Beta");
   focus();  // empty MoreInfoTitle
   EXPECT_EQ(moves, (std::vector<int>{kIdInstall, kIdCapsuleList, kIdInstall, 0, kIdInstall}));
-}
-
-TEST_F(SelectionTest, DescriptionIsStreamedUnchangedAndAnUnreadableOneLeavesThePane) {
-  m.Main("[Packages]\nA\nB\n");
-  m.Capsule("A", "[TuneUp]\nTitle=Alpha\nToken1=X\n");
-  m.Capsule("B", "[TuneUp]\nTitle=Beta\n");
-  const std::string rtf = std::string("{\\rtf1 {TOKEN1} {WIN_DIR}\0 binary}", 33);
-  m.Capsule("A", rtf, ".rtf");
-  m.Capsule("B", "{\\rtf1 x}", ".rtf");
-  m.fake.LockFile("D:\\access\\B\\B.rtf");
-  OpenQuiet();
-  Pick("Beta");
-  // The picture goes once the file exists, readable or not.
-  EXPECT_NE(
-      view.Transcript().find("SetDiskSpaceText C: 5.00 GB\\n\nInstallDescriptionOleCallback\nHidePicture\n"),
-      std::string::npos);
-  Pick("Alpha");
-  EXPECT_NE(
-      view.Transcript().find("InstallDescriptionOleCallback\nStreamDescriptionRtf " + rtf + "\nSetNoteText"),
-      std::string::npos);
 }
 
 }  // namespace

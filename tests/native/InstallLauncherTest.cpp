@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/BonusConfig.h"
@@ -32,125 +32,93 @@ class Launcher : public ::testing::Test {
   inst::ScriptRunner runScript = [this](const std::string& path) { scripts.push_back(path); };
 
   void Launch(const inst::Command& c) { inst::LaunchByExtension(config, c.program, c.argument, runScript); }
-  bool NothingStarted() const { return fake.shellCalls.empty() && fake.processes.empty() && scripts.empty(); }
 };
 
+// Program and argument of a macro value ('M'), a Run value ('R') and a
+// MoreInfoRun value ('I', both in D:\access\Games), on one machine; '!' rows
+// run with the environment expansion failing.
 TEST_F(Launcher, ResolvesCommandValues) {
   const std::string longFile = "C:\\" + std::string(200, 'd') + ".txt";
   const std::string tooLongFile = "C:\\" + std::string(270, 'd') + ".txt";
-  struct Row {
-    const char* name;
-    char kind;  // 'M' macro value, 'R' Run value, 'I' MoreInfoRun value (both in D:\access\Games)
-    std::string value, program, argument;
-    std::function<void(plat::FakePlatform&)> setUp = {};
-  };
-  auto env = [](const char* name, std::string value, bool fail = false) {
-    return [=](plat::FakePlatform& f) {
-      f.environment[name] = value;
-      f.failEnvironmentExpansion = fail;
-    };
-  };
-  const Row rows[] = {
-      {"QuotesLeaveTheProgramButStayOnTheArgument", 'M', "\"{SRC_DIR}\\my setup.exe\",\"/q\"",
-       "D:\\access\\my setup.exe", "\"/q\""},
-      {"QuotesDoNotProtectAComma", 'M', "\"{SRC_DIR}\\a,b.exe\",/x,ignored", "\"D:\\access\\a", "b.exe\""},
-      {"LoneQuoteBecomesEmptyProgram", 'M', "{ANY_DIR}\"", "", ""},
-      {"NoParts", 'M', "   {ANY_DIR}", "", ""},
-      {"ExistingFileArgumentInShortForm", 'M', "{SRC_DIR}\\setup.exe,{SRC_DIR}\\Read Me First.txt",
-       "D:\\access\\setup.exe", "D:\\access\\README~1.TXT",
-       [](plat::FakePlatform& f) {
-         f.AddFile("D:\\access\\Read Me First.txt");
-         f.SetShortName("D:\\access\\Read Me First.txt", "D:\\access\\README~1.TXT");
-       }},
-      {"MissingFileArgumentStaysAsSplit", 'M', "{SRC_DIR}\\setup.exe , %TEMP%\\x.txt ",
-       "D:\\access\\setup.exe", "%TEMP%\\x.txt", env("TEMP", "C:\\T")},
-      {"ProgramExpandsEnvironment", 'M', "{ANY_DIR}%PROGDIR%\\a.exe", "C:\\Progs\\a.exe", "",
-       env("ProgDir", "C:\\Progs")},
-      {"FailedExpansionKeepsText", 'M', "{ANY_DIR}%PROGDIR%\\a.exe", "%PROGDIR%\\a.exe", "",
-       env("ProgDir", "C:\\Progs", true)},
-      {"ExpansionFarTooLong", 'M', "{ANY_DIR}%LONG%\\a.exe", "%LONG%\\a.exe", "",
-       env("LONG", std::string(300, 'x'))},
+  fake.environment = {{"TEMP", "C:\\T"},
+                      {"ProgDir", "C:\\Progs"},
+                      {"WEB", "C:\\Web"},
+                      {"L253", std::string(253, 'x')},
+                      {"L254", std::string(254, 'x')}};
+  for (const std::string& f : {std::string("D:\\access\\Read Me First.txt"), longFile, tooLongFile,
+                               std::string("C:\\data\\long name.txt")})
+    fake.AddFile(f);
+  fake.SetShortName("D:\\access\\Read Me First.txt", "D:\\access\\README~1.TXT");
+  fake.SetShortName(longFile, "C:\\" + std::string(280, 'S'));
+  fake.SetShortName("C:\\data\\long name.txt", "C:\\data\\LONGNA~1.TXT");
+  const std::tuple<const char*, std::string, std::string, std::string> rows[] = {
+      // Quotes leave the program but stay on the argument, and do not protect a comma.
+      {"M", "\"{SRC_DIR}\\my setup.exe\",\"/q\"", "D:\\access\\my setup.exe", "\"/q\""},
+      {"M", "\"{SRC_DIR}\\a,b.exe\",/x,ignored", "\"D:\\access\\a", "b.exe\""},
+      {"M", "{ANY_DIR}\"", "", ""},
+      // An existing file argument in its short form; a missing one as split.
+      {"M", "{SRC_DIR}\\setup.exe,{SRC_DIR}\\Read Me First.txt", "D:\\access\\setup.exe",
+       "D:\\access\\README~1.TXT"},
+      {"M", "{SRC_DIR}\\setup.exe , %TEMP%\\x.txt ", "D:\\access\\setup.exe", "%TEMP%\\x.txt"},
+      {"M", "{ANY_DIR}%PROGDIR%\\a.exe", "C:\\Progs\\a.exe", ""},
+      {"M!", "{ANY_DIR}%PROGDIR%\\a.exe", "%PROGDIR%\\a.exe", ""},
       // 253 + "\a.exe" = 259 characters fit the buffer with the zero; 260 do not.
-      {"Expansion259Fits", 'M', "{ANY_DIR}%LONG%\\a.exe", std::string(253, 'x') + "\\a.exe", "",
-       env("LONG", std::string(253, 'x'))},
-      {"Expansion260DoesNotFit", 'M', "{ANY_DIR}%LONG%\\a.exe", "%LONG%\\a.exe", "",
-       env("LONG", std::string(254, 'x'))},
-      {"ShortFormTooLongGivesEmptyArgument", 'M', "{ANY_DIR}a.exe," + longFile, "a.exe", "",
-       [&](plat::FakePlatform& f) {
-         f.AddFile(longFile);
-         f.SetShortName(longFile, "C:\\" + std::string(280, 'S'));
-       }},
-      {"ArgumentTooLongToExpandStaysAsSplit", 'M', "{ANY_DIR}a.exe," + tooLongFile, "a.exe", tooLongFile,
-       [&](plat::FakePlatform& f) { f.AddFile(tooLongFile); }},
-      {"ArgumentWhoseExpansionFailsStaysAsSplit", 'M', "{ANY_DIR}a.exe,C:\\data\\long name.txt", "a.exe",
-       "C:\\data\\long name.txt",
-       [](plat::FakePlatform& f) {
-         f.AddFile("C:\\data\\long name.txt");
-         f.SetShortName("C:\\data\\long name.txt", "C:\\data\\LONGNA~1.TXT");
-         f.failEnvironmentExpansion = true;
-       }},
-      {"RunMacroSplits", 'R', "  {SRC_DIR}\\setup.exe, /s", "D:\\access\\setup.exe", "/s"},
-      {"RunWithoutBracesIsOneName", 'R', "  setup.exe, /s %TEMP%", "D:\\access\\Games\\setup.exe, /s %TEMP%",
-       "", env("TEMP", "C:\\T")},
-      {"MoreInfoInCapsuleFolder", 'I', "read me.htm, x", "D:\\access\\Games\\read me.htm", "x"},
-      {"MoreInfoMacroExpandsEnvironment", 'I', "{ANY_DIR}  %WEB%\\a.htm", "C:\\Web\\a.htm", "",
-       env("WEB", "C:\\Web")},
-      {"MoreInfoQuotesGo", 'I', "\"info.htm\"", "D:\\access\\Games\\info.htm", ""},
+      {"M", "{ANY_DIR}%L253%\\a.exe", std::string(253, 'x') + "\\a.exe", ""},
+      {"M", "{ANY_DIR}%L254%\\a.exe", "%L254%\\a.exe", ""},
+      {"M", "{ANY_DIR}a.exe," + longFile, "a.exe", ""},  // short form too long
+      {"M", "{ANY_DIR}a.exe," + tooLongFile, "a.exe", tooLongFile},
+      {"M!", "{ANY_DIR}a.exe,C:\\data\\long name.txt", "a.exe", "C:\\data\\long name.txt"},
+      {"R", "  {SRC_DIR}\\setup.exe, /s", "D:\\access\\setup.exe", "/s"},
+      {"R", "  setup.exe, /s %TEMP%", "D:\\access\\Games\\setup.exe, /s %TEMP%", ""},  // no braces: one name
+      {"I", "read me.htm, x", "D:\\access\\Games\\read me.htm", "x"},
+      {"I", "{ANY_DIR}  %WEB%\\a.htm", "C:\\Web\\a.htm", ""},
+      {"I", "\"info.htm\"", "D:\\access\\Games\\info.htm", ""},
   };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    plat::FakePlatform f;
-    CBonusConfig c{f};
-    if (r.setUp) r.setUp(f);
+  for (const auto& [kind, value, program, argument] : rows) {
+    SCOPED_TRACE(value);
+    fake.failEnvironmentExpansion = kind[1] == '!';
     const inst::Command got =
-        r.kind == 'M' ? inst::ResolveMacroCommand(c, r.value, expand)
-        : r.kind == 'R'
-            ? inst::ResolveRunCommand(c, "D:\\access\\Games", r.value, expand)
-            : inst::ResolveMoreInfo(c, "D:\\access\\Games", r.value, expand, inst::MoreInfoUse::kOpen);
-    EXPECT_EQ(got.program, r.program);
-    EXPECT_EQ(got.argument, r.argument);
+        kind[0] == 'M' ? inst::ResolveMacroCommand(config, value, expand)
+        : kind[0] == 'R'
+            ? inst::ResolveRunCommand(config, "D:\\access\\Games", value, expand)
+            : inst::ResolveMoreInfo(config, "D:\\access\\Games", value, expand, inst::MoreInfoUse::kOpen);
+    EXPECT_EQ(got.program + "|" + got.argument, program + "|" + argument);
   }
 }
 
-TEST_F(Launcher, ShellOpensAProgramFromItsFolderWithItsArgument) {
-  fake.AddFile("D:\\access\\setup.exe");
-  fake.AddFile("C:\\v1.20\\setup");
-  Launch({"D:\\access\\setup.exe", "/s"});
-  Launch({"C:\\v1.20\\setup", "-a"});  // the dot in the folder name counts as the extension
-  EXPECT_EQ(bonus::testing::Started(fake),
-            "open D:\\access\\setup.exe [/s] in D:\\access\nopen C:\\v1.20\\setup [-a] in C:\\v1.20\n");
-}
-
-TEST_F(Launcher, ScriptGoesToTheScriptLibraryInAnyCase) {
-  for (const char* name : {"D:\\access\\inst\\setup.cfg", "D:\\access\\inst\\SETUP.Cfg"}) fake.AddFile(name);
-  Launch({"D:\\access\\inst\\setup.cfg", ""});
-  Launch({"D:\\access\\inst\\SETUP.Cfg", ""});
-  EXPECT_EQ(scripts,
-            (std::vector<std::string>{"D:\\access\\inst\\setup.cfg", "D:\\access\\inst\\SETUP.Cfg"}));
-  EXPECT_EQ(bonus::testing::Started(fake), "");
-}
-
-TEST_F(Launcher, OneCharacterExtensionIsStartedByProcessCreationFromItsShortFormOnly) {
-  fake.AddFile("D:\\access\\Tools\\Long Program.x");
-  fake.SetShortName("D:\\access\\Tools\\Long Program.x", "D:\\access\\Tools\\LONGPR~1.X");
-  fake.AddFile("D:\\access\\Tools\\LONGPR~1.X");
-  Launch({"D:\\access\\Tools\\Long Program.x", "/arg"});
-  // A name too long for a short form starts nothing.
-  std::string longName = "C:\\" + std::string(262, 'p') + ".x";
-  fake.AddFile(longName);
-  Launch({longName, ""});
-  EXPECT_EQ(bonus::testing::Started(fake), "run D:\\access\\Tools\\LONGPR~1.X in D:\\access\\Tools\n");
-}
-
-TEST_F(Launcher, NothingStartsForAMissingFileNoDotATrailingDotOrAOneNameRunValue) {
+// What starts for each name: the shell from the program's folder, the script
+// library for .cfg in any case, process creation from the short form for a
+// one-character extension, nothing for a missing file, no extension, a
+// trailing dot or a one-name Run value.
+TEST_F(Launcher, StartsByExtension) {
   fake.AddFile("C:\\dir\\program");
   fake.AddFile("C:\\dir\\program.");
   fake.AddFile("D:\\access\\Games\\setup.exe");
   for (const char* program : {"C:\\dir\\missing.exe", "C:\\dir\\program", "C:\\dir\\program.", "C:\\dir", ""})
     Launch({program, ""});
   Launch({"D:\\access\\Games\\setup.exe, /s %TEMP%", ""});
-  EXPECT_TRUE(NothingStarted());
   EXPECT_EQ(fake.currentDir, "C:\\");
+
+  for (const char* f :
+       {"D:\\access\\setup.exe", "C:\\v1.20\\setup", "D:\\access\\read.me", "D:\\access\\inst\\setup.cfg",
+        "D:\\access\\inst\\SETUP.Cfg", "D:\\access\\Tools\\Long Program.x", "D:\\access\\Tools\\LONGPR~1.X"})
+    fake.AddFile(f);
+  fake.SetShortName("D:\\access\\Tools\\Long Program.x", "D:\\access\\Tools\\LONGPR~1.X");
+  const std::string longName = "C:\\" + std::string(262, 'p') + ".x";  // too long for a short form
+  fake.AddFile(longName);
+  Launch({"D:\\access\\setup.exe", "/s"});
+  Launch({"C:\\v1.20\\setup", "-a"});   // the dot in the folder name counts as the extension
+  Launch({"D:\\access\\read.me", ""});  // two characters are enough for the shell
+  Launch({"D:\\access\\inst\\setup.cfg", ""});
+  Launch({"D:\\access\\inst\\SETUP.Cfg", ""});
+  Launch({"D:\\access\\Tools\\Long Program.x", "/arg"});
+  Launch({longName, ""});
+  EXPECT_EQ(scripts,
+            (std::vector<std::string>{"D:\\access\\inst\\setup.cfg", "D:\\access\\inst\\SETUP.Cfg"}));
+  EXPECT_EQ(bonus::testing::Started(fake),
+            "open D:\\access\\setup.exe [/s] in D:\\access\nopen C:\\v1.20\\setup [-a] in C:\\v1.20\n"
+            "open D:\\access\\read.me [] in D:\\access\n"
+            "run D:\\access\\Tools\\LONGPR~1.X in D:\\access\\Tools\n");
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The token and folder macros of capsule values, as the dialog expands them.
 #include <gtest/gtest.h>
 
-#include "install/PathMacros.h"
-#include "platform/Text.h"
 #include "tests/native/DialogTestSupport.h"
 
 namespace bonus::testing {
@@ -21,21 +19,14 @@ TEST_F(MacroTest, Expands) {
   };
   const char* tokens = "Token1={WIN_DIR}\\x\nToken2=two\nToken3={TOKEN4}\nToken4=four\n";
   const Row rows[] = {
-      {"", "{WIN_DIR}", "C:\\WINDOWS"},
-      {"", "{WIN_SYS_DIR}", "C:\\WINDOWS\\SYSTEM32"},
-      {"", "{RUN_DIR}", "C:\\Program Files\\Velmora"},
-      {"", "{TEMP}\\x.tmp", "C:\\WINDOWS\\temp\\x.tmp"},
-      {"", "{DESKTOP}", "C:\\WINDOWS\\DESKTOP"},
-      {"", "{STARTUP}", "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"},
-      {"", "{PROGRAMS}", "C:\\WINDOWS\\Start Menu\\Programs"},
-      {"", "{START_MENU}", "C:\\WINDOWS\\Start Menu"},
-      {"", "{FAVORITES_DIR}", "C:\\WINDOWS\\Favorites"},
-      {"", "{SRC_DIR}\\setup.exe", "D:\\access\\setup.exe"},
-      {"", "{ANY_DIR}setup.exe", "setup.exe"},
+      {"", "{WIN_DIR}|{WIN_SYS_DIR}|{RUN_DIR}|{TEMP}|{DESKTOP}|{STARTUP}",
+       "C:\\WINDOWS|C:\\WINDOWS\\SYSTEM32|C:\\Program Files\\Velmora|C:\\WINDOWS\\temp|C:\\WINDOWS\\DESKTOP|"
+       "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"},
+      {"", "{PROGRAMS}|{START_MENU}|{FAVORITES_DIR}|{SRC_DIR}|{ANY_DIR}x",
+       "C:\\WINDOWS\\Start Menu\\Programs|C:\\WINDOWS\\Start Menu|C:\\WINDOWS\\Favorites|D:\\access|x"},
       // Every occurrence, left to right; exact case only; unknown macros stay.
       {"", "{WIN_DIR};{WIN_DIR}", "C:\\WINDOWS;C:\\WINDOWS"},
       {"", "{win_dir}\\a{WINDIR}{Temp}{OTHER}", "{win_dir}\\a{WINDIR}{Temp}{OTHER}"},
-      {"", "plain", "plain"},
       {"", "", ""},
       // Tokens expand first and may hold folder macros, and tokens of a
       // higher number; not those of a lower number nor themselves.
@@ -52,13 +43,19 @@ TEST_F(MacroTest, Expands) {
        "3C:\\Program Files\\Velmora|D:\\access"},
       // A section token whose section has no value gives nothing.
       {"Token1=[Nowhere]\n", "a{TOKEN1}b", "ab"},
+      // A section token reads the registry; the end TextExcluded names goes.
+      {"Token2=[Dir]\n[Version]\nTextExcluded=\\bin\n[Dir]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\Chess\nValue="
+       "Path\n",
+       "{TOKEN2}\\chess.exe", "C:\\Chess\\chess.exe"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(std::string(r.lines) + r.in);
     Reset();
     OneCapsule(r.lines);
     Open();
+    m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Chess", "Path", "C:\\Chess\\bin");
     EXPECT_EQ(X(r.in), r.out);
+    EXPECT_TRUE(m.fake.boxes.empty());
   }
 }
 
@@ -70,20 +67,6 @@ TEST_F(MacroTest, FolderValuesAreThoseOfSetUpAndOutsideTheListsTokensAreEmpty) {
   EXPECT_EQ(X("{WIN_DIR}"), "C:\\WINDOWS");
   EXPECT_EQ(dlg->ExpandMacros("{TOKEN1}{WIN_DIR}", 7), "C:\\WINDOWS");
   EXPECT_EQ(dlg->ExpandMacros("{TOKEN1}", -1), "");
-  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN3}y", 0, 61235, "val"), "xvaly");
-  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN4}y", 0, 61235, "val"), "x{TOKEN4}y");
-  EXPECT_EQ(inst::ReplaceToken(dlg->m_config, "x{TOKEN4}y", 0, 61232, "val"), "x{TOKEN4}y");  // no such macro
-}
-
-TEST_F(MacroTest, SectionTokenReadsRegistryAndStripsTextExcluded) {
-  OneCapsule(
-      "Token2=[InstallDir]\n[Version]\nTextExcluded=\\bin\n[InstallDir]\nKey=HKEY_LOCAL_"
-      "MACHINE\\SOFTWARE\\Chess\n"
-      "Value=Path\n");
-  Open();
-  m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Chess", "Path", "C:\\Chess\\bin");
-  EXPECT_EQ(X("{TOKEN2}\\chess.exe"), "C:\\Chess\\chess.exe");
-  EXPECT_TRUE(m.fake.boxes.empty());
 }
 
 TEST_F(MacroTest, SectionTokenWithMissingCapsuleFileShowsBoxAndKeepsMacroEachTime) {
@@ -99,20 +82,6 @@ TEST_F(MacroTest, SectionTokenWithMissingCapsuleFileShowsBoxAndKeepsMacroEachTim
   dlg->OnSelChangedCapsule();
   EXPECT_EQ(m.fake.boxes.size(), 3u);  // MoreInfoRun's token at every selection
   EXPECT_EQ(view.moreInfoShown, false);
-}
-
-TEST(TextUtil, ReplaceAllAndParseLeadingInt) {
-  EXPECT_EQ(plat::ReplaceAll("aaa", "aa", "b"), "ba");    // no overlap
-  EXPECT_EQ(plat::ReplaceAll("xax", "a", "aa"), "xaax");  // no rescan
-  EXPECT_EQ(plat::ReplaceAll("abc", "", "z"), "abc");
-  const std::pair<const char*, int> ints[] = {{"  32", 32},
-                                              {"12ab", 12},
-                                              {"-7", -7},
-                                              {"x1", 0},
-                                              {"", 0},
-                                              {"99999999999999999999", 2147483647},
-                                              {"-99999999999999999999", -2147483647 - 1}};
-  for (const auto& [text, value] : ints) EXPECT_EQ(plat::ParseLeadingInt(text), value) << text;
 }
 
 }  // namespace
