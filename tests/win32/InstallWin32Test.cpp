@@ -1,7 +1,7 @@
 // The install engine on the real system: programs started through the shell
-// and by process creation, the script library, version resources and
-// registry values. Each test works in a folder and a registry key of its own
-// and removes them again.
+// and by process creation, the script library and version resources (the
+// registry's answers are the contract suite's). Each test works in a folder
+// of its own and removes it again.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -122,54 +122,6 @@ TEST_F(InstallWin32, ProductVersionOfARealResourceIsReadAndCompared) {
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0], "Product version of the  " + file + ":   5.0.0.0");
   EXPECT_EQ(asked[1], "Again?");
-}
-
-class RegistryWin32 : public InstallWin32 {
- protected:
-  std::string key = "Software\\Velmora Install Test " + std::to_string(::GetCurrentProcessId());
-  std::string root = "HKEY_CURRENT_USER\\" + key;
-
-  void SetUp() override {
-    InstallWin32::SetUp();
-    HKEY game = Create("Game");
-    const char version[] = "4.9";
-    ::RegSetValueExA(game, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof version);
-    const DWORD build = 6;
-    ::RegSetValueExA(game, "Build", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&build), sizeof build);
-    ::RegCloseKey(game);
-    ::RegCloseKey(Create("Game\\5.0"));
-  }
-  void TearDown() override {
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
-    InstallWin32::TearDown();
-  }
-  HKEY Create(const std::string& sub) {
-    HKEY h = nullptr;
-    EXPECT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (key + "\\" + sub).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &h, nullptr),
-              ERROR_SUCCESS);
-    return h;
-  }
-};
-
-// A REG_SZ value is compared as text, a REG_DWORD as a number; a key named
-// like the version asks; a missing key passes without asking.
-TEST_F(RegistryWin32, ValuesAndKeysAreComparedByTheirKind) {
-  const std::string game = root + "\\Game\\";
-  const struct {
-    std::string path, version;
-    bool passes;
-  } rows[] = {
-      {game + "Version", "5.0", true}, {game + "Version", "4.9", false},
-      {game + "Build", "5", false},    {game + "Build", "7", true},
-      {game + "5.0", "5.0", false},    {root + "\\Absent\\Version", "1", true},
-  };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.path + " " + r.version);
-    asked.clear();
-    EXPECT_EQ(inst::CheckInstalledVersion(config, r.path, r.version, "", context), r.passes);
-    EXPECT_EQ(asked.size(), r.passes ? 0u : 1u);
-  }
 }
 
 }  // namespace
