@@ -1,7 +1,9 @@
 // Golden pictures of whole stores: every tests/golden/<scenario>.cfg is read
 // as the main file of a disk, each of its capsules from
 // tests/golden/<scenario>.d/<name>.cfg when that exists, then the main file
-// once more (as a selection change does), and the dump of the store is
+// once more (as a selection change does); then each capsule file's
+// [InstallDir] section is read by a fresh store. The dump of the store, then
+// every line the readers told their observer and each section's value, is
 // compared with tests/golden/<scenario>.expected.
 //
 // VELMORA_UPDATE_GOLDEN=1 writes the expected files from the current code
@@ -18,6 +20,7 @@
 
 #include "config/BonusConfig.h"
 #include "config/ConfigDump.h"
+#include "config/ConfigLineObserver.h"
 #include "platform/fake/FakePlatform.h"
 
 namespace {
@@ -42,10 +45,24 @@ std::string ReadBytes(const fs::path& path) {
   return out.str();
 }
 
+class CTranscript : public IConfigLineObserver {
+ public:
+  void OnConfigLine(const ConfigLineEvent& e) override {
+    static const char* const kKinds[] = {"Skipped", "KnownHeader", "OtherHeader", "Entry",
+                                         "Key",     "NoKey",       "Outside"};
+    text += std::string(e.file) + ":" + std::to_string(e.number) + " " + kKinds[static_cast<int>(e.kind)] +
+            " " + std::string(e.section) + " " + QuoteDumpText(e.key) + "=" + QuoteDumpText(e.value) +
+            " raw " + QuoteDumpText(e.raw) + " text " + QuoteDumpText(e.text) + "\n";
+  }
+  std::string text;
+};
+
 std::string ReadDisk(const std::string& scenario) {
   plat::FakePlatform fake;
+  CTranscript transcript;
   fake.SetRegString(plat::RegRoot::LocalMachine, kProductKey, kSourceDirValue, "E:\\Velmora");
   CBonusConfig config(fake);
+  config.m_pLineObserver = &transcript;
   const std::string mainFile = config.LocateConfigFile(false);
   fake.AddFile(mainFile, ReadBytes(kGoldenDir / (scenario + ".cfg")));
   EXPECT_TRUE(config.ParseConfigFile(mainFile, 0));
@@ -57,8 +74,17 @@ std::string ReadDisk(const std::string& scenario) {
     config.ParseConfigFile(capsules[i] + "\\" + name + ".cfg", static_cast<int>(i));
   }
   EXPECT_TRUE(config.ParseConfigFile(mainFile, 0));
+  fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Chess", "Path", "C:\\Games\\Chess");
+  for (const std::string& capsule : capsules) {  // each capsule's own [InstallDir], by a fresh store
+    CBonusConfig section(fake);
+    section.m_pLineObserver = &transcript;
+    const std::string got = section.ReadSectionRegistryValue(
+        capsule + "\\" + CBonusConfig::GetLastPathPart(capsule) + ".cfg", "[InstallDir]");
+    transcript.text += "[InstallDir] = " + QuoteDumpText(got) + " from " + section.m_sRegKey + "|" +
+                       section.m_sRegValue + "\n";
+  }
   EXPECT_TRUE(fake.boxes.empty());
-  return DumpConfig(config);
+  return DumpConfig(config) + transcript.text;
 }
 
 class ConfigGolden : public ::testing::TestWithParam<std::string> {};

@@ -1,8 +1,10 @@
-// Locating and reading the configuration files, and the store's path and
+// Locating and reading the configuration files, registry reads by key path,
+// drive letters, disk space and shortcut files, and the store's path and
 // list helpers. The golden disks (ConfigGoldenTest) hold the line grammar and
 // whole stores; these cases hold what one dump cannot show.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,6 +14,7 @@
 namespace {
 
 using plat::RegRoot;
+using Drive = plat::FakePlatform::Drive;
 
 constexpr const char* kProgramDir = "C:\\Program Files\\Velmora";
 constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
@@ -20,9 +23,9 @@ class ConfigStore : public ::testing::Test {
  protected:
   void ExpectOneBox(const std::string& text, const std::string& caption) {
     ASSERT_EQ(fake.boxes.size(), 1u) << text;
-    EXPECT_EQ(fake.boxes[0].owner, 0u);
-    EXPECT_EQ(fake.boxes[0].text + "|" + fake.boxes[0].caption, text + "|" + caption);
-    EXPECT_EQ(fake.boxes[0].type, plat::kMbOk | plat::kMbIconStop);
+    const auto& box = fake.boxes[0];
+    EXPECT_EQ(box.text + "|" + box.caption + "|" + std::to_string(box.owner + box.type),
+              text + "|" + caption + "|" + std::to_string(plat::kMbOk | plat::kMbIconStop));
     fake.boxes.clear();
   }
 
@@ -117,6 +120,15 @@ TEST_F(ConfigStore, FilesThatCannotBeRead) {
   fake.LockFile("C:\\a.cfg");
   EXPECT_FALSE(config.ParseConfigFile("C:\\a.cfg", 0));
   EXPECT_EQ(config.m_sHeight, "4");
+  // A section is not read from a missing file, not even a remembered key; the
+  // fuzz_section_reader corpus holds the reads of files that exist.
+  fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\X", "V", "lm");
+  config.m_sRegKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\X";
+  config.m_sRegValue = "V";
+  EXPECT_EQ(config.ReadSectionRegistryValue("C:\\none.cfg", "[S]"), "");
+  EXPECT_TRUE(fake.boxes.empty());
+  EXPECT_EQ(config.ReadSectionRegistryValue("C:\\none.ini", "[S]"), "");
+  ExpectOneBox("Error: C:\\none.ini doesn't exist.", "Velmora Bonus Software Installer");
 }
 
 // The store must not grow when the same file is read again (a selection
@@ -167,21 +179,6 @@ TEST_F(ConfigStore, OtherFilesTextsAndCopiesAddTheirOwnEntries) {
   EXPECT_EQ(config.m_saPackages.size(), 4u);
 }
 
-TEST_F(ConfigStore, WhatNoDiskShows) {
-  // A negative capsule index stores nothing; lines have no length limit.
-  const std::string value(200000, 'v');
-  config.ParseConfigText("[TuneUp]\nTitle=x\nMessage=" + value, -1);
-  EXPECT_TRUE(config.m_saTitle.empty());
-  EXPECT_EQ(config.m_sMessage, value);
-  // The section reader clears the shared section flag at its own headers, so
-  // lines ahead of the next file's first header are not read into [TuneUp].
-  fake.AddFile("C:\\cap.cfg", "[Reg]\nKey=\n[Other]\n");
-  config.ReadSectionRegistryValue("C:\\cap.cfg", "[Reg]");
-  EXPECT_TRUE(config.m_bInTuneUp);
-  config.ParseConfigText("Title=ignored\n", 0);
-  EXPECT_TRUE(config.m_saTitle.empty());
-}
-
 TEST_F(ConfigStore, FileExists) {
   fake.AddFile("C:\\f\\a.txt");
   EXPECT_TRUE(config.FileExists("C:\\f\\a.txt", true, "Cap"));
@@ -189,16 +186,6 @@ TEST_F(ConfigStore, FileExists) {
   EXPECT_TRUE(fake.boxes.empty());
   EXPECT_FALSE(config.FileExists("C:\\f", true, "Cap"));  // a folder is no file
   ExpectOneBox("Error: C:\\f doesn't exist.", "Cap");
-}
-
-// The fuzz_split_into_list corpus holds the other spellings.
-TEST_F(ConfigStore, SplitIntoList) {
-  config.SplitIntoList("a , b,", ",");
-  EXPECT_EQ(config.m_saList, (CStringArray{"a", "b"}));
-  config.SplitIntoList(",a", ",");
-  EXPECT_EQ(config.m_saList, (CStringArray{"", "a"}));
-  config.SplitIntoList("ab cd", " ");  // the blank is trimmed away before it would be dropped
-  EXPECT_EQ(config.m_saList, (CStringArray{"ab", "d"}));
 }
 
 TEST_F(ConfigStore, PathPartsTokenListsAndEntries) {
@@ -220,6 +207,160 @@ TEST_F(ConfigStore, PathPartsTokenListsAndEntries) {
   EXPECT_EQ(config.TokenList(11), nullptr);
   const CStringArray list{"a", "b"};
   EXPECT_EQ(CBonusConfig::At(list, 1) + CBonusConfig::At(list, 2) + CBonusConfig::At(list, -1), "b");
+}
+
+TEST_F(ConfigStore, KeyPaths) {
+  fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\X", "V", "lm");
+  fake.SetRegString(RegRoot::CurrentUser, "Software\\X", "V", "cu");
+  fake.SetRegString(RegRoot::ClassesRoot, ".abc", "V", "cr");
+  fake.SetRegString(RegRoot::Users, ".DEFAULT\\X", "V", "us");
+  fake.SetRegString(RegRoot::LocalMachine, "HKLM\\SOFTWARE\\X", "V", "no abbreviation");
+  fake.SetRegString(RegRoot::LocalMachine, "HKEY_LOCAL_MACHINESOFTWARE\\X", "V", "no root");
+  fake.SetRegString(RegRoot::LocalMachine, "Y_LOCAL_MACHINE\\SOFTWARE\\X", "V", "cut by length");
+  fake.SetRegString(RegRoot::Users, "LOCAL_MACHINE\\X", "V", "users");
+  fake.SetRegString(RegRoot::Users, "S\\X", "V", "moved");
+  const struct {
+    std::string keyPath;
+    std::string expected;
+  } cases[] = {
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\X", "lm"},
+      {"HKEY_CURRENT_USER\\Software\\X", "cu"},
+      {"HKEY_CLASSES_ROOT\\.abc", "cr"},
+      {"HKEY_USERS\\.DEFAULT\\X", "us"},
+      {"  \t HKEY_LOCAL_MACHINE\\SOFTWARE\\X", "lm"},
+      {"HKLM\\SOFTWARE\\X", ""},
+      {"HKEY_LOCAL_MACHINESOFTWARE\\X", ""},
+      {"hkey_local_machine\\SOFTWARE\\X", ""},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Missing", ""},
+      {"", ""},
+      // A root name further in still chooses the root; the cut is by its length.
+      {"HKEY_USERS\\HKEY_LOCAL_MACHINE\\SOFTWARE\\X", ""},
+      {"HKEY_LOCAL_MACHINE\\HKEY_USERS\\.DEFAULT\\X", ""},
+      {"abcdHKEY_LOCAL_MACHINE\\SOFTWARE\\X", ""},
+      {std::string(16, 'x') + "HKEY_LOCAL_MACHINE\\SOFTWARE\\X", "cut by length"},
+      {"HKEY_USERS\\LOCAL_MACHINE\\X", "users"},  // the first eleven characters go
+      {"xyHKEY_USERS\\X", "moved"},
+      {"HKEY_CLASSES_ROOT", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(config.ReadRegistryString(c.keyPath, "V"), c.expected) << c.keyPath;
+}
+
+TEST_F(ConfigStore, DataBytes) {
+  const struct {
+    const char* name;
+    plat::RegValue value;
+    std::string expected;
+  } cases[] = {
+      {"Number", {plat::kRegDword, std::string("ABC\0", 4)}, "ABC"},
+      {"Full", {plat::kRegSz, std::string(plat::kMaxPath, 'f')}, std::string(plat::kMaxPath, 'f')},
+      {"Over", {plat::kRegSz, std::string(plat::kMaxPath, 'o') + std::string(1, '\0')}, ""},
+      {"Multi", {plat::kRegMultiSz, std::string("one\0two\0\0", 9)}, "one"},
+      {"", {plat::kRegSz, std::string("default\0", 8)}, "default"},
+  };
+  for (const auto& c : cases) {
+    fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\D", c.name, c.value);
+    EXPECT_EQ(config.ReadRegistryString("HKEY_LOCAL_MACHINE\\SOFTWARE\\D", c.name), c.expected) << c.name;
+  }
+  EXPECT_EQ(config.ReadRegistryString("HKEY_LOCAL_MACHINE\\SOFTWARE\\D", "Missing"), "");
+}
+
+class ConfigDrives : public ConfigStore {
+ protected:
+  void SetUp() override {
+    fake.drives = {Drive{"A:\\", plat::kDriveRemovable, false},
+                   Drive{"C:\\", plat::kDriveFixed, true, 40ull << 30, 5ull << 30},
+                   Drive{"D:\\", plat::kDriveFixed, true, 1ull << 30, 300ull << 20},
+                   Drive{"E:\\", plat::kDriveCdRom, false},
+                   Drive{"F:\\", plat::kDriveRemote},
+                   Drive{"G:\\", plat::kDriveRamDisk},
+                   Drive{"H:\\", plat::kDriveUnknown},
+                   Drive{"I:\\", plat::kDriveNoRootDir}};
+  }
+};
+
+TEST_F(ConfigDrives, LettersByMask) {
+  const struct {
+    int mask;
+    std::string letters;
+  } cases[] = {{1, "CD"}, {9, "CDE"}, {0, "ACDEFGHI"}, {2, "A"}, {4, "F"},
+               {8, "E"},  {16, "G"},  {31, "ACDEFG"},  {32, ""}};
+  for (const auto& c : cases) EXPECT_EQ(config.GetDriveLetters(c.mask), c.letters) << c.mask;
+}
+
+TEST_F(ConfigDrives, LowerCaseRootsAndListsThatDoNotFitTheBuffer) {
+  // Letters are upper-cased; an empty root ends the list.
+  fake.drives = {Drive{"a:\\", plat::kDriveRemovable}, Drive{"z:\\", plat::kDriveFixed}, Drive{"", 0},
+                 Drive{"y:\\", plat::kDriveFixed}};
+  EXPECT_EQ(config.GetDriveLetters(1) + config.GetDriveLetters(0), "ZAZ");
+  // Each root takes its length and a zero byte, the list one more zero byte:
+  // five roots of 50 characters and "C:\" fill the 260 bytes exactly.
+  fake.drives.clear();
+  for (char letter : std::string("PQRST"))
+    fake.drives.push_back(Drive{std::string(1, letter) + ":\\" + std::string(47, 'r'), plat::kDriveRemote});
+  fake.drives.push_back(Drive{"C:\\", plat::kDriveFixed});
+  EXPECT_EQ(config.GetDriveLetters(0), "PQRSTC");
+  fake.drives.back().root += "x";
+  EXPECT_EQ(config.GetDriveLetters(0), "");
+}
+
+TEST_F(ConfigDrives, DiskSpaceInKilobytes) {
+  std::int64_t total = -1, free = -1;
+  EXPECT_EQ(config.GetDiskSpaceKB('C', &total, &free), 0);
+  EXPECT_EQ(free, 5242880);
+  EXPECT_EQ(total, 41943040);
+  config.GetDiskSpaceKB('C', nullptr, nullptr);  // absent outputs are skipped
+  config.GetDiskSpaceKB('Q', &total, &free);     // an unknown drive leaves the outputs
+  EXPECT_EQ(free, 5242880);
+  // The old call's cluster arithmetic gives the same for a small drive.
+  fake.hasDiskFreeSpaceEx = false;
+  config.GetDiskSpaceKB('D', &total, &free);
+  EXPECT_EQ(total, 1 << 20);
+  EXPECT_EQ(free, 300 * 1024);
+}
+
+TEST_F(ConfigDrives, NoMediumLeavesTheOutputsAndRestoresTheErrorMode) {
+  for (bool extended : {true, false}) {
+    fake.hasDiskFreeSpaceEx = extended;
+    fake.errorMode = 0x8000;
+    fake.errorModeHistory.clear();
+    fake.errorModeAtQuery.clear();
+    std::int64_t total = 7, free = 9;
+    EXPECT_EQ(config.GetDiskSpaceKB('E', &total, &free), 0);
+    EXPECT_EQ(total + free, 16);
+    EXPECT_EQ(fake.errorModeAtQuery, std::vector<std::uint32_t>{plat::kSemFailCriticalErrors});
+    EXPECT_EQ(fake.errorModeHistory, (std::vector<std::uint32_t>{plat::kSemFailCriticalErrors, 0x8000}));
+  }
+}
+
+// A system whose old free-space call reports clusters beyond 4 GiB in all.
+TEST_F(ConfigStore, ClusterProductsAreFormedIn64Bits) {
+  fake.hasDiskFreeSpaceEx = false;
+  fake.drives = {Drive{"C:\\"}};
+  fake.drives[0].clusters = plat::DiskFreeClusters{64, 512, 0x80000000u, 0xFFFFFFFFu};
+  std::int64_t total = 0, free = 0;
+  config.GetDiskSpaceKB('C', &total, &free);
+  EXPECT_EQ(free, std::int64_t{0x80000000} * 32);
+  EXPECT_EQ(total, std::int64_t{0xFFFFFFFF} * 32);
+}
+
+// A shell whose size text holds units above 0xFF.
+TEST_F(ConfigStore, ByteSizeTakesTheLowByteOfEachUnitUpToTheFirstZero) {
+  fake.byteSizeText = std::u16string(u"1,5\u00A0\u0141B\0tail", 10);
+  EXPECT_EQ(config.FormatByteSize(1),
+            "1,5\xA0"
+            "AB");
+}
+
+// A shortcut path that does not fit the buffer is not written (its fields
+// are held by BonusDlgSetUpTest).
+TEST_F(ConfigStore, ShellLinkPathsThatDoNotFit) {
+  const std::string folder = "C:\\" + std::string(240, 'f');
+  fake.AddFolder(folder);
+  const std::string fits = folder + "\\" + std::string(259 - folder.size() - 5, 'n') + ".lnk";
+  config.CreateShellLink("C:\\t.exe", fits, "", "", 0, 1, "");
+  EXPECT_TRUE(fake.LoadShellLink(fits));
+  config.CreateShellLink("C:\\t.exe", fits + "k", "", "", 0, 1, "");
+  EXPECT_FALSE(fake.LoadShellLink(fits + "k"));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
+// The first-run programs (Run1 before, Run2 beside the main dialog) and the
+// search for the open main dialog they depend on.
 #include <gtest/gtest.h>
 
 #include "config/FirstTimeRun.h"
+#include "config/MainDialogSearch.h"
 #include "tests/native/StartupFakes.h"
 
 using namespace startup_test;
@@ -12,6 +15,12 @@ using Sleeps = std::vector<std::uint32_t>;
 
 std::string InData(const std::string& name) { return std::string(kDataDir) + "\\" + name; }
 
+Strings Started(const plat::FakePlatform& fake) {
+  Strings out;
+  for (const auto& p : fake.processes) out.push_back(p.application);
+  return out;
+}
+
 class FirstTimeRun : public ::testing::Test {
  protected:
   plat::FakePlatform fake;
@@ -19,11 +28,6 @@ class FirstTimeRun : public ::testing::Test {
   void SetUp() override { InstallProduct(fake); }
   void Configure(const Strings& lines) { fake.AddFile(kDataConfig, TuneUp(lines)); }
   void Run(int mode) { CFirstTimeRun(fake).RunOnce(mode); }
-  Strings Started() const {
-    Strings out;
-    for (const auto& p : fake.processes) out.push_back(p.application);
-    return out;
-  }
 };
 
 TEST(FirstTimeRunPause, ReadsLikeAtofTruncatesAndBounds) {
@@ -34,9 +38,9 @@ TEST(FirstTimeRunPause, ReadsLikeAtofTruncatesAndBounds) {
   for (const auto& [text, seconds] : rows) EXPECT_EQ(FirstTimeRunPauseSeconds(text), seconds) << text;
 }
 
-// Mode 1 with one Run1 line; files are in the data folder, a trailing
-// backslash makes a folder.
-TEST_F(FirstTimeRun, Run1Values) {
+// Mode 1 with one Run1 line, each on a fresh machine; files are in the data
+// folder, a trailing backslash makes a folder.
+TEST(FirstTimeRunValues, Run1) {
   const struct {
     std::string run1, file;
     bool started;
@@ -51,47 +55,34 @@ TEST_F(FirstTimeRun, Run1Values) {
       {"splash.exe,4", "splash.exe", false, {4000}, true},  // a failed start still pauses
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.run1);
-    fake.mutexNames.clear();
-    fake.sleeps.clear();
-    fake.RemovePath(InData("tools"));
-    fake.RemovePath(InData("splash.exe"));
+    plat::FakePlatform fake;
+    InstallProduct(fake);
     if (row.file.ends_with('\\'))
       fake.AddFolder(InData(row.file.substr(0, row.file.size() - 1)));
     else if (!row.file.empty())
       fake.AddFile(InData(row.file));
     fake.failCreateProcess = row.failStart;
-    Configure({"Run1=" + row.run1});
-    fake.processes.clear();
-    Run(1);
-    EXPECT_EQ(Started(), row.started ? Strings{InData(row.file)} : Strings{});
-    EXPECT_EQ(fake.sleeps, row.sleeps);
+    fake.AddFile(kDataConfig, TuneUp({"Run1=" + row.run1}));
+    CFirstTimeRun(fake).RunOnce(1);
+    EXPECT_EQ(Started(fake), row.started ? Strings{InData(row.file)} : Strings{}) << row.run1;
+    EXPECT_EQ(fake.sleeps, row.sleeps) << row.run1;
   }
 }
 
-TEST_F(FirstTimeRun, Mode1StartsRun1ByItsShortPathAndPausesWholeSeconds) {
+// A short path of 259 characters is started, one of 260 is not, nor paused for.
+TEST_F(FirstTimeRun, Mode1StartsRun1ByAShortPathThatFitsAndPausesWholeSeconds) {
   Configure({"WindowTitle=Bonus", "Run1=splash screen.exe,2.9"});
   fake.AddFile(InData("splash screen.exe"));
-  fake.SetShortName(InData("splash screen.exe"), "D:\\Velmora\\access\\SPLASH~1.EXE");
-  fake.AddFile("D:\\Velmora\\access\\SPLASH~1.EXE");  // the fake knows no aliases of its own
-  Run(1);
-  EXPECT_EQ(Started(), Strings{"D:\\Velmora\\access\\SPLASH~1.EXE"});
-  EXPECT_EQ(fake.sleeps, Sleeps{2000});
-  EXPECT_EQ(fake.MutexLog(), Strings{"MainDialogFirstTimeRunning"});
-  EXPECT_TRUE(fake.closedHandles.empty());
-}
-
-TEST_F(FirstTimeRun, AShortPathThatDoesNotFitIsNotStarted) {
-  Configure({"Run1=splash.exe,4"});
-  fake.AddFile(InData("splash.exe"));
-  for (std::size_t length : {257, 256}) {  // 260 and 259 characters
+  for (std::size_t length : {257, 256}) {
     fake.mutexNames.clear();
-    fake.SetShortName(InData("splash.exe"), "D:\\" + std::string(length, 'a'));
-    fake.AddFile("D:\\" + std::string(length, 'a'));
+    fake.SetShortName(InData("splash screen.exe"), "D:\\" + std::string(length, 'a'));
+    fake.AddFile("D:\\" + std::string(length, 'a'));  // the fake knows no aliases of its own
     Run(1);
   }
-  EXPECT_EQ(fake.processes.size(), 1u);
-  EXPECT_EQ(fake.sleeps, Sleeps{4000});
+  EXPECT_EQ(Started(fake), Strings{"D:\\" + std::string(256, 'a')});
+  EXPECT_EQ(fake.sleeps, Sleeps{2000});
+  EXPECT_EQ(fake.MutexLog(), Strings(2, "MainDialogFirstTimeRunning"));
+  EXPECT_TRUE(fake.closedHandles.empty());
 }
 
 TEST_F(FirstTimeRun, EachModeRunsItsOwnProgramOnceAndMode2OnlyBesideTheOpenDialog) {
@@ -106,11 +97,11 @@ TEST_F(FirstTimeRun, EachModeRunsItsOwnProgramOnceAndMode2OnlyBesideTheOpenDialo
   fake.mutexNames.clear();
   Run(1);
   Run(1);
-  EXPECT_EQ(Started(), Strings{InData("splash.exe")});
+  EXPECT_EQ(Started(fake), Strings{InData("splash.exe")});
   fake.AddWindow("Bonus");
   Run(2);
   Run(2);
-  EXPECT_EQ(Started(), (Strings{InData("splash.exe"), InData("after.exe")}));
+  EXPECT_EQ(Started(fake), (Strings{InData("splash.exe"), InData("after.exe")}));
   EXPECT_EQ(fake.sleeps, Sleeps{1000});  // Run2 never pauses
   EXPECT_EQ(fake.mutexCalls.back().name, "AfterMainDialogFirstTimeRunning");
 }
@@ -122,31 +113,35 @@ TEST_F(FirstTimeRun, AnOpenMainDialogStopsRun1NowAndLater) {
   Run(1);
   fake.windows.clear();
   Run(1);
-  EXPECT_TRUE(fake.processes.empty());
-  EXPECT_TRUE(fake.sleeps.empty());
+  EXPECT_TRUE(fake.processes.empty() && fake.sleeps.empty());
   EXPECT_EQ(fake.OpenHandles("MainDialogFirstTimeRunning"), 2);
-}
-
-TEST_F(FirstTimeRun, Mode1DoesNotRunRun2NorMode2Run1) {
-  Configure({"WindowTitle=Bonus", "Run2=after.exe,0"});
-  fake.AddFile(InData("after.exe"));
-  fake.AddWindow("Bonus");
-  Run(1);
-  Configure({"WindowTitle=Bonus", "Run1=splash.exe,0"});
-  fake.AddFile(InData("splash.exe"));
-  fake.windows.clear();
-  Run(2);
-  EXPECT_TRUE(fake.processes.empty());
 }
 
 TEST_F(FirstTimeRun, AMissingConfigurationRunsNothingButTakesTheName) {
   Run(1);
   Run(2);
-  EXPECT_TRUE(fake.processes.empty());
+  EXPECT_TRUE(fake.processes.empty() && fake.boxes.empty());
   EXPECT_EQ(
       fake.OpenHandles("MainDialogFirstTimeRunning") + fake.OpenHandles("AfterMainDialogFirstTimeRunning"),
       2);
-  EXPECT_TRUE(fake.boxes.empty());
+}
+
+TEST(MainDialogSearch, ACaptionFindsAnyWindowWithExactlyItAnEmptyOneOnlyThisProgramsUntitledDialog) {
+  plat::FakePlatform fake;
+  fake.modulePath.clear();
+  fake.AddWindow("", "#32770", "");
+  EXPECT_EQ(FindMainDialog(fake, ""), 0u);  // no program path: nothing untitled is ours
+  fake.modulePath = kProgram;
+  fake.AddWindow("Bonus Installer", "#32770", kProgram);
+  const auto other = fake.AddWindow("Bonus", "Notepad", "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(FindMainDialog(fake, "Bonus"), other);
+  EXPECT_EQ(FindMainDialog(fake, "bonus") + FindMainDialog(fake, "Bonus "), 0u);
+  fake.AddWindow("", "#32770", "C:\\Windows\\explorer.exe");
+  fake.AddWindow("", "Shell_TrayWnd", kProgram);
+  fake.AddWindow("", "#32770", "C:\\Program Files\\Velmora\\VERavevi.exe.bak");
+  EXPECT_EQ(FindMainDialog(fake, ""), 0u);
+  const auto ours = fake.AddWindow("", "#32770", "C:\\PROGRAM FILES\\velmora\\VERAVEVI.EXE");
+  EXPECT_EQ(FindMainDialog(fake, ""), ours);
 }
 
 }  // namespace
