@@ -1,7 +1,7 @@
-// Locating and reading the configuration files, registry reads by key path,
-// drive letters, disk space and shortcut files, and the store's path and
-// list helpers. The golden disks (ConfigGoldenTest) hold the line grammar and
-// whole stores; these cases hold what one dump cannot show.
+// The store's registry, drive, disk-space and shortcut calls and its path
+// and list helpers. The golden disks and machine scripts (ConfigGoldenTest)
+// hold the line grammar, whole stores, locating and rereading files and
+// registry key paths; these cases hold what a script cannot spell.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,58 +16,11 @@ namespace {
 using plat::RegRoot;
 using Drive = plat::FakePlatform::Drive;
 
-constexpr const char* kProgramDir = "C:\\Program Files\\Velmora";
-constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
-
 class ConfigStore : public ::testing::Test {
  protected:
-  void ExpectOneBox(const std::string& text, const std::string& caption) {
-    ASSERT_EQ(fake.boxes.size(), 1u) << text;
-    const auto& box = fake.boxes[0];
-    EXPECT_EQ(box.text + "|" + box.caption + "|" + std::to_string(box.owner + box.type),
-              text + "|" + caption + "|" + std::to_string(plat::kMbOk | plat::kMbIconStop));
-    fake.boxes.clear();
-  }
-
   plat::FakePlatform fake;
   CBonusConfig config{fake};
 };
-
-// One store located again after each change of the machine.
-TEST_F(ConfigStore, WhereTheMainFileIs) {
-  const std::string marker = std::string(kProgramDir) + "\\VERavevi.rtf";
-  EXPECT_EQ(config.LocateConfigFile(false), "\\VERavevi.cfg");  // neither registry nor marker: the root
-  fake.SetRegString(RegRoot::LocalMachine, kProductKey, kSourceDirValue, "E:\\Velmora");
-  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
-  // Preferring the program folder moves only the main file.
-  EXPECT_EQ(config.LocateConfigFile(true), kProgramCfg);
-  EXPECT_EQ(config.m_sDataDir, "E:\\Velmora\\access");
-  fake.AddFolder(marker);  // a folder named like the marker is no marker
-  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
-  fake.RemovePath(marker);
-  fake.AddFile(marker);  // the marker beside the program wins over the registry
-  EXPECT_EQ(config.LocateConfigFile(false), kProgramCfg);
-  EXPECT_EQ(config.m_sConfigPath, kProgramCfg);
-  EXPECT_EQ(config.m_sDataDir, kProgramDir);
-  EXPECT_EQ(config.m_sSourceDir, "E:\\Velmora");
-  EXPECT_TRUE(fake.boxes.empty());
-}
-
-TEST_F(ConfigStore, ProgramNames) {
-  const struct {
-    std::string modulePath, dir, fileName, baseName, configPath;
-  } cases[] = {
-      {"C:\\P\\VERavevi.old.exe", "C:\\P", "VERavevi.old.exe", "VERavevi", "C:\\P\\VERavevi.cfg"},
-      {"C:\\P\\Bonus", "C:\\P", "Bonus", "Bonus", "C:\\P\\Bonus.cfg"},
-      {"C:\\VERavevi.exe", "C:", "VERavevi.exe", "VERavevi", "C:\\VERavevi.cfg"},
-  };
-  for (const auto& c : cases) {
-    fake.modulePath = c.modulePath;
-    EXPECT_EQ(config.LocateConfigFile(true), c.configPath) << c.modulePath;
-    EXPECT_EQ(config.m_sModuleDir + "|" + config.m_sModuleFileName + "|" + config.m_sModuleBaseName,
-              c.dir + "|" + c.fileName + "|" + c.baseName);
-  }
-}
 
 // One store located again after each change of the value: a value that
 // cannot be read keeps the folders found before.
@@ -105,87 +58,13 @@ TEST_F(ConfigStore, FolderPathsThatDoNotFitTheBufferCountAsFailed) {
             "");
 }
 
-TEST_F(ConfigStore, FilesThatCannotBeRead) {
-  config.ParseConfigText("[TuneUp]\nHeight=4\n", 0);
-  // A missing .cfg (in any case) fails silently and changes nothing.
-  EXPECT_FALSE(config.ParseConfigFile("C:\\none\\X.CFG", 0));
-  EXPECT_FALSE(config.ParseConfigFile("C:\\none\\x.cfg", 0));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_TRUE(config.m_bInTuneUp);
-  for (const std::string path : {"C:\\none\\x.txt", "C:\\none\\x.cf", "fg"}) {
-    EXPECT_FALSE(config.ParseConfigFile(path, 0));
-    ExpectOneBox("Error: " + path + " doesn't exist.", "Velmora Bonus Software Installer");
-  }
-  fake.AddFile("C:\\a.cfg", "[TuneUp]\nHeight=1");
-  fake.LockFile("C:\\a.cfg");
-  EXPECT_FALSE(config.ParseConfigFile("C:\\a.cfg", 0));
-  EXPECT_EQ(config.m_sHeight, "4");
-  // A section is not read from a missing file, not even a remembered key; the
-  // fuzz_section_reader corpus holds the reads of files that exist.
-  fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\X", "V", "lm");
-  config.m_sRegKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\X";
-  config.m_sRegValue = "V";
-  EXPECT_EQ(config.ReadSectionRegistryValue("C:\\none.cfg", "[S]"), "");
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_EQ(config.ReadSectionRegistryValue("C:\\none.ini", "[S]"), "");
-  ExpectOneBox("Error: C:\\none.ini doesn't exist.", "Velmora Bonus Software Installer");
-}
-
-// The store must not grow when the same file is read again (a selection
-// change rereads the main file), however its path is spelt.
-TEST_F(ConfigStore, RereadingAFileAddsOnlyWhatIsNew) {
-  config.m_sDataDir = "D:";
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\nB\nA\n");
-  fake.AddFile("C:\\c.cfg", "[TuneUp]\nTitle=Browser\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("C:\\c.cfg", 1);
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("c:/M.CFG", 0);
-  EXPECT_EQ(config.m_saPackages, (CStringArray{"D:\\A", "D:\\B", "D:\\A"}));
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\nC\nB\nA\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages, (CStringArray{"D:\\A", "D:\\B", "D:\\A", "D:\\C", "D:\\B", "D:\\A"}));
-  // Back to the first content: B now stands at a new second place.
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\nB\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 7u);
-  // Another data folder gives other capsule folders.
-  config.m_sDataDir = "E:";
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 9u);
-  EXPECT_EQ(config.m_saPackages[7], "E:\\A");
-  // An entry the held one only begins with is another entry.
-  fake.AddFile("C:\\m.cfg", "[Packages]\nAx\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 11u);
-}
-
-TEST_F(ConfigStore, OtherFilesTextsAndCopiesAddTheirOwnEntries) {
+// A copy of the store remembers the files read (the reread disk holds the rest).
+TEST_F(ConfigStore, ACopyRemembersTheFilesRead) {
   fake.AddFile("C:\\a.cfg", "[Packages]\nX\n");
-  fake.AddFile("C:\\b.cfg", "[Packages]\nX\n");
-  for (const char* path : {"C:\\a.cfg", "C:\\b.cfg", "C:\\a.cfg", "C:\\b.cfg"})
-    config.ParseConfigFile(path, 0);
-  EXPECT_EQ(config.m_saPackages, (CStringArray{"\\X", "\\X"}));
-  CBonusConfig copy = config;  // remembers the files read
+  config.ParseConfigFile("C:\\a.cfg", 0);
+  CBonusConfig copy = config;
   copy.ParseConfigFile("C:\\a.cfg", 0);
-  EXPECT_EQ(copy.m_saPackages.size(), 2u);
-  // Text in memory always appends.
-  config.ParseConfigText("[Packages]\nA\n", 0);
-  config.ParseConfigText("[Packages]\nA\n", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 4u);
-}
-
-TEST_F(ConfigStore, FileExists) {
-  fake.AddFile("C:\\f\\a.txt");
-  EXPECT_TRUE(config.FileExists("C:\\f\\a.txt", true, "Cap"));
-  EXPECT_FALSE(config.FileExists("C:\\f\\b.txt", false, "Cap"));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_FALSE(config.FileExists("C:\\f", true, "Cap"));  // a folder is no file
-  ExpectOneBox("Error: C:\\f doesn't exist.", "Cap");
+  EXPECT_EQ(copy.m_saPackages.size(), 1u);
 }
 
 TEST_F(ConfigStore, PathPartsTokenListsAndEntries) {
@@ -207,42 +86,6 @@ TEST_F(ConfigStore, PathPartsTokenListsAndEntries) {
   EXPECT_EQ(config.TokenList(11), nullptr);
   const CStringArray list{"a", "b"};
   EXPECT_EQ(CBonusConfig::At(list, 1) + CBonusConfig::At(list, 2) + CBonusConfig::At(list, -1), "b");
-}
-
-TEST_F(ConfigStore, KeyPaths) {
-  fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\X", "V", "lm");
-  fake.SetRegString(RegRoot::CurrentUser, "Software\\X", "V", "cu");
-  fake.SetRegString(RegRoot::ClassesRoot, ".abc", "V", "cr");
-  fake.SetRegString(RegRoot::Users, ".DEFAULT\\X", "V", "us");
-  fake.SetRegString(RegRoot::LocalMachine, "HKLM\\SOFTWARE\\X", "V", "no abbreviation");
-  fake.SetRegString(RegRoot::LocalMachine, "HKEY_LOCAL_MACHINESOFTWARE\\X", "V", "no root");
-  fake.SetRegString(RegRoot::LocalMachine, "Y_LOCAL_MACHINE\\SOFTWARE\\X", "V", "cut by length");
-  fake.SetRegString(RegRoot::Users, "LOCAL_MACHINE\\X", "V", "users");
-  fake.SetRegString(RegRoot::Users, "S\\X", "V", "moved");
-  const struct {
-    std::string keyPath;
-    std::string expected;
-  } cases[] = {
-      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\X", "lm"},
-      {"HKEY_CURRENT_USER\\Software\\X", "cu"},
-      {"HKEY_CLASSES_ROOT\\.abc", "cr"},
-      {"HKEY_USERS\\.DEFAULT\\X", "us"},
-      {"  \t HKEY_LOCAL_MACHINE\\SOFTWARE\\X", "lm"},
-      {"HKLM\\SOFTWARE\\X", ""},
-      {"HKEY_LOCAL_MACHINESOFTWARE\\X", ""},
-      {"hkey_local_machine\\SOFTWARE\\X", ""},
-      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Missing", ""},
-      {"", ""},
-      // A root name further in still chooses the root; the cut is by its length.
-      {"HKEY_USERS\\HKEY_LOCAL_MACHINE\\SOFTWARE\\X", ""},
-      {"HKEY_LOCAL_MACHINE\\HKEY_USERS\\.DEFAULT\\X", ""},
-      {"abcdHKEY_LOCAL_MACHINE\\SOFTWARE\\X", ""},
-      {std::string(16, 'x') + "HKEY_LOCAL_MACHINE\\SOFTWARE\\X", "cut by length"},
-      {"HKEY_USERS\\LOCAL_MACHINE\\X", "users"},  // the first eleven characters go
-      {"xyHKEY_USERS\\X", "moved"},
-      {"HKEY_CLASSES_ROOT", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(config.ReadRegistryString(c.keyPath, "V"), c.expected) << c.keyPath;
 }
 
 TEST_F(ConfigStore, DataBytes) {
