@@ -4,7 +4,9 @@
 // once more (as a selection change does); then each capsule file's
 // [InstallDir] section is read by a fresh store. The dump of the store, then
 // every line the readers told their observer and each section's value, is
-// compared with tests/golden/<scenario>.expected.
+// compared with tests/golden/<scenario>.expected. Every
+// tests/golden/<name>.machine is a script of steps on a fake machine (see
+// RunMachine), its transcript compared with tests/golden/<name>.expected.
 //
 // VELMORA_UPDATE_GOLDEN=1 writes the expected files from the current code
 // instead of comparing.
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CmdLineInfo.h"
 #include "config/BonusConfig.h"
 #include "config/ConfigDump.h"
 #include "config/ConfigLineObserver.h"
@@ -101,6 +104,15 @@ std::string Unescape(const std::string& s) {
   return out;
 }
 
+// Each command-line token as the program is told it.
+class CTokens : public CCommandLineInfo {
+ public:
+  void ParseParam(const std::string& param, bool isFlag, bool isLast) override {
+    text += QuoteDumpText(param) + (isFlag ? " flag" : "") + (isLast ? " last" : "") + "; ";
+  }
+  std::string text;
+};
+
 // Runs a machine script, one step a line ("step arg|arg|..."; "#" starts a
 // comment) on one fake machine with one store, and returns each step with
 // what it returned and the boxes, processes, pauses and mutexes it made.
@@ -116,6 +128,7 @@ std::string RunMachine(const std::string& script) {
     for (std::size_t from = line.find(' ') + 1, bar = 0; from != 0 && bar != std::string::npos;
          from = bar + 1)
       a.push_back(Unescape(line.substr(from, (bar = line.find('|', from)) - from)));
+    const std::vector<std::string> args = a;
     a.resize(4);
     const std::string step = line.substr(0, line.find(' '));
     const plat::RegRoot root = a[0] == "CU"   ? plat::RegRoot::CurrentUser
@@ -161,14 +174,24 @@ std::string RunMachine(const std::string& script) {
       for (const auto& entry : config.m_saPackages) got += entry + ";";
     else if (step == "exists")
       got = config.FileExists(a[0], a[1] == "1", a[2]) ? "true" : "false";
-    else if (step == "regkey") config.m_sRegKey = a[0], config.m_sRegValue = a[1];
-    else if (step == "section") got = QuoteDumpText(config.ReadSectionRegistryValue(a[0], a[1]));
-    else if (step == "dump") got = DumpConfig(config);
+    else if (step == "regkey")
+      config.m_sRegKey = a[0], config.m_sRegValue = a[1];
+    else if (step == "section")
+      got = QuoteDumpText(config.ReadSectionRegistryValue(a[0], a[1]));
+    else if (step == "dump")
+      got = DumpConfig(config);
     else if (step == "regread")
       got = QuoteDumpText(config.ReadRegistryString(a[0], a[1]));
     else if (step == "run")
       CFirstTimeRun(fake).RunOnce(std::stoi(a[0]));
-    else if (step == "find")
+    else if (step == "cmdline") {
+      CTokens tokens;
+      CMyCmdLineInfo startUp;
+      fake.arguments = args;
+      ParseCommandLine(fake, tokens);
+      ParseCommandLine(args, startUp);
+      got = tokens.text + "param " + QuoteDumpText(startUp.m_sParam);
+    } else if (step == "find")
       got = std::to_string(FindMainDialog(fake, a[0]));
     else
       ADD_FAILURE() << "unknown step: " << line;
