@@ -1,4 +1,5 @@
-// The input helpers shared by the fuzz targets.
+// The input helpers shared by the fuzz targets, with the standard headers
+// they all use.
 #pragma once
 
 #include <algorithm>

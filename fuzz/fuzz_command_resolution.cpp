@@ -4,9 +4,6 @@
 // an existing file.
 //
 // Input: Run value, 0x01, MoreInfoRun value.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 #include "config/BonusConfig.h"
 #include "fuzz/FuzzInput.h"

@@ -7,10 +7,6 @@
 // 512 with its sign, so that lists stay small enough to compare), one byte of
 // starting flags (bit 0 m_bInSection, 1 m_bInPackages, 2 m_bInTuneUp,
 // 3 m_bInVersion), then the text.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 #include "config/ConfigDump.h"
 #include "fuzz/FuzzInput.h"

@@ -4,10 +4,6 @@
 // one, and a value without "{" comes back as it was.
 //
 // Input: value, 0x01, Token1, ..., 0x01, Token10, 0x01, extra capsule file text.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 #include "browser/BonusDlg.h"
 #include "fuzz/FuzzInput.h"

@@ -3,9 +3,6 @@
 // Never a formatter, so no input can read or write past its texts.
 //
 // Input: product name, byte 0x01, format.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 #include "app/OrderDialogLogic.h"
 #include "fuzz/FuzzInput.h"

@@ -3,9 +3,6 @@
 //
 // Input: one byte of flags (bit 0 m_bInSection; bit 1 a Key left by an
 // earlier read), one byte n, n bytes of section header, then the file text.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 #include "fuzz/FuzzInput.h"
 #include "fuzz/ReferenceConfig.h"

@@ -2,10 +2,6 @@
 // any set of delimiters (white space and NUL among them).
 //
 // Input: delimiters, byte 0x01, text.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
 
 #include "config/BonusConfig.h"
 #include "fuzz/FuzzInput.h"

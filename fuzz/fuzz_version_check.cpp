@@ -5,9 +5,6 @@
 // without a root name never asks anything.
 //
 // Input: Registry, 0x01, Version, 0x01, File, 0x01, AskMsg.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 #include "config/BonusConfig.h"
 #include "fuzz/FuzzInput.h"

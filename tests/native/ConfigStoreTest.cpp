@@ -1,8 +1,10 @@
-// Locating and reading the configuration files, and the store's path and
-// list helpers. The golden disks (ConfigGoldenTest) hold the line grammar and
-// whole stores; these cases hold what one dump cannot show.
+// The store's registry, drive, disk-space and shortcut calls and its path
+// and list helpers. The golden disks and machine scripts (ConfigGoldenTest)
+// hold the line grammar, whole stores, locating and rereading files and
+// registry key paths; these cases hold what a script cannot spell.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,59 +14,13 @@
 namespace {
 
 using plat::RegRoot;
-
-constexpr const char* kProgramDir = "C:\\Program Files\\Velmora";
-constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
+using Drive = plat::FakePlatform::Drive;
 
 class ConfigStore : public ::testing::Test {
  protected:
-  void ExpectOneBox(const std::string& text, const std::string& caption) {
-    ASSERT_EQ(fake.boxes.size(), 1u) << text;
-    EXPECT_EQ(fake.boxes[0].owner, 0u);
-    EXPECT_EQ(fake.boxes[0].text + "|" + fake.boxes[0].caption, text + "|" + caption);
-    EXPECT_EQ(fake.boxes[0].type, plat::kMbOk | plat::kMbIconStop);
-    fake.boxes.clear();
-  }
-
   plat::FakePlatform fake;
   CBonusConfig config{fake};
 };
-
-// One store located again after each change of the machine.
-TEST_F(ConfigStore, WhereTheMainFileIs) {
-  const std::string marker = std::string(kProgramDir) + "\\VERavevi.rtf";
-  EXPECT_EQ(config.LocateConfigFile(false), "\\VERavevi.cfg");  // neither registry nor marker: the root
-  fake.SetRegString(RegRoot::LocalMachine, kProductKey, kSourceDirValue, "E:\\Velmora");
-  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
-  // Preferring the program folder moves only the main file.
-  EXPECT_EQ(config.LocateConfigFile(true), kProgramCfg);
-  EXPECT_EQ(config.m_sDataDir, "E:\\Velmora\\access");
-  fake.AddFolder(marker);  // a folder named like the marker is no marker
-  EXPECT_EQ(config.LocateConfigFile(false), "E:\\Velmora\\access\\VERavevi.cfg");
-  fake.RemovePath(marker);
-  fake.AddFile(marker);  // the marker beside the program wins over the registry
-  EXPECT_EQ(config.LocateConfigFile(false), kProgramCfg);
-  EXPECT_EQ(config.m_sConfigPath, kProgramCfg);
-  EXPECT_EQ(config.m_sDataDir, kProgramDir);
-  EXPECT_EQ(config.m_sSourceDir, "E:\\Velmora");
-  EXPECT_TRUE(fake.boxes.empty());
-}
-
-TEST_F(ConfigStore, ProgramNames) {
-  const struct {
-    std::string modulePath, dir, fileName, baseName, configPath;
-  } cases[] = {
-      {"C:\\P\\VERavevi.old.exe", "C:\\P", "VERavevi.old.exe", "VERavevi", "C:\\P\\VERavevi.cfg"},
-      {"C:\\P\\Bonus", "C:\\P", "Bonus", "Bonus", "C:\\P\\Bonus.cfg"},
-      {"C:\\VERavevi.exe", "C:", "VERavevi.exe", "VERavevi", "C:\\VERavevi.cfg"},
-  };
-  for (const auto& c : cases) {
-    fake.modulePath = c.modulePath;
-    EXPECT_EQ(config.LocateConfigFile(true), c.configPath) << c.modulePath;
-    EXPECT_EQ(config.m_sModuleDir + "|" + config.m_sModuleFileName + "|" + config.m_sModuleBaseName,
-              c.dir + "|" + c.fileName + "|" + c.baseName);
-  }
-}
 
 // One store located again after each change of the value: a value that
 // cannot be read keeps the folders found before.
@@ -102,103 +58,13 @@ TEST_F(ConfigStore, FolderPathsThatDoNotFitTheBufferCountAsFailed) {
             "");
 }
 
-TEST_F(ConfigStore, FilesThatCannotBeRead) {
-  config.ParseConfigText("[TuneUp]\nHeight=4\n", 0);
-  // A missing .cfg (in any case) fails silently and changes nothing.
-  EXPECT_FALSE(config.ParseConfigFile("C:\\none\\X.CFG", 0));
-  EXPECT_FALSE(config.ParseConfigFile("C:\\none\\x.cfg", 0));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_TRUE(config.m_bInTuneUp);
-  for (const std::string path : {"C:\\none\\x.txt", "C:\\none\\x.cf", "fg"}) {
-    EXPECT_FALSE(config.ParseConfigFile(path, 0));
-    ExpectOneBox("Error: " + path + " doesn't exist.", "Velmora Bonus Software Installer");
-  }
-  fake.AddFile("C:\\a.cfg", "[TuneUp]\nHeight=1");
-  fake.LockFile("C:\\a.cfg");
-  EXPECT_FALSE(config.ParseConfigFile("C:\\a.cfg", 0));
-  EXPECT_EQ(config.m_sHeight, "4");
-}
-
-// The store must not grow when the same file is read again (a selection
-// change rereads the main file), however its path is spelt.
-TEST_F(ConfigStore, RereadingAFileAddsOnlyWhatIsNew) {
-  config.m_sDataDir = "D:";
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\nB\nA\n");
-  fake.AddFile("C:\\c.cfg", "[TuneUp]\nTitle=Browser\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("C:\\c.cfg", 1);
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("c:/M.CFG", 0);
-  EXPECT_EQ(config.m_saPackages, (CStringArray{"D:\\A", "D:\\B", "D:\\A"}));
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\nC\nB\nA\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages, (CStringArray{"D:\\A", "D:\\B", "D:\\A", "D:\\C", "D:\\B", "D:\\A"}));
-  // Back to the first content: B now stands at a new second place.
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\nB\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 7u);
-  // Another data folder gives other capsule folders.
-  config.m_sDataDir = "E:";
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 9u);
-  EXPECT_EQ(config.m_saPackages[7], "E:\\A");
-  // An entry the held one only begins with is another entry.
-  fake.AddFile("C:\\m.cfg", "[Packages]\nAx\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  fake.AddFile("C:\\m.cfg", "[Packages]\nA\n");
-  config.ParseConfigFile("C:\\m.cfg", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 11u);
-}
-
-TEST_F(ConfigStore, OtherFilesTextsAndCopiesAddTheirOwnEntries) {
+// A copy of the store remembers the files read (the reread disk holds the rest).
+TEST_F(ConfigStore, ACopyRemembersTheFilesRead) {
   fake.AddFile("C:\\a.cfg", "[Packages]\nX\n");
-  fake.AddFile("C:\\b.cfg", "[Packages]\nX\n");
-  for (const char* path : {"C:\\a.cfg", "C:\\b.cfg", "C:\\a.cfg", "C:\\b.cfg"})
-    config.ParseConfigFile(path, 0);
-  EXPECT_EQ(config.m_saPackages, (CStringArray{"\\X", "\\X"}));
-  CBonusConfig copy = config;  // remembers the files read
+  config.ParseConfigFile("C:\\a.cfg", 0);
+  CBonusConfig copy = config;
   copy.ParseConfigFile("C:\\a.cfg", 0);
-  EXPECT_EQ(copy.m_saPackages.size(), 2u);
-  // Text in memory always appends.
-  config.ParseConfigText("[Packages]\nA\n", 0);
-  config.ParseConfigText("[Packages]\nA\n", 0);
-  EXPECT_EQ(config.m_saPackages.size(), 4u);
-}
-
-TEST_F(ConfigStore, WhatNoDiskShows) {
-  // A negative capsule index stores nothing; lines have no length limit.
-  const std::string value(200000, 'v');
-  config.ParseConfigText("[TuneUp]\nTitle=x\nMessage=" + value, -1);
-  EXPECT_TRUE(config.m_saTitle.empty());
-  EXPECT_EQ(config.m_sMessage, value);
-  // The section reader clears the shared section flag at its own headers, so
-  // lines ahead of the next file's first header are not read into [TuneUp].
-  fake.AddFile("C:\\cap.cfg", "[Reg]\nKey=\n[Other]\n");
-  config.ReadSectionRegistryValue("C:\\cap.cfg", "[Reg]");
-  EXPECT_TRUE(config.m_bInTuneUp);
-  config.ParseConfigText("Title=ignored\n", 0);
-  EXPECT_TRUE(config.m_saTitle.empty());
-}
-
-TEST_F(ConfigStore, FileExists) {
-  fake.AddFile("C:\\f\\a.txt");
-  EXPECT_TRUE(config.FileExists("C:\\f\\a.txt", true, "Cap"));
-  EXPECT_FALSE(config.FileExists("C:\\f\\b.txt", false, "Cap"));
-  EXPECT_TRUE(fake.boxes.empty());
-  EXPECT_FALSE(config.FileExists("C:\\f", true, "Cap"));  // a folder is no file
-  ExpectOneBox("Error: C:\\f doesn't exist.", "Cap");
-}
-
-// The fuzz_split_into_list corpus holds the other spellings.
-TEST_F(ConfigStore, SplitIntoList) {
-  config.SplitIntoList("a , b,", ",");
-  EXPECT_EQ(config.m_saList, (CStringArray{"a", "b"}));
-  config.SplitIntoList(",a", ",");
-  EXPECT_EQ(config.m_saList, (CStringArray{"", "a"}));
-  config.SplitIntoList("ab cd", " ");  // the blank is trimmed away before it would be dropped
-  EXPECT_EQ(config.m_saList, (CStringArray{"ab", "d"}));
+  EXPECT_EQ(copy.m_saPackages.size(), 1u);
 }
 
 TEST_F(ConfigStore, PathPartsTokenListsAndEntries) {
@@ -220,6 +86,124 @@ TEST_F(ConfigStore, PathPartsTokenListsAndEntries) {
   EXPECT_EQ(config.TokenList(11), nullptr);
   const CStringArray list{"a", "b"};
   EXPECT_EQ(CBonusConfig::At(list, 1) + CBonusConfig::At(list, 2) + CBonusConfig::At(list, -1), "b");
+}
+
+TEST_F(ConfigStore, DataBytes) {
+  const struct {
+    const char* name;
+    plat::RegValue value;
+    std::string expected;
+  } cases[] = {
+      {"Number", {plat::kRegDword, std::string("ABC\0", 4)}, "ABC"},
+      {"Full", {plat::kRegSz, std::string(plat::kMaxPath, 'f')}, std::string(plat::kMaxPath, 'f')},
+      {"Over", {plat::kRegSz, std::string(plat::kMaxPath, 'o') + std::string(1, '\0')}, ""},
+      {"Multi", {plat::kRegMultiSz, std::string("one\0two\0\0", 9)}, "one"},
+      {"", {plat::kRegSz, std::string("default\0", 8)}, "default"},
+  };
+  for (const auto& c : cases) {
+    fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\D", c.name, c.value);
+    EXPECT_EQ(config.ReadRegistryString("HKEY_LOCAL_MACHINE\\SOFTWARE\\D", c.name), c.expected) << c.name;
+  }
+  EXPECT_EQ(config.ReadRegistryString("HKEY_LOCAL_MACHINE\\SOFTWARE\\D", "Missing"), "");
+}
+
+class ConfigDrives : public ConfigStore {
+ protected:
+  void SetUp() override {
+    fake.drives = {Drive{"A:\\", plat::kDriveRemovable, false},
+                   Drive{"C:\\", plat::kDriveFixed, true, 40ull << 30, 5ull << 30},
+                   Drive{"D:\\", plat::kDriveFixed, true, 1ull << 30, 300ull << 20},
+                   Drive{"E:\\", plat::kDriveCdRom, false},
+                   Drive{"F:\\", plat::kDriveRemote},
+                   Drive{"G:\\", plat::kDriveRamDisk},
+                   Drive{"H:\\", plat::kDriveUnknown},
+                   Drive{"I:\\", plat::kDriveNoRootDir}};
+  }
+};
+
+TEST_F(ConfigDrives, LettersByMask) {
+  const struct {
+    int mask;
+    std::string letters;
+  } cases[] = {{1, "CD"}, {9, "CDE"}, {0, "ACDEFGHI"}, {2, "A"}, {4, "F"},
+               {8, "E"},  {16, "G"},  {31, "ACDEFG"},  {32, ""}};
+  for (const auto& c : cases) EXPECT_EQ(config.GetDriveLetters(c.mask), c.letters) << c.mask;
+}
+
+TEST_F(ConfigDrives, LowerCaseRootsAndListsThatDoNotFitTheBuffer) {
+  // Letters are upper-cased; an empty root ends the list.
+  fake.drives = {Drive{"a:\\", plat::kDriveRemovable}, Drive{"z:\\", plat::kDriveFixed}, Drive{"", 0},
+                 Drive{"y:\\", plat::kDriveFixed}};
+  EXPECT_EQ(config.GetDriveLetters(1) + config.GetDriveLetters(0), "ZAZ");
+  // Each root takes its length and a zero byte, the list one more zero byte:
+  // five roots of 50 characters and "C:\" fill the 260 bytes exactly.
+  fake.drives.clear();
+  for (char letter : std::string("PQRST"))
+    fake.drives.push_back(Drive{std::string(1, letter) + ":\\" + std::string(47, 'r'), plat::kDriveRemote});
+  fake.drives.push_back(Drive{"C:\\", plat::kDriveFixed});
+  EXPECT_EQ(config.GetDriveLetters(0), "PQRSTC");
+  fake.drives.back().root += "x";
+  EXPECT_EQ(config.GetDriveLetters(0), "");
+}
+
+TEST_F(ConfigDrives, DiskSpaceInKilobytes) {
+  std::int64_t total = -1, free = -1;
+  EXPECT_EQ(config.GetDiskSpaceKB('C', &total, &free), 0);
+  EXPECT_EQ(free, 5242880);
+  EXPECT_EQ(total, 41943040);
+  config.GetDiskSpaceKB('C', nullptr, nullptr);  // absent outputs are skipped
+  config.GetDiskSpaceKB('Q', &total, &free);     // an unknown drive leaves the outputs
+  EXPECT_EQ(free, 5242880);
+  // The old call's cluster arithmetic gives the same for a small drive.
+  fake.hasDiskFreeSpaceEx = false;
+  config.GetDiskSpaceKB('D', &total, &free);
+  EXPECT_EQ(total, 1 << 20);
+  EXPECT_EQ(free, 300 * 1024);
+}
+
+TEST_F(ConfigDrives, NoMediumLeavesTheOutputsAndRestoresTheErrorMode) {
+  for (bool extended : {true, false}) {
+    fake.hasDiskFreeSpaceEx = extended;
+    fake.errorMode = 0x8000;
+    fake.errorModeHistory.clear();
+    fake.errorModeAtQuery.clear();
+    std::int64_t total = 7, free = 9;
+    EXPECT_EQ(config.GetDiskSpaceKB('E', &total, &free), 0);
+    EXPECT_EQ(total + free, 16);
+    EXPECT_EQ(fake.errorModeAtQuery, std::vector<std::uint32_t>{plat::kSemFailCriticalErrors});
+    EXPECT_EQ(fake.errorModeHistory, (std::vector<std::uint32_t>{plat::kSemFailCriticalErrors, 0x8000}));
+  }
+}
+
+// A system whose old free-space call reports clusters beyond 4 GiB in all.
+TEST_F(ConfigStore, ClusterProductsAreFormedIn64Bits) {
+  fake.hasDiskFreeSpaceEx = false;
+  fake.drives = {Drive{"C:\\"}};
+  fake.drives[0].clusters = plat::DiskFreeClusters{64, 512, 0x80000000u, 0xFFFFFFFFu};
+  std::int64_t total = 0, free = 0;
+  config.GetDiskSpaceKB('C', &total, &free);
+  EXPECT_EQ(free, std::int64_t{0x80000000} * 32);
+  EXPECT_EQ(total, std::int64_t{0xFFFFFFFF} * 32);
+}
+
+// A shell whose size text holds units above 0xFF.
+TEST_F(ConfigStore, ByteSizeTakesTheLowByteOfEachUnitUpToTheFirstZero) {
+  fake.byteSizeText = std::u16string(u"1,5\u00A0\u0141B\0tail", 10);
+  EXPECT_EQ(config.FormatByteSize(1),
+            "1,5\xA0"
+            "AB");
+}
+
+// A shortcut path that does not fit the buffer is not written (its fields
+// are held by BonusDlgSetUpTest).
+TEST_F(ConfigStore, ShellLinkPathsThatDoNotFit) {
+  const std::string folder = "C:\\" + std::string(240, 'f');
+  fake.AddFolder(folder);
+  const std::string fits = folder + "\\" + std::string(259 - folder.size() - 5, 'n') + ".lnk";
+  config.CreateShellLink("C:\\t.exe", fits, "", "", 0, 1, "");
+  EXPECT_TRUE(fake.LoadShellLink(fits));
+  config.CreateShellLink("C:\\t.exe", fits + "k", "", "", 0, 1, "");
+  EXPECT_FALSE(fake.LoadShellLink(fits + "k"));
 }
 
 }  // namespace
