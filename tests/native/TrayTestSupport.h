@@ -23,6 +23,7 @@ using startup_test::BoxLog;
 using startup_test::kDefaultTitle;
 using startup_test::PromptBox;
 using startup_test::RecordingWindows;
+using startup_test::TuneUp;
 using startup_test::WindowName;
 using Strings = std::vector<std::string>;
 
@@ -37,7 +38,11 @@ inline constexpr const char* kTrayLinkFields =
     "C:\\Program Files\\Velmora\\VERavevi.exe 0 in C:\\Program Files\\Velmora icon "
     "C:\\Program Files\\Velmora\\VERavevi.exe,0 show 1";
 
-inline std::string TuneUp(const std::string& lines) { return "[TuneUp]\r\n" + lines; }
+inline std::string Hex(unsigned long long value) {
+  char hex[32];
+  std::snprintf(hex, sizeof hex, "%llx", value);
+  return hex;
+}
 
 // "target arguments in folder icon path,index show n", or "none".
 inline std::string LinkOf(plat::FakePlatform& p, const std::string& file = kTrayLink) {
@@ -53,7 +58,6 @@ class FakeMenus : public tray::MenuSource {
   FakeMenus(plat::FakePlatform& platform, Strings& log) : m_platform(platform), m_log(log) {}
 
   bool missing = false;  // no menu resource / no submenu
-  std::vector<unsigned> items = {32023, 57664, 0, 32027};
 
   std::unique_ptr<tray::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
     m_log.push_back("menu " + std::to_string(menuId));
@@ -73,9 +77,7 @@ class FakeMenus : public tray::MenuSource {
     void SetDefaultItem(int position) override {
       m_owner.m_log.push_back("default " + std::to_string(position));
     }
-    unsigned ItemCommand(int position) override {
-      return position >= 0 && position < static_cast<int>(m_owner.items.size()) ? m_owner.items[position] : 0;
-    }
+    unsigned ItemCommand(int position) override { return position == 0 ? 32023 : 0; }
     // With what the machine had seen by then: the windows raised and the
     // messages sent or posted.
     void Track(tray::ScreenPoint at, plat::WindowHandle window) override {
@@ -107,12 +109,6 @@ class FakeView : public tray::MainFrameView {
   int LogCaretLineLength() override { return caretLineLength; }
   void SetLargeIcon(plat::IconHandle icon) override { m_log.push_back("large icon " + Hex(icon)); }
 
-  static std::string Hex(unsigned long long value) {
-    char hex[32];
-    std::snprintf(hex, sizeof hex, "%llx", value);
-    return hex;
-  }
-
  private:
   Strings& m_log;
 };
@@ -138,9 +134,23 @@ struct TrayMachine {
       return whileShown ? whileShown(dialog) : plat::kIdCancel;
     };
   }
-  void WithConfigs(const std::string& programTitle, bool dataPresent, const std::string& dataTitle = "Data") {
-    p.AddFile(kProgramCfg, TuneUp("WindowTitle=" + programTitle + "\r\n"));
-    if (dataPresent) p.AddFile(kDataCfg, TuneUp("WindowTitle=" + dataTitle + "\r\n"));
+  TrayMachine& WithConfigs(const std::string& programTitle, bool dataPresent,
+                           const std::string& dataTitle = "Data") {
+    p.AddFile(kProgramCfg, TuneUp({"WindowTitle=" + programTitle}));
+    if (dataPresent) p.AddFile(kDataCfg, TuneUp({"WindowTitle=" + dataTitle}));
+    return *this;
+  }
+  TrayMachine& Window(const std::string& caption, const std::string& program = {}) {
+    p.AddWindow(caption, "#32770", program);
+    return *this;
+  }
+  TrayMachine& Answers(std::deque<int> answers) {
+    p.answers = std::move(answers);
+    return *this;
+  }
+  // The disk with the data folder's copy (titled `title`) goes in while a box is shown.
+  void InsertDiskDuringBoxes(const std::string& title) {
+    p.onBox = [this, title](const auto&) { p.AddFile(kDataCfg, TuneUp({"WindowTitle=" + title})); };
   }
   // Runs while a dialog is shown; its answer is the dialog's (IDCANCEL
   // without it).
@@ -162,13 +172,12 @@ struct TrayMachine {
       if (n.data.uFlags & plat::kNifMessage) flags += "M";
       out.push_back(std::string(command) + " " + std::to_string(n.data.cbSize) + " id" +
                     std::to_string(n.data.uID) + " " + WindowName(p, n.data.hWnd) + "/" +
-                    FakeView::Hex(n.data.uCallbackMessage) + " " + flags + " " + FakeView::Hex(n.data.hIcon) +
-                    " '" + n.data.szTip + "'");
+                    Hex(n.data.uCallbackMessage) + " " + flags + " " + Hex(n.data.hIcon) + " '" +
+                    n.data.szTip + "'");
     }
     for (const auto& m : p.messages)
       out.push_back(std::string(m.posted ? "post " : "send ") + WindowName(p, m.window) + " " +
-                    FakeView::Hex(m.message) + " " + std::to_string(m.wParam) + " " +
-                    std::to_string(m.lParam));
+                    Hex(m.message) + " " + std::to_string(m.wParam) + " " + std::to_string(m.lParam));
     for (plat::WindowHandle w : p.foregrounded) out.push_back("raise " + WindowName(p, w));
     for (const auto& file : p.extractIconCalls) out.push_back("extract " + file);
     for (const auto& box : BoxLog(p)) out.push_back("box " + box);
