@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <source_location>
+#include <sstream>
 
 #include "app/MainFrame.h"
 #include "app/TrayIcon.h"
@@ -15,70 +16,55 @@ namespace {
 using Arrange = std::function<void(TrayMachine&)>;
 using Here = std::source_location;
 
-std::string Flag(bool ok) { return ok ? "1" : "0"; }
-
-// The icon's shell calls while `script` runs and at its destruction; the
-// script returns the results of its SetIcon calls.
-void ExpectShell(const std::string& results, const Strings& transcript,
-                 const std::function<std::string(CTrayIcon&, plat::FakePlatform&)>& script,
+// Runs `script` on an icon of id 3, then destroys it: "window 7001 400"
+// sets the notification window and message (in hex), "icon 501 tip" sets an
+// icon (and the tip, when given), "resource 101" the resource form, "fail 1"
+// makes the shell's calls fail. Compares the results of the icon calls, then
+// the shell calls.
+void ExpectShell(const Strings& script, const std::string& results, const Strings& transcript,
                  Here at = Here::current()) {
   testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), "row");
   TrayMachine m;
+  std::string r;
   {
-    CTrayIcon icon(m.p, m.menus, 3);
-    EXPECT_EQ(script(icon, m.p), results);
+    CTrayIcon icon(m.p, m, 3);
+    for (const std::string& step : script) {
+      std::istringstream in(step);
+      std::string command, tip;
+      unsigned a = 0, b = 0;
+      in >> command >> std::hex >> a;
+      if (command == "window" && in >> b) icon.SetNotificationWnd(a, b);
+      if (command == "fail") m.p.failShellNotify = a != 0;
+      if (command == "resource") r += icon.SetIcon(a) ? "1" : "0";
+      if (command == "icon")
+        r +=
+            icon.SetIcon(a, std::getline(in >> std::ws, tip) ? std::optional(tip) : std::nullopt) ? "1" : "0";
+    }
   }
+  EXPECT_EQ(r, results);
   EXPECT_EQ(m.Transcript(), transcript);
 }
 
 TEST(TrayIcon, TellsTheShellAboutTheIcon) {
-  ExpectShell("1111",
+  ExpectShell({"window 7001 400", "icon 501 First tip", "icon 502", "icon 0", "icon 0"}, "1111",
               {"add 88 id3 frame/400 ITM 501 'First tip'", "modify 88 id3 frame/400 ITM 502 'First tip'",
-               "delete 88 id3 frame/400 TM 502 'First tip'"},
-              [](CTrayIcon& icon, plat::FakePlatform&) {
-                icon.SetNotificationWnd(kFrame, plat::kWmUser);
-                std::string r = Flag(icon.SetIcon(0x501, std::string("First tip")));
-                r += Flag(icon.SetIcon(0x502, std::nullopt));
-                r += Flag(icon.SetIcon(0, std::nullopt));
-                return r + Flag(icon.SetIcon(0, std::nullopt));
-              });
+               "delete 88 id3 frame/400 TM 502 'First tip'"});
   // The shell knows an icon by window and id: with another window the change
   // fails, and the icon counts as absent.
-  ExpectShell("110",
-              {"add 88 id3 0/0 I 501 ''", "modify 88 id3 0/400 I 502 ''", "modify 88 id3 frame/0 I 503 ''"},
-              [](CTrayIcon& icon, plat::FakePlatform&) {
-                std::string r = Flag(icon.SetIcon(0x501, std::nullopt));
-                icon.SetNotificationWnd(0, plat::kWmUser);
-                r += Flag(icon.SetIcon(0x502, std::nullopt));
-                icon.SetNotificationWnd(kFrame, 0);
-                return r + Flag(icon.SetIcon(0x503, std::nullopt));
-              });
-  ExpectShell("01",
-              {"add 88 id3 0/0 IT 501 'Tip'", "add 88 id3 0/0 IT 501 'Tip'", "delete 88 id3 0/0 T 501 'Tip'"},
-              [](CTrayIcon& icon, plat::FakePlatform& p) {
-                p.failShellNotify = true;
-                std::string r = Flag(icon.SetIcon(0x501, std::string("Tip")));
-                p.failShellNotify = false;
-                return r + Flag(icon.SetIcon(0x501, std::nullopt));
-              });
+  ExpectShell({"icon 501", "window 0 400", "icon 502", "window 7001 0", "icon 503"}, "110",
+              {"add 88 id3 0/0 I 501 ''", "modify 88 id3 0/400 I 502 ''", "modify 88 id3 frame/0 I 503 ''"});
+  ExpectShell(
+      {"fail 1", "icon 501 Tip", "fail 0", "icon 501"}, "01",
+      {"add 88 id3 0/0 IT 501 'Tip'", "add 88 id3 0/0 IT 501 'Tip'", "delete 88 id3 0/0 T 501 'Tip'"});
   // The resource form takes icon and tip of one id; the tip keeps 63 characters.
-  ExpectShell("111",
+  ExpectShell({"resource 65", "resource 66", "resource 0"}, "111",
               {"add 88 id3 0/0 IT 10065 'Bonus Software'",
                "modify 88 id3 0/0 IT 10066 'To exit, right-click then terminate VERavevi.'",
-               "delete 88 id3 0/0 T 10066 'To exit, right-click then terminate VERavevi.'"},
-              [](CTrayIcon& icon, plat::FakePlatform&) {
-                std::string r = Flag(icon.SetIcon(101u));
-                r += Flag(icon.SetIcon(102u));
-                return r + Flag(icon.SetIcon(0u));
-              });
+               "delete 88 id3 0/0 T 10066 'To exit, right-click then terminate VERavevi.'"});
   const std::string tip63(63, 'x');
-  ExpectShell("11",
+  ExpectShell({"icon 501 " + tip63 + "y", "icon 501 " + tip63}, "11",
               {"add 88 id3 0/0 IT 501 '" + tip63 + "'", "modify 88 id3 0/0 IT 501 '" + tip63 + "'",
-               "delete 88 id3 0/0 T 501 '" + tip63 + "'"},
-              [&](CTrayIcon& icon, plat::FakePlatform&) {
-                std::string r = Flag(icon.SetIcon(0x501, tip63 + "y"));
-                return r + Flag(icon.SetIcon(0x501, tip63));
-              });
+               "delete 88 id3 0/0 T 501 '" + tip63 + "'"});
 }
 
 // The icon (id 3, data folder copy titled "T" unless arranged) answering one
@@ -88,7 +74,7 @@ void ExpectIcon(std::uintptr_t id, std::intptr_t message, const Strings& transcr
   testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), "row");
   TrayMachine m;
   arrange ? arrange(m) : void(m.WithConfigs("T", true));
-  CTrayIcon icon(m.p, m.menus, 3);
+  CTrayIcon icon(m.p, m, 3);
   icon.SetNotificationWnd(kFrame, plat::kWmUser);
   const std::intptr_t result = icon.OnTrayNotification(id, message);
   Strings out = m.Transcript();
@@ -107,7 +93,7 @@ TEST(TrayIcon, ServesTheNotificationsOfItsOwnId) {
       {"menu 3", "default 0", "cursor", "track 640,700 for frame after 1 raised 0 messages", "menu released",
        "post frame 0 0 0", "raise frame", "result 1 config " + std::string(kProgramCfg)});
   for (std::intptr_t message : {0x205, 0x203})
-    ExpectIcon(3, message, {"menu 3", program}, [](TrayMachine& m) { m.menus.missing = true; });
+    ExpectIcon(3, message, {"menu 3", program}, [](TrayMachine& m) { m.menuMissing = true; });
   ExpectIcon(3, 0x203, {"menu 3", "menu released", "send frame 111 32023 0", opened});
   ExpectIcon(3, 0x203, {"menu 3", "menu released", "send window 1 6 0 0", "raise window 1", opened},
              [](TrayMachine& m) { m.WithConfigs("Bonus", true).Window("Bonus"); });
@@ -160,8 +146,8 @@ TEST(MainFrame, ConstructionAndCreationPutTheIconIntoTheTray) {
     TrayMachine m;
     if (c.arrange) c.arrange(m);
     m.p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"}, kTrayLink);
-    CMainFrame frame(m.p, m.menus, m.windows);
-    EXPECT_EQ(frame.OnCreate(m.view), 0);
+    CMainFrame frame(m.p, m, m.windows);
+    EXPECT_EQ(frame.OnCreate(m), 0);
     Strings expected = c.transcript;
     for (auto& line : expected)
       if (auto at = line.find("ICON"); at != std::string::npos) line.replace(at, 4, Hex(frame.m_hIcon));
@@ -173,7 +159,7 @@ TEST(MainFrame, ConstructionAndCreationPutTheIconIntoTheTray) {
   }
   TrayMachine m;
   m.p.failShellLinks = true;
-  CMainFrame frame(m.p, m.menus, m.windows);
+  CMainFrame frame(m.p, m, m.windows);
   EXPECT_EQ(LinkOf(m.p), "none");
   EXPECT_TRUE(m.p.boxes.empty());
 }
@@ -198,8 +184,8 @@ void ExpectFrame(const Strings& steps, const Strings& transcript, const Arrange&
   testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), "row");
   TrayMachine m;
   if (arrange) arrange(m);
-  CMainFrame frame(m.p, m.menus, m.windows);
-  frame.OnCreate(m.view);
+  CMainFrame frame(m.p, m, m.windows);
+  frame.OnCreate(m);
   m.Transcript();
   for (const std::string& step : steps) {
     const auto value = std::stoul(step.substr(step.find(' ') + 1), nullptr, 0);
@@ -285,8 +271,8 @@ TEST(MainFrame, ServesNotificationsAndCommands) {
 
 TEST(MainFrame, DrawsTheCommandsMenuItems) {
   TrayMachine m;
-  CMainFrame frame(m.p, m.menus, m.windows);
-  frame.OnCreate(m.view);
+  CMainFrame frame(m.p, m, m.windows);
+  frame.OnCreate(m);
   auto ui = [&](unsigned id) {
     const tray::CommandUi u = frame.QueryCommandUi(id);
     return std::string(u.handled ? "H" : "-") + (u.enabled ? "E" : "-") + (u.checked ? "C" : "-");
@@ -295,8 +281,8 @@ TEST(MainFrame, DrawsTheCommandsMenuItems) {
   // text on the caret's line.
   const int logs[][3] = {{1, 0, 0}, {1, 5, 1}, {2, 0, 1}, {0, 0, 0}};
   for (const auto& l : logs) {
-    m.view.lineCount = l[0];
-    m.view.caretLineLength = l[1];
+    m.lineCount = l[0];
+    m.caretLineLength = l[1];
     EXPECT_EQ(ui(32021), l[2] ? "HE-" : "H--") << l[0] << "/" << l[1];
   }
   EXPECT_EQ(ui(32022), "HEC");

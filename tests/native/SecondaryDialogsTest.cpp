@@ -134,8 +134,8 @@ TEST(DisableTrayIcon, ShortcutAndTrayFollowTheTable) {
         m.p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir",
                          "C:\\PROGRAM FILES\\VELMORA");
       m.whileShown = [&](const std::string&) { return RunDialog(m.p, c.action, c.ticked, where != 1); };
-      CMainFrame frame(m.p, m.menus, m.windows);  // writes the shortcut, as every tray start does
-      frame.OnCreate(m.view);
+      CMainFrame frame(m.p, m, m.windows);  // writes the shortcut, as every tray start does
+      frame.OnCreate(m);
       frame.OnCommand(32027);
       const std::string link = LinkOf(m.p);
       EXPECT_EQ((link == kTrayLinkFields ? "link kept" : "link " + link) + ", saves " +

@@ -52,76 +52,19 @@ inline std::string LinkOf(plat::FakePlatform& p, const std::string& file = kTray
          std::to_string(link->iconIndex) + " show " + std::to_string(link->showCommand);
 }
 
-// The tray menu: each request recorded in the shared `log`.
-class FakeMenus : public tray::MenuSource {
- public:
-  FakeMenus(plat::FakePlatform& platform, Strings& log) : m_platform(platform), m_log(log) {}
-
-  bool missing = false;  // no menu resource / no submenu
-
-  std::unique_ptr<tray::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
-    m_log.push_back("menu " + std::to_string(menuId));
-    if (missing) return nullptr;
-    return std::make_unique<Popup>(*this);
-  }
-  tray::ScreenPoint CursorPosition() override {
-    m_log.push_back("cursor");
-    return {640, 700};
-  }
-
- private:
-  class Popup : public tray::PopupMenu {
-   public:
-    explicit Popup(FakeMenus& owner) : m_owner(owner) {}
-    ~Popup() override { m_owner.m_log.push_back("menu released"); }
-    void SetDefaultItem(int position) override {
-      m_owner.m_log.push_back("default " + std::to_string(position));
-    }
-    unsigned ItemCommand(int position) override { return position == 0 ? 32023 : 0; }
-    // With what the machine had seen by then: the windows raised and the
-    // messages sent or posted.
-    void Track(tray::ScreenPoint at, plat::WindowHandle window) override {
-      m_owner.m_log.push_back("track " + std::to_string(at.x) + "," + std::to_string(at.y) + " for " +
-                              WindowName(m_owner.m_platform, window) + " after " +
-                              std::to_string(m_owner.m_platform.foregrounded.size()) + " raised " +
-                              std::to_string(m_owner.m_platform.messages.size()) + " messages");
-    }
-
-   private:
-    FakeMenus& m_owner;
-  };
-
-  plat::FakePlatform& m_platform;
-  Strings& m_log;
-};
-
-// The frame window: each call recorded in the shared `log`.
-class FakeView : public tray::MainFrameView {
- public:
-  explicit FakeView(Strings& log) : m_log(log) {}
-  int lineCount = 1;
-  int caretLineLength = 0;
-
-  plat::WindowHandle Handle() override { return kFrame; }
-  void InsertLogText(const std::string& text) override { m_log.push_back("log " + text); }
-  void ClearLog() override { m_log.push_back("clear log"); }
-  int LogLineCount() override { return lineCount; }
-  int LogCaretLineLength() override { return caretLineLength; }
-  void SetLargeIcon(plat::IconHandle icon) override { m_log.push_back("large icon " + Hex(icon)); }
-
- private:
-  Strings& m_log;
-};
-
 // A machine where the product recorded its source folder D:\ (data folder
-// D:\access) and the StartUp folder exists; configuration files by
-// WithConfigs.
-struct TrayMachine {
+// D:\access) and the StartUp folder exists, with configuration files by
+// WithConfigs; it is also the tray menu and the frame window, each call
+// recorded in `log`.
+struct TrayMachine : tray::MenuSource, tray::MainFrameView {
   plat::FakePlatform p;
   Strings log;  // the menus', the view's and the dialogs', in order
-  FakeMenus menus{p, log};
-  FakeView view{log};
   RecordingWindows windows{p};
+  bool menuMissing = false;  // no menu resource / no submenu
+  int lineCount = 1, caretLineLength = 0;
+  // Runs while a dialog is shown; its answer is the dialog's (IDCANCEL
+  // without it).
+  std::function<int(const std::string& dialog)> whileShown;
 
   TrayMachine() {
     p.AddFolder(kModuleDir);
@@ -152,9 +95,36 @@ struct TrayMachine {
   void InsertDiskDuringBoxes(const std::string& title) {
     p.onBox = [this, title](const auto&) { p.AddFile(kDataCfg, TuneUp({"WindowTitle=" + title})); };
   }
-  // Runs while a dialog is shown; its answer is the dialog's (IDCANCEL
-  // without it).
-  std::function<int(const std::string& dialog)> whileShown;
+
+  std::unique_ptr<tray::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
+    log.push_back("menu " + std::to_string(menuId));
+    return menuMissing ? nullptr : std::make_unique<Popup>(*this);
+  }
+  tray::ScreenPoint CursorPosition() override {
+    log.push_back("cursor");
+    return {640, 700};
+  }
+  plat::WindowHandle Handle() override { return kFrame; }
+  void InsertLogText(const std::string& text) override { log.push_back("log " + text); }
+  void ClearLog() override { log.push_back("clear log"); }
+  int LogLineCount() override { return lineCount; }
+  int LogCaretLineLength() override { return caretLineLength; }
+  void SetLargeIcon(plat::IconHandle icon) override { log.push_back("large icon " + Hex(icon)); }
+
+  struct Popup : tray::PopupMenu {
+    explicit Popup(TrayMachine& m) : m_m(m) {}
+    ~Popup() override { m_m.log.push_back("menu released"); }
+    void SetDefaultItem(int position) override { m_m.log.push_back("default " + std::to_string(position)); }
+    unsigned ItemCommand(int position) override { return position == 0 ? 32023 : 0; }
+    // With what the machine had seen by then: the windows raised and the
+    // messages sent or posted.
+    void Track(tray::ScreenPoint at, plat::WindowHandle window) override {
+      m_m.log.push_back("track " + std::to_string(at.x) + "," + std::to_string(at.y) + " for " +
+                        WindowName(m_m.p, window) + " after " + std::to_string(m_m.p.foregrounded.size()) +
+                        " raised " + std::to_string(m_m.p.messages.size()) + " messages");
+    }
+    TrayMachine& m_m;
+  };
 
   // Everything recorded since the last call: the log, then the tray icon
   // calls, the messages, the windows raised, the icons extracted and the
