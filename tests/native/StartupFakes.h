@@ -24,15 +24,18 @@ inline constexpr const char* kProductKey = "SOFTWARE\\Velmora Network\\5.0";
 inline constexpr const char* kDefaultTitle = "Velmora Bonus Software Installer";
 inline constexpr const char* kPromptText = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 
+inline std::string Hex(unsigned long long value) {
+  char hex[32];
+  std::snprintf(hex, sizeof hex, "%llx", value);
+  return hex;
+}
+
 // Each box shown, as "type|caption|text", with "|owner=N" when it had an owner.
 inline std::vector<std::string> BoxLog(const plat::FakePlatform& p) {
   std::vector<std::string> out;
-  for (const auto& b : p.boxes) {
-    char type[16];
-    std::snprintf(type, sizeof type, "0x%x", b.type);
-    out.push_back(type + ("|" + b.caption + "|" + b.text) +
+  for (const auto& b : p.boxes)
+    out.push_back("0x" + Hex(b.type) + "|" + b.caption + "|" + b.text +
                   (b.owner ? "|owner=" + std::to_string(b.owner) : std::string()));
-  }
   return out;
 }
 
@@ -42,9 +45,7 @@ inline std::string WindowName(const plat::FakePlatform& p, plat::WindowHandle wi
   if (window == 0x7001) return "frame";
   for (std::size_t i = 0; i < p.windows.size(); ++i)
     if (p.windows[i].handle == window) return "window " + std::to_string(i + 1);
-  char hex[32];
-  std::snprintf(hex, sizeof hex, "%llx", static_cast<unsigned long long>(window));
-  return hex;
+  return Hex(window);
 }
 
 // The insert-disk prompt as BoxLog shows it.

@@ -19,15 +19,14 @@ const std::string kStop = "V50_StopAutoRun_Mutex";
 
 // ---- the mode ----------------------------------------------------------------
 
-struct Outcome {
-  Strings windows;
-  Strings mutexes;
-  bool run1Started;
-};
-const Outcome kTrayOnly{{"tray"}, {kRun1, kRun2, kTray}, false};
-const Outcome kDialogAndTray{{"tray", "main 2"}, {kRun1, kTray, kStop + " owned", kStop + " owned"}, true};
-const Outcome kDialogOnly{{"main 2"}, {kRun1, kStop + " owned", kStop + " owned"}, true};
-const Outcome kNoWindow{{}, {kRun1}, true};
+// The windows, the mutexes in order, Run1's wait, then the programs started,
+// the handles closed (only RunMainDialog closes its own) and the boxes.
+const std::string kOwned = kStop + " owned";
+const Strings kTrayOnly{"tray", kRun1, kRun2, kTray, "0 started, 0 closed, 0 boxes"};
+const Strings kDialogAndTray{"tray", "main 2", kRun1,        kTray,
+                             kOwned, kOwned,   "sleep 2000", "1 started, 1 closed, 0 boxes"};
+const Strings kDialogOnly{"main 2", kRun1, kOwned, kOwned, "sleep 2000", "1 started, 1 closed, 0 boxes"};
+const Strings kNoWindow{kRun1, "sleep 2000", "1 started, 0 closed, 0 boxes"};
 
 TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
   // Markers: files in the program folder; a trailing backslash makes a
@@ -35,7 +34,7 @@ TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
   const struct {
     const char* name;
     Strings arguments, markers;
-    Outcome expected;
+    Strings expected;
   } cases[] = {
       {"Param0", {"0"}, {}, kTrayOnly},
       {"SlashParam0", {"/0"}, {}, kTrayOnly},
@@ -66,27 +65,19 @@ TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
     fake.AddFile(std::string(kDataDir) + "\\splash.exe");
     fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Bonus"}));
     fake.AddFile(std::string(kDataDir) + "\\0.RTF");  // markers count only in the program folder
-    for (const auto& m : c.markers) {
-      const std::string path = std::string(kProgramDir) + "\\" + m;
-      if (m.back() == '\\')
-        fake.AddFolder(path.substr(0, path.size() - 1));
-      else
-        fake.AddFile(path);
-    }
+    for (const auto& m : c.markers)
+      m.back() == '\\' ? fake.AddFolder(kProgramDir + ("\\" + m.substr(0, m.size() - 1)))
+                       : fake.AddFile(kProgramDir + ("\\" + m));
     fake.arguments = c.arguments;
     RecordingWindows windows(fake);
-
     EXPECT_TRUE(CBonusApp(fake, windows).InitInstance());
-
-    EXPECT_EQ(windows.calls, c.expected.windows);
-    EXPECT_EQ(fake.MutexLog(), c.expected.mutexes);
-    EXPECT_TRUE(fake.boxes.empty());
-    EXPECT_EQ(fake.processes.size(), c.expected.run1Started ? 1u : 0u);
-    EXPECT_EQ(fake.sleeps,
-              c.expected.run1Started ? std::vector<std::uint32_t>{2000} : std::vector<std::uint32_t>{});
-    // Only RunMainDialog closes its handle; every other name stays alive.
-    EXPECT_EQ(fake.closedHandles.size(),
-              c.expected.windows.empty() ? 0u : c.expected.windows.back() == "main 2");
+    Strings out = windows.calls;
+    for (const auto& mutex : fake.MutexLog()) out.push_back(mutex);
+    for (auto ms : fake.sleeps) out.push_back("sleep " + std::to_string(ms));
+    out.push_back(std::to_string(fake.processes.size()) + " started, " +
+                  std::to_string(fake.closedHandles.size()) + " closed, " +
+                  std::to_string(fake.boxes.size()) + " boxes");
+    EXPECT_EQ(out, c.expected);
   }
 }
 

@@ -20,6 +20,7 @@
 namespace traytest {
 
 using startup_test::BoxLog;
+using startup_test::Hex;
 using startup_test::kDefaultTitle;
 using startup_test::PromptBox;
 using startup_test::RecordingWindows;
@@ -37,12 +38,6 @@ inline constexpr const char* kTrayLink = "C:\\WINDOWS\\Start Menu\\Programs\\Sta
 inline constexpr const char* kTrayLinkFields =
     "C:\\Program Files\\Velmora\\VERavevi.exe 0 in C:\\Program Files\\Velmora icon "
     "C:\\Program Files\\Velmora\\VERavevi.exe,0 show 1";
-
-inline std::string Hex(unsigned long long value) {
-  char hex[32];
-  std::snprintf(hex, sizeof hex, "%llx", value);
-  return hex;
-}
 
 // "target arguments in folder icon path,index show n", or "none".
 inline std::string LinkOf(plat::FakePlatform& p, const std::string& file = kTrayLink) {
