@@ -118,45 +118,7 @@ TEST(TrayIcon, ServesTheNotificationsOfItsOwnId) {
              [](TrayMachine& m) { m.WithConfigs("T", false).InsertDiskDuringBoxes("T"); });
 }
 
-TEST(MainFrame, ConstructionAndCreationPutTheIconIntoTheTray) {
-  const std::string defaultTip = " '" + std::string(kDefaultTitle) + "'";
-  const struct {
-    Arrange arrange;
-    Strings transcript;  // ICON: the extracted icon
-    std::string title;
-  } cases[] = {
-      {[](TrayMachine& m) { m.WithConfigs("Bonus Title", true, "Data Title"); },
-       {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e 'Bonus Title'"},
-       "Bonus Title"},
-      {[](TrayMachine& m) { m.WithConfigs("", true); },
-       {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e" + defaultTip},
-       ""},
-      {nullptr, {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e" + defaultTip}, ""},
-      // The program-named icon wins, 2.ico does not.
-      {[](TrayMachine& m) {
-         m.WithConfigs("T", true).p.AddFile(std::string(kModuleDir) + "\\2.ico", "ico");
-         m.p.AddFile(std::string(kModuleDir) + "\\VERavevi.ico", "ico");
-       },
-       {"large icon ICON", "add 88 id3 frame/400 ITM ICON 'T'",
-        "extract C:\\Program Files\\Velmora\\VERavevi.ico"},
-       "T"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.title);
-    TrayMachine m;
-    if (c.arrange) c.arrange(m);
-    m.p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"}, kTrayLink);
-    CMainFrame frame(m.p, m, m.windows);
-    EXPECT_EQ(frame.OnCreate(m), 0);
-    Strings expected = c.transcript;
-    for (auto& line : expected)
-      if (auto at = line.find("ICON"); at != std::string::npos) line.replace(at, 4, Hex(frame.m_hIcon));
-    EXPECT_EQ(m.Transcript(), expected);
-    EXPECT_EQ(frame.m_sTitle, c.title);
-    EXPECT_EQ(m.p.MutexLog(), Strings{"justSTI"});
-    EXPECT_TRUE(m.p.closedHandles.empty());
-    EXPECT_EQ(LinkOf(m.p), kTrayLinkFields);
-  }
+TEST(MainFrame, WritesTheShortcutEvenWhenItCannot) {
   TrayMachine m;
   m.p.failShellLinks = true;
   CMainFrame frame(m.p, m, m.windows);
@@ -175,7 +137,8 @@ TEST(MainFrame, NotificationLogLineNamesTheMouseMessage) {
               "Tray notification: ID=3, lEvent=" + std::string(event) + "\r\n");
 }
 
-// A created frame going through `steps` ("notify 0x205": a notification of
+// A created frame going through `steps` (none: its creation, then the
+// mutexes, the handles closed and the StartUp shortcut; "notify 0x205": a notification of
 // id 3, "command 32020", "locate 1": a configuration search, program folder
 // first): each step's result, the transcript, what closing does and the
 // configuration and title in use.
@@ -184,9 +147,10 @@ void ExpectFrame(const Strings& steps, const Strings& transcript, const Arrange&
   testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), "row");
   TrayMachine m;
   if (arrange) arrange(m);
+  m.p.SaveShellLink(plat::ShellLinkFields{"C:\\old.exe", "C:\\", "C:\\old.exe", 3, 7, "x"}, kTrayLink);
   CMainFrame frame(m.p, m, m.windows);
-  frame.OnCreate(m);
-  m.Transcript();
+  EXPECT_EQ(frame.OnCreate(m), 0);
+  const Strings created = m.Transcript();
   for (const std::string& step : steps) {
     const auto value = std::stoul(step.substr(step.find(' ') + 1), nullptr, 0);
     std::intptr_t result = step[0] == 'n'   ? frame.OnTrayNotification(3, static_cast<std::intptr_t>(value))
@@ -195,14 +159,38 @@ void ExpectFrame(const Strings& steps, const Strings& transcript, const Arrange&
     m.log.push_back("result " + std::to_string(result));
   }
   Strings out = m.Transcript();
+  if (steps.empty()) {
+    out = created;
+    for (const auto& mutex : m.p.MutexLog()) out.push_back(mutex);
+    out.push_back(std::to_string(m.p.closedHandles.size()) + " closed, link " + LinkOf(m.p));
+  }
   out.push_back(frame.OnClose() == CMainFrame::CloseAction::Destroy ? "destroy" : "hide");
   out.push_back("config " + frame.m_sConfigFile + " title " + frame.m_sTitle);
   EXPECT_EQ(out, transcript);
 }
 
-TEST(MainFrame, ServesNotificationsAndCommands) {
+TEST(MainFrame, PutsTheIconIntoTheTrayAndServesNotificationsAndCommands) {
   const std::string programConfig = std::string("config ") + kProgramCfg + " title ";
   const std::string dataConfig = std::string("config ") + kDataCfg + " title Bonus";
+  const std::string created = "0 closed, link " + std::string(kTrayLinkFields);
+  ExpectFrame({},
+              {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e 'Bonus Title'", "justSTI", created, "hide",
+               programConfig + "Bonus Title"},
+              [](TrayMachine& m) { m.WithConfigs("Bonus Title", true, "Data Title"); });
+  for (const Arrange& arrange : {Arrange(), Arrange([](TrayMachine& m) { m.WithConfigs("", true); })})
+    ExpectFrame({},
+                {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e '" + std::string(kDefaultTitle) + "'",
+                 "justSTI", created, "hide", programConfig},
+                arrange);
+  // The program-named icon wins, 2.ico does not.
+  ExpectFrame(
+      {},
+      {"large icon 101", "add 88 id3 frame/400 ITM 101 'T'",
+       "extract C:\\Program Files\\Velmora\\VERavevi.ico", "justSTI", created, "hide", programConfig + "T"},
+      [](TrayMachine& m) {
+        m.WithConfigs("T", true).p.AddFile(std::string(kModuleDir) + "\\2.ico", "ico");
+        m.p.AddFile(std::string(kModuleDir) + "\\VERavevi.ico", "ico");
+      });
   auto logged = [](const char* event) {
     return std::string("log Tray notification: ID=3, lEvent=") + event + "\r\n";
   };
