@@ -5,6 +5,7 @@
 #include "app/DialogLook.h"
 #include "app/DisableTrayIconLogic.h"
 #include "app/OrderDialogLogic.h"
+#include "platform/VUtils.h"
 #include "tests/native/TrayTestSupport.h"
 
 using namespace traytest;
@@ -27,8 +28,7 @@ TEST(OrderDialog, FormatsTheMessageWithoutAFormatter) {
       {"ends with \\", "ends with \\"},
       {"ends with %", "ends with %"},
       {"line\\N", "line\\N"},
-      {"%d %n %x %p %5s %-s %ls %c", "%d %n %x %p %5s %-s %ls %c"},
-  };
+      {"%d %n %x %p %5s %-s %ls %c", "%d %n %x %p %5s %-s %ls %c"}};
   for (const auto& [format, message] : cases)
     EXPECT_EQ(tray::FormatOrderMessage(format, "Velmora 5.0"), message) << format;
   EXPECT_EQ(tray::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
@@ -145,6 +145,30 @@ TEST(DisableTrayIcon, ShortcutAndTrayFollowTheTable) {
                 c.outcome);
       EXPECT_TRUE(m.p.boxes.empty());
     }
+  }
+}
+
+// The file beside the program wins; otherwise the name is loaded as given.
+TEST(LoadZBLibrary, PrefersTheFileBesideTheProgram) {
+  const std::string beside = "C:\\Velmora\\VScript.DLL";
+  const struct {
+    const char* name;
+    bool besideFile, besideFolder, system, loads;
+    std::string loaded;
+  } rows[] = {
+      {"both", true, false, true, true, beside},
+      {"system only", false, false, true, true, "VScript.DLL"},
+      {"a folder beside", false, true, false, false, "VScript.DLL"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    plat::FakePlatform fake;
+    fake.modulePath = "C:\\Velmora\\VERavevi.exe";
+    if (r.besideFile) fake.AddLibrary(beside, {});
+    if (r.besideFolder) fake.AddFolder(beside);
+    if (r.system) fake.AddLibrary("C:\\WINDOWS\\SYSTEM32\\VScript.DLL", {});
+    EXPECT_EQ(LoadZBLibraryEx(fake, "VScript.DLL") != 0, r.loads);
+    EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{r.loaded});
   }
 }
 

@@ -3,29 +3,14 @@
 // one transcript of everything they and the machine recorded.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <deque>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/MainFrame.h"
-#include "app/TrayMenu.h"
-#include "platform/fake/FakePlatform.h"
 #include "tests/native/StartupFakes.h"
 
 namespace traytest {
 
-using startup_test::BoxLog;
-using startup_test::Hex;
-using startup_test::kDefaultTitle;
-using startup_test::PromptBox;
-using startup_test::RecordingWindows;
-using startup_test::TuneUp;
-using startup_test::WindowName;
+using namespace startup_test;
 using Strings = std::vector<std::string>;
 
 inline constexpr plat::WindowHandle kFrame = 0x7001;
