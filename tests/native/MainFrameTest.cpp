@@ -118,14 +118,6 @@ TEST(TrayIcon, ServesTheNotificationsOfItsOwnId) {
              [](TrayMachine& m) { m.WithConfigs("T", false).InsertDiskDuringBoxes("T"); });
 }
 
-TEST(MainFrame, WritesTheShortcutEvenWhenItCannot) {
-  TrayMachine m;
-  m.p.failShellLinks = true;
-  CMainFrame frame(m.p, m, m.windows);
-  EXPECT_EQ(LinkOf(m.p), "none");
-  EXPECT_TRUE(m.p.boxes.empty());
-}
-
 TEST(MainFrame, NotificationLogLineNamesTheMouseMessage) {
   EXPECT_EQ(tray::NotificationLogLine(42, 0x200), "Tray notification: ID=42, lEvent=0x0200 WM_MOUSEMOVE\r\n");
   const std::pair<std::intptr_t, const char*> cases[] = {
@@ -182,6 +174,10 @@ TEST(MainFrame, PutsTheIconIntoTheTrayAndServesNotificationsAndCommands) {
                 {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e '" + std::string(kDefaultTitle) + "'",
                  "justSTI", created, "hide", programConfig},
                 arrange);
+  ExpectFrame({},
+              {"large icon 1007e", "add 88 id3 frame/400 ITM 1007e 'T'", "justSTI", "0 closed, link none",
+               "hide", programConfig + "T"},
+              [](TrayMachine& m) { m.WithConfigs("T", true).p.failShellLinks = true; });
   // The program-named icon wins, 2.ico does not.
   ExpectFrame(
       {},

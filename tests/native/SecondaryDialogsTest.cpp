@@ -18,19 +18,17 @@ TEST(OrderDialog, FormatsTheMessageWithoutAFormatter) {
   // Configuration text is never handed to a formatter: "%d" and the like
   // would read arguments that do not exist.
   const std::pair<const char*, const char*> cases[] = {
-      {"", ""},
       {"The full version of %s.\\nVisit.", "The full version of Velmora 5.0.\nVisit."},
       {"%s and %s", "Velmora 5.0 and Velmora 5.0"},
       {"100%% sure", "100% sure"},
       {"%%s", "%s"},
       {"a\\\\nb", "a\\\nb"},
       {"\\n\\n", "\n\n"},
-      {"ends with \\", "ends with \\"},
-      {"ends with %", "ends with %"},
-      {"line\\N", "line\\N"},
-      {"%d %n %x %p %5s %-s %ls %c", "%d %n %x %p %5s %-s %ls %c"}};
+  };
   for (const auto& [format, message] : cases)
     EXPECT_EQ(tray::FormatOrderMessage(format, "Velmora 5.0"), message) << format;
+  for (const char* same : {"", "ends with \\", "ends with %", "line\\N", "%d %n %x %p %5s %-s %ls %c"})
+    EXPECT_EQ(tray::FormatOrderMessage(same, "Velmora 5.0"), same);
   EXPECT_EQ(tray::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
 }
 

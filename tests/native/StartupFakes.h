@@ -30,12 +30,10 @@ inline std::string Hex(unsigned long long value) {
   return hex;
 }
 
-// Each box shown, as "type|caption|text", with "|owner=N" when it had an owner.
+// Each box shown, as "type|caption|text".
 inline std::vector<std::string> BoxLog(const plat::FakePlatform& p) {
   std::vector<std::string> out;
-  for (const auto& b : p.boxes)
-    out.push_back("0x" + Hex(b.type) + "|" + b.caption + "|" + b.text +
-                  (b.owner ? "|owner=" + std::to_string(b.owner) : std::string()));
+  for (const auto& b : p.boxes) out.push_back("0x" + Hex(b.type) + "|" + b.caption + "|" + b.text);
   return out;
 }
 
