@@ -92,16 +92,12 @@ int RunDialog(plat::Platform& platform, Action action, bool ticked, bool initial
   logic.PrepareModal();
   EXPECT_EQ(logic.m_bShowNextTime, initiallyTicked);
   if (ticked != initiallyTicked) logic.OnShowNextTimeClicked();
-  int result = plat::kIdCancel;
-  if (action == Action::Yes) {
-    logic.OnYes(ticked);
-    result = plat::kIdOk;
-  } else if (action == Action::No) {
-    logic.OnNo();
-    result = DisableTrayIconLogic::kNoResult;
-  }
+  if (action == Action::Yes) logic.OnYes(ticked);
+  if (action == Action::No) logic.OnNo();
   logic.OnDestroy();
-  return result;
+  return action == Action::Yes  ? plat::kIdOk
+         : action == Action::No ? DisableTrayIconLogic::kNoResult
+                                : plat::kIdCancel;
 }
 
 // "Show next time" starts ticked exactly when the configuration in use is

@@ -32,53 +32,44 @@ TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
   // Markers: files in the program folder; a trailing backslash makes a
   // folder of that name instead.
   const struct {
-    const char* name;
-    Strings arguments, markers;
-    Strings expected;
+    std::vector<Strings> arguments;  // each gives the same outcome
+    Strings markers, expected;
   } cases[] = {
-      {"Param0", {"0"}, {}, kTrayOnly},
-      {"SlashParam0", {"/0"}, {}, kTrayOnly},
-      {"Param0WithTabs", {"\t0 "}, {}, kTrayOnly},
-      {"Param1", {"1"}, {}, kDialogAndTray},
-      {"DashParam1", {"-1"}, {}, kDialogAndTray},
-      {"Param1WithBlanks", {"  1  "}, {}, kDialogAndTray},
-      {"NoParam", {}, {}, kDialogOnly},
-      {"Blanks", {"   "}, {}, kDialogOnly},
-      {"Unrecognised", {"x"}, {}, kNoWindow},
-      {"LeadingZero", {"01"}, {}, kNoWindow},
-      {"XThen1", {"x", "1"}, {}, kDialogAndTray},
-      {"OneThenX", {"1", "x"}, {}, kNoWindow},
-      {"Marker0Param1", {"1"}, {"0.RTF"}, kTrayOnly},
-      {"Marker0LowerCase", {}, {"0.rtf"}, kTrayOnly},
-      {"Marker1NoParam", {}, {"1.RTF"}, kDialogAndTray},
-      {"Marker1Unrecognised", {"x"}, {"1.RTF"}, kDialogAndTray},
-      {"Marker1Param0", {"0"}, {"1.RTF"}, kTrayOnly},
-      {"BothMarkers", {}, {"0.RTF", "1.RTF"}, kTrayOnly},
-      {"Marker0IsAFolder", {}, {"0.RTF\\"}, kDialogOnly},
-      {"Marker1IsAFolder", {"x"}, {"1.RTF\\"}, kNoWindow},
+      {{{"0"}, {"/0"}, {"\t0 "}}, {}, kTrayOnly},
+      {{{"1"}, {"-1"}, {"  1  "}, {"x", "1"}}, {}, kDialogAndTray},
+      {{{}, {"   "}}, {}, kDialogOnly},
+      {{{"x"}, {"01"}, {"1", "x"}}, {}, kNoWindow},
+      {{{"1"}}, {"0.RTF"}, kTrayOnly},
+      {{{}}, {"0.rtf"}, kTrayOnly},
+      {{{}, {"x"}}, {"1.RTF"}, kDialogAndTray},
+      {{{"0"}}, {"1.RTF"}, kTrayOnly},
+      {{{}}, {"0.RTF", "1.RTF"}, kTrayOnly},
+      {{{}}, {"0.RTF\\"}, kDialogOnly},
+      {{{"x"}}, {"1.RTF\\"}, kNoWindow},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    plat::FakePlatform fake;
-    InstallProduct(fake);
-    fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,2"}));
-    fake.AddFile(std::string(kDataDir) + "\\splash.exe");
-    fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Bonus"}));
-    fake.AddFile(std::string(kDataDir) + "\\0.RTF");  // markers count only in the program folder
-    for (const auto& m : c.markers)
-      m.back() == '\\' ? fake.AddFolder(kProgramDir + ("\\" + m.substr(0, m.size() - 1)))
-                       : fake.AddFile(kProgramDir + ("\\" + m));
-    fake.arguments = c.arguments;
-    RecordingWindows windows(fake);
-    EXPECT_TRUE(CBonusApp(fake, windows).InitInstance());
-    Strings out = windows.calls;
-    for (const auto& mutex : fake.MutexLog()) out.push_back(mutex);
-    for (auto ms : fake.sleeps) out.push_back("sleep " + std::to_string(ms));
-    out.push_back(std::to_string(fake.processes.size()) + " started, " +
-                  std::to_string(fake.closedHandles.size()) + " closed, " +
-                  std::to_string(fake.boxes.size()) + " boxes");
-    EXPECT_EQ(out, c.expected);
-  }
+  for (const auto& c : cases)
+    for (const Strings& arguments : c.arguments) {
+      SCOPED_TRACE(testing::PrintToString(arguments) + testing::PrintToString(c.markers));
+      plat::FakePlatform fake;
+      InstallProduct(fake);
+      fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,2"}));
+      fake.AddFile(std::string(kDataDir) + "\\splash.exe");
+      fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Bonus"}));
+      fake.AddFile(std::string(kDataDir) + "\\0.RTF");  // markers count only in the program folder
+      for (const auto& m : c.markers)
+        m.back() == '\\' ? fake.AddFolder(kProgramDir + ("\\" + m.substr(0, m.size() - 1)))
+                         : fake.AddFile(kProgramDir + ("\\" + m));
+      fake.arguments = arguments;
+      RecordingWindows windows(fake);
+      EXPECT_TRUE(CBonusApp(fake, windows).InitInstance());
+      Strings out = windows.calls;
+      for (const auto& mutex : fake.MutexLog()) out.push_back(mutex);
+      for (auto ms : fake.sleeps) out.push_back("sleep " + std::to_string(ms));
+      out.push_back(std::to_string(fake.processes.size()) + " started, " +
+                    std::to_string(fake.closedHandles.size()) + " closed, " +
+                    std::to_string(fake.boxes.size()) + " boxes");
+      EXPECT_EQ(out, c.expected);
+    }
 }
 
 // ---- something missing or already running -------------------------------------

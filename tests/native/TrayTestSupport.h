@@ -116,10 +116,9 @@ struct TrayMachine : tray::MenuSource, tray::MainFrameView {
       const char* command = n.command == plat::kNimAdd      ? "add"
                             : n.command == plat::kNimModify ? "modify"
                                                             : "delete";
-      std::string flags;
-      if (n.data.uFlags & plat::kNifIcon) flags += "I";
-      if (n.data.uFlags & plat::kNifTip) flags += "T";
-      if (n.data.uFlags & plat::kNifMessage) flags += "M";
+      const unsigned f = n.data.uFlags;
+      const std::string flags = std::string(f & plat::kNifIcon ? "I" : "") + (f & plat::kNifTip ? "T" : "") +
+                                (f & plat::kNifMessage ? "M" : "");
       out.push_back(std::string(command) + " " + std::to_string(n.data.cbSize) + " id" +
                     std::to_string(n.data.uID) + " " + WindowName(p, n.data.hWnd) + "/" +
                     Hex(n.data.uCallbackMessage) + " " + flags + " " + Hex(n.data.hIcon) + " '" +
