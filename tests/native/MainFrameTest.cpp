@@ -187,33 +187,16 @@ TEST(MainFrame, PutsTheIconIntoTheTrayAndServesNotificationsAndCommands) {
         m.WithConfigs("T", true).p.AddFile(std::string(kModuleDir) + "\\2.ico", "ico");
         m.p.AddFile(std::string(kModuleDir) + "\\VERavevi.ico", "ico");
       });
-  auto logged = [](const char* event) {
-    return std::string("log Tray notification: ID=3, lEvent=") + event + "\r\n";
-  };
+  const std::string logged = "log Tray notification: ID=3, lEvent=0x0200 WM_MOUSEMOVE\r\n";
+  const std::string loggedUp = "log Tray notification: ID=3, lEvent=0x0205 WM_RBUTTONUP\r\n";
+  const std::string track = "track 640,700 for frame after 1 raised 0 messages";
   // Notifications are logged while "show notifications" is on, and always served.
-  ExpectFrame({"notify 0x200", "notify 0x205", "command 32022", "notify 0x205"},
-              {logged("0x0200 WM_MOUSEMOVE"),
-               "result 0",
-               logged("0x0205 WM_RBUTTONUP"),
-               "menu 3",
-               "default 0",
-               "cursor",
-               "track 640,700 for frame after 1 raised 0 messages",
-               "menu released",
-               "result 1",
-               "result 1",
-               "menu 3",
-               "default 0",
-               "cursor",
-               "track 640,700 for frame after 2 raised 1 messages",
-               "menu released",
-               "result 1",
-               "post frame 0 0 0",
-               "post frame 0 0 0",
-               "raise frame",
-               "raise frame",
-               "hide",
-               programConfig});
+  ExpectFrame({"notify 0x200", "notify 0x205"},
+              {logged, "result 0", loggedUp, "menu 3", "default 0", "cursor", track, "menu released",
+               "result 1", "post frame 0 0 0", "raise frame", "hide", programConfig});
+  ExpectFrame({"command 32022", "notify 0x205", "notify 0x200"},
+              {"result 1", "menu 3", "default 0", "cursor", track, "menu released", "result 1", "result 0",
+               "post frame 0 0 0", "raise frame", "hide", programConfig});
   ExpectFrame({"command 32020", "command 32020"},
               {"result 1", "result 1",
                "modify 88 id3 frame/400 ITM 10066 'To exit, right-click then terminate VERavevi.'",
