@@ -47,11 +47,10 @@ TEST(OrderDialog, TakesItsContentFromTheProgramFolderAndOpensThePage) {
   EXPECT_TRUE(m.p.boxes.empty());
 
   tray::OpenOrderPage(m.p, 0x99, "http://example.com/order");
-  ASSERT_EQ(m.p.shellCalls.size(), 1u);
-  const auto& call = m.p.shellCalls[0];
-  EXPECT_EQ(call.verb + "|" + call.file + "|" + call.parameters + "|" + call.directory + "|" +
-                std::to_string(call.show),
-            "open|http://example.com/order|||1");
+  const auto& call = m.p.shellCalls.at(0);
+  EXPECT_EQ(std::to_string(m.p.shellCalls.size()) + " " + call.verb + "|" + call.file + "|" +
+                call.parameters + "|" + call.directory + "|" + std::to_string(call.show),
+            "1 open|http://example.com/order|||1");
 }
 
 // The caption comes from the program folder's copy; the icon from 2.ico,

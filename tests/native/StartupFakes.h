@@ -66,7 +66,7 @@ inline std::string TuneUp(const std::vector<std::string>& lines) {
 
 // The program's windows; each call is recorded by name, the main and order
 // dialogs with the number of open "V50_StopAutoRun_Mutex" handles while they
-// are shown ("main 2").
+// are shown ("main 2"), and " unowned" when the last mutex made was not owned.
 class RecordingWindows : public IAppWindows {
  public:
   explicit RecordingWindows(plat::FakePlatform& platform) : m_platform(platform) {}
@@ -93,7 +93,9 @@ class RecordingWindows : public IAppWindows {
  private:
   int Show(const std::string& dialog, bool withStopHandles) {
     const int handles = m_platform.OpenHandles(kStopAutoRunMutex);
-    calls.push_back(withStopHandles ? dialog + " " + std::to_string(handles) : dialog);
+    const bool owned = !m_platform.mutexCalls.empty() && m_platform.mutexCalls.back().initialOwner;
+    calls.push_back(withStopHandles ? dialog + " " + std::to_string(handles) + (owned ? "" : " unowned")
+                                    : dialog);
     if (whileShown) return whileShown(dialog);
     if (results.empty()) return plat::kIdCancel;
     const int result = results.front();

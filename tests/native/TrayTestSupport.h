@@ -16,7 +16,6 @@ using Strings = std::vector<std::string>;
 inline constexpr plat::WindowHandle kFrame = 0x7001;
 inline constexpr const char* kModuleDir = "C:\\Program Files\\Velmora";
 inline constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
-inline constexpr const char* kDataDir = "D:\\access";
 inline constexpr const char* kDataCfg = "D:\\access\\VERavevi.cfg";
 inline constexpr const char* kTrayLink = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\VERaveviTrayIcon.lnk";
 // The tray's StartUp shortcut as every tray start writes it (LinkOf).
@@ -51,7 +50,7 @@ struct TrayMachine : tray::MenuSource, tray::MainFrameView {
     p.AddFile(std::string(kModuleDir) + "\\VERavevi.exe");
     p.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
     p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir", "D:");
-    p.AddFolder(kDataDir);
+    p.AddFolder("D:\\access");
     windows.whileShown = [this](const std::string& dialog) {
       log.push_back(windows.calls.back());
       return whileShown ? whileShown(dialog) : plat::kIdCancel;
