@@ -5,6 +5,7 @@
 #include "app/DialogLook.h"
 #include "app/DisableTrayIconLogic.h"
 #include "app/OrderDialogLogic.h"
+#include "platform/VUtils.h"
 #include "tests/native/TrayTestSupport.h"
 
 using namespace traytest;
@@ -14,27 +15,20 @@ namespace {
 const std::string kModule = kModuleDir;
 
 TEST(OrderDialog, FormatsTheMessageWithoutAFormatter) {
-  const struct {
-    const char* format;
-    const char* message;
-  } cases[] = {
-      {"", ""},
-      {"The full version of %s.\\nVisit our website.",
-       "The full version of Velmora 5.0.\nVisit our website."},
+  // Configuration text is never handed to a formatter: "%d" and the like
+  // would read arguments that do not exist.
+  const std::pair<const char*, const char*> cases[] = {
+      {"The full version of %s.\\nVisit.", "The full version of Velmora 5.0.\nVisit."},
       {"%s and %s", "Velmora 5.0 and Velmora 5.0"},
       {"100%% sure", "100% sure"},
       {"%%s", "%s"},
       {"a\\\\nb", "a\\\nb"},
       {"\\n\\n", "\n\n"},
-      {"ends with \\", "ends with \\"},
-      {"ends with %", "ends with %"},
-      {"line\\N", "line\\N"},
-      // Configuration text is never handed to a formatter: these would read
-      // arguments that do not exist.
-      {"%d %n %x %p %5s %-s %ls %c", "%d %n %x %p %5s %-s %ls %c"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(tray::FormatOrderMessage(c.format, "Velmora 5.0"), c.message) << c.format;
+  for (const auto& [format, message] : cases)
+    EXPECT_EQ(tray::FormatOrderMessage(format, "Velmora 5.0"), message) << format;
+  for (const char* same : {"", "ends with \\", "ends with %", "line\\N", "%d %n %x %p %5s %-s %ls %c"})
+    EXPECT_EQ(tray::FormatOrderMessage(same, "Velmora 5.0"), same);
   EXPECT_EQ(tray::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
 }
 
@@ -45,79 +39,45 @@ TEST(OrderDialog, TakesItsContentFromTheProgramFolderAndOpensThePage) {
     return c.configFile + "|" + c.title + "|" + c.caption + "|" + c.message + "|" + c.url;
   };
   EXPECT_EQ(content(), std::string(kProgramCfg) + "||Velmora Bonus Software Installer||");
-  m.p.AddFile(kProgramCfg, TuneUp("WindowTitle=Bonus\r\nOrderURLmsg=Get %s on CD.\\nIt is worth it.\r\n"
-                                  "OrderURL=http://example.com/order\r\n"));
-  m.p.AddFile(kDataCfg, TuneUp("WindowTitle=Data\r\nOrderURL=http://data\r\n"));
+  m.p.AddFile(kProgramCfg, TuneUp({"WindowTitle=Bonus", "OrderURLmsg=Get %s on CD.\\nIt is worth it.",
+                                   "OrderURL=http://example.com/order"}));
+  m.p.AddFile(kDataCfg, TuneUp({"WindowTitle=Data", "OrderURL=http://data"}));
   EXPECT_EQ(content(), std::string(kProgramCfg) +
                            "|Bonus|Bonus|Get Velmora 5.0 on CD.\nIt is worth it.|http://example.com/order");
   EXPECT_TRUE(m.p.boxes.empty());
 
   tray::OpenOrderPage(m.p, 0x99, "http://example.com/order");
-  ASSERT_EQ(m.p.shellCalls.size(), 1u);
-  const auto& call = m.p.shellCalls[0];
-  EXPECT_EQ(call.verb + "|" + call.file + "|" + call.parameters + "|" + call.directory + "|" +
-                std::to_string(call.show),
-            "open|http://example.com/order|||1");
+  const auto& call = m.p.shellCalls.at(0);
+  EXPECT_EQ(std::to_string(m.p.shellCalls.size()) + " " + call.verb + "|" + call.file + "|" +
+                call.parameters + "|" + call.directory + "|" + std::to_string(call.show),
+            "1 open|http://example.com/order|||1");
 }
 
-TEST(DialogLook, CaptionFromTheProgramFolderAndIconTwoIcoThenTheProgramsThenResource126) {
+// The caption comes from the program folder's copy; the icon from 2.ico,
+// else the program's .ico, else resource 126.
+TEST(DialogLook, CaptionAndIcon) {
   const struct {
     const char* title;  // nullptr: no configuration
     bool programIco, twoIco;
-    const char* caption;
-    const char* extracted;  // nullptr: resource 126
+    std::string look;
   } cases[] = {
-      {nullptr, false, false, "Velmora Bonus Software Installer", nullptr},
-      {"", true, false, "Velmora Bonus Software Installer", "VERavevi.ico"},
-      {"Bonus", false, true, "Bonus", "2.ico"},
-      {"Bonus", true, true, "Bonus", "2.ico"},
+      {nullptr, false, false, "Velmora Bonus Software Installer|resource"},
+      {"", true, false, "Velmora Bonus Software Installer|extracted " + kModule + "\\VERavevi.ico"},
+      {"Bonus", false, true, "Bonus|extracted " + kModule + "\\2.ico"},
+      {"Bonus", true, true, "Bonus|extracted " + kModule + "\\2.ico"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.caption + std::string(c.programIco ? " A" : " -") + (c.twoIco ? "B" : "-"));
     TrayMachine m;
     if (c.title) m.WithConfigs(c.title, true);
     if (c.programIco) m.p.AddFile(kModule + "\\VERavevi.ico", "ico");
     if (c.twoIco) m.p.AddFile(kModule + "\\2.ico", "ico");
     const tray::DialogLook look = tray::LoadDialogLook(m.p);
-    EXPECT_EQ(look.caption, c.caption);
-    EXPECT_EQ(look.icon.extracted, c.extracted != nullptr);
-    if (c.extracted == nullptr) {
-      EXPECT_EQ(look.icon.handle, m.p.ProgramIconHandle(126));
-      EXPECT_TRUE(m.p.extractIconCalls.empty());
-    } else {
-      EXPECT_EQ(m.p.extractIconCalls, Strings{kModule + "\\" + c.extracted});
-      EXPECT_NE(look.icon.handle, 0u);
-    }
-  }
-}
-
-// "Show next time" starts ticked exactly when the configuration in use is
-// not in the program folder (compared with case).
-TEST(DisableTrayIcon, ShowNextTimeStartsTickedWhenTheConfigurationIsOnTheDisk) {
-  const struct {
-    const char* name;
-    std::function<void(plat::FakePlatform&)> arrange;
-    std::string configFile;
-    int ticked;
-  } cases[] = {
-      {"OnTheDisk", nullptr, kDataCfg, 1},
-      {"ProgramFolder", [](plat::FakePlatform& p) { p.AddFile(kModule + "\\VERavevi.rtf"); }, kProgramCfg, 0},
-      {"ProgramFolderInOtherCase",
-       [](plat::FakePlatform& p) {
-         p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir",
-                        "C:\\PROGRAM FILES\\VELMORA");
-       },
-       "C:\\PROGRAM FILES\\VELMORA\\access\\VERavevi.cfg", 1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    TrayMachine m;
-    if (c.arrange) c.arrange(m.p);
-    DisableTrayIconLogic logic(m.p);
-    logic.PrepareModal();
-    EXPECT_EQ(logic.m_sConfigFile, c.configFile);
-    EXPECT_EQ(logic.m_bShowNextTime, c.ticked);
-    EXPECT_EQ(logic.m_szLinkPath, kTrayLink);
+    std::string icon = look.icon.extracted                              ? "extracted"
+                       : look.icon.handle == m.p.ProgramIconHandle(126) ? "resource"
+                                                                        : "other";
+    if (look.icon.handle == 0) icon += " none";
+    for (const auto& file : m.p.extractIconCalls) icon += " " + file;
+    EXPECT_EQ(look.caption + "|" + icon, c.look);
   }
 }
 
@@ -126,29 +86,23 @@ enum class Action { Yes, No, Close };
 // What the Win32 dialog does: the check box shows the initial state, the
 // user may click it, then ends the dialog one way; the window's destruction
 // follows every ending.
-int RunDialog(plat::Platform& platform, Action action, bool clickCheckBox) {
+int RunDialog(plat::Platform& platform, Action action, bool ticked, bool initiallyTicked) {
   DisableTrayIconLogic logic(platform);
   logic.PrepareModal();
-  bool checked = logic.m_bShowNextTime != 0;
-  if (clickCheckBox) {
-    logic.OnShowNextTimeClicked();
-    checked = !checked;
-  }
-  int result = plat::kIdCancel;
-  if (action == Action::Yes) {
-    logic.OnYes(checked);
-    result = plat::kIdOk;
-  } else if (action == Action::No) {
-    logic.OnNo();
-    result = DisableTrayIconLogic::kNoResult;
-  }
+  EXPECT_EQ(logic.m_bShowNextTime, initiallyTicked);
+  if (ticked != initiallyTicked) logic.OnShowNextTimeClicked();
+  if (action == Action::Yes) logic.OnYes(ticked);
+  if (action == Action::No) logic.OnNo();
   logic.OnDestroy();
-  return result;
+  return action == Action::Yes  ? plat::kIdOk
+         : action == Action::No ? DisableTrayIconLogic::kNoResult
+                                : plat::kIdCancel;
 }
 
-// The dialog's end and "Show next time" decide whether the StartUp shortcut
-// stays (written again, or deleted, at every application) and whether the
-// tray ends.
+// "Show next time" starts ticked exactly when the configuration in use is
+// not in the program folder (compared with case). The dialog's end and the
+// box decide whether the StartUp shortcut stays (written again, or deleted,
+// at every application) and whether the tray ends.
 TEST(DisableTrayIcon, ShortcutAndTrayFollowTheTable) {
   const struct {
     const char* name;
@@ -164,25 +118,50 @@ TEST(DisableTrayIcon, ShortcutAndTrayFollowTheTable) {
       {"Close, clear", Action::Close, false, "link none, saves 1, deletions 1, hide"},
   };
   for (const auto& c : cases) {
-    for (bool onDisk : {true, false}) {
-      SCOPED_TRACE(std::string(c.name) +
-                   (onDisk ? ", configuration on the disk" : ", in the program folder"));
+    // The configuration on the disk, in the program folder, or on a disk named like it in other case.
+    for (int where : {0, 1, 2}) {
+      SCOPED_TRACE(std::string(c.name) + ", configuration " + std::to_string(where));
       TrayMachine m;
-      if (!onDisk) m.p.AddFile(kModule + "\\VERavevi.rtf");
-      // Initially ticked exactly when the configuration is on the disk; a
-      // click reaches the wanted state from the other.
-      const bool click = c.ticked != onDisk;
-      m.whileShown = [&](const std::string&) { return RunDialog(m.p, c.action, click); };
-      CMainFrame frame(m.p, m.menus, m.windows);  // writes the shortcut, as every tray start does
-      frame.OnCreate(m.view);
+      if (where == 1) m.p.AddFile(kModule + "\\VERavevi.rtf");
+      if (where == 2)
+        m.p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir",
+                         "C:\\PROGRAM FILES\\VELMORA");
+      m.whileShown = [&](const std::string&) { return RunDialog(m.p, c.action, c.ticked, where != 1); };
+      CMainFrame frame(m.p, m, m.windows);  // writes the shortcut, as every tray start does
+      frame.OnCreate(m);
       frame.OnCommand(32027);
       const std::string link = LinkOf(m.p);
       EXPECT_EQ((link == kTrayLinkFields ? "link kept" : "link " + link) + ", saves " +
-                    std::to_string(m.p.linkSaves.size()) + ", deletions " + std::to_string(m.p.deletions.size()) +
+                    std::to_string(m.p.linkSaves.size()) + ", deletions " +
+                    std::to_string(m.p.deletions.size()) +
                     (frame.OnClose() == CMainFrame::CloseAction::Destroy ? ", destroy" : ", hide"),
                 c.outcome);
       EXPECT_TRUE(m.p.boxes.empty());
     }
+  }
+}
+
+// The file beside the program wins; otherwise the name is loaded as given.
+TEST(LoadZBLibrary, PrefersTheFileBesideTheProgram) {
+  const std::string beside = "C:\\Velmora\\VScript.DLL";
+  const struct {
+    const char* name;
+    bool besideFile, besideFolder, system, loads;
+    std::string loaded;
+  } rows[] = {
+      {"both", true, false, true, true, beside},
+      {"system only", false, false, true, true, "VScript.DLL"},
+      {"a folder beside", false, true, false, false, "VScript.DLL"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    plat::FakePlatform fake;
+    fake.modulePath = "C:\\Velmora\\VERavevi.exe";
+    if (r.besideFile) fake.AddLibrary(beside, {});
+    if (r.besideFolder) fake.AddFolder(beside);
+    if (r.system) fake.AddLibrary("C:\\WINDOWS\\SYSTEM32\\VScript.DLL", {});
+    EXPECT_EQ(LoadZBLibraryEx(fake, "VScript.DLL") != 0, r.loads);
+    EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{r.loaded});
   }
 }
 

@@ -24,15 +24,16 @@ inline constexpr const char* kProductKey = "SOFTWARE\\Velmora Network\\5.0";
 inline constexpr const char* kDefaultTitle = "Velmora Bonus Software Installer";
 inline constexpr const char* kPromptText = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 
-// Each box shown, as "type|caption|text", with "|owner=N" when it had an owner.
+inline std::string Hex(unsigned long long value) {
+  char hex[32];
+  std::snprintf(hex, sizeof hex, "%llx", value);
+  return hex;
+}
+
+// Each box shown, as "type|caption|text".
 inline std::vector<std::string> BoxLog(const plat::FakePlatform& p) {
   std::vector<std::string> out;
-  for (const auto& b : p.boxes) {
-    char type[16];
-    std::snprintf(type, sizeof type, "0x%x", b.type);
-    out.push_back(type + ("|" + b.caption + "|" + b.text) +
-                  (b.owner ? "|owner=" + std::to_string(b.owner) : std::string()));
-  }
+  for (const auto& b : p.boxes) out.push_back("0x" + Hex(b.type) + "|" + b.caption + "|" + b.text);
   return out;
 }
 
@@ -42,9 +43,7 @@ inline std::string WindowName(const plat::FakePlatform& p, plat::WindowHandle wi
   if (window == 0x7001) return "frame";
   for (std::size_t i = 0; i < p.windows.size(); ++i)
     if (p.windows[i].handle == window) return "window " + std::to_string(i + 1);
-  char hex[32];
-  std::snprintf(hex, sizeof hex, "%llx", static_cast<unsigned long long>(window));
-  return hex;
+  return Hex(window);
 }
 
 // The insert-disk prompt as BoxLog shows it.
@@ -67,7 +66,7 @@ inline std::string TuneUp(const std::vector<std::string>& lines) {
 
 // The program's windows; each call is recorded by name, the main and order
 // dialogs with the number of open "V50_StopAutoRun_Mutex" handles while they
-// are shown ("main 2").
+// are shown ("main 2"), and " unowned" when the last mutex made was not owned.
 class RecordingWindows : public IAppWindows {
  public:
   explicit RecordingWindows(plat::FakePlatform& platform) : m_platform(platform) {}
@@ -94,7 +93,9 @@ class RecordingWindows : public IAppWindows {
  private:
   int Show(const std::string& dialog, bool withStopHandles) {
     const int handles = m_platform.OpenHandles(kStopAutoRunMutex);
-    calls.push_back(withStopHandles ? dialog + " " + std::to_string(handles) : dialog);
+    const bool owned = !m_platform.mutexCalls.empty() && m_platform.mutexCalls.back().initialOwner;
+    calls.push_back(withStopHandles ? dialog + " " + std::to_string(handles) + (owned ? "" : " unowned")
+                                    : dialog);
     if (whileShown) return whileShown(dialog);
     if (results.empty()) return plat::kIdCancel;
     const int result = results.front();

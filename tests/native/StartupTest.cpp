@@ -2,6 +2,8 @@
 // something is missing or already running, each compared as a whole.
 #include <gtest/gtest.h>
 
+#include <source_location>
+
 #include "app/BonusApp.h"
 #include "tests/native/StartupFakes.h"
 
@@ -17,75 +19,57 @@ const std::string kStop = "V50_StopAutoRun_Mutex";
 
 // ---- the mode ----------------------------------------------------------------
 
-struct Outcome {
-  Strings windows;
-  Strings mutexes;
-  bool run1Started;
-};
-const Outcome kTrayOnly{{"tray"}, {kRun1, kRun2, kTray}, false};
-const Outcome kDialogAndTray{{"tray", "main 2"}, {kRun1, kTray, kStop + " owned", kStop + " owned"}, true};
-const Outcome kDialogOnly{{"main 2"}, {kRun1, kStop + " owned", kStop + " owned"}, true};
-const Outcome kNoWindow{{}, {kRun1}, true};
+// The windows, the mutexes in order, Run1's wait, then the programs started,
+// the handles closed (only RunMainDialog closes its own) and the boxes.
+const std::string kOwned = kStop + " owned";
+const Strings kTrayOnly{"tray", kRun1, kRun2, kTray, "0 started, 0 closed, 0 boxes"};
+const Strings kDialogAndTray{"tray", "main 2", kRun1,        kTray,
+                             kOwned, kOwned,   "sleep 2000", "1 started, 1 closed, 0 boxes"};
+const Strings kDialogOnly{"main 2", kRun1, kOwned, kOwned, "sleep 2000", "1 started, 1 closed, 0 boxes"};
+const Strings kNoWindow{kRun1, "sleep 2000", "1 started, 0 closed, 0 boxes"};
 
 TEST(StartUpMode, ChoosesTheModeAndCreatesTheMutexesInOrder) {
   // Markers: files in the program folder; a trailing backslash makes a
   // folder of that name instead.
   const struct {
-    const char* name;
-    Strings arguments, markers;
-    Outcome expected;
+    std::vector<Strings> arguments;  // each gives the same outcome
+    Strings markers, expected;
   } cases[] = {
-      {"Param0", {"0"}, {}, kTrayOnly},
-      {"SlashParam0", {"/0"}, {}, kTrayOnly},
-      {"Param0WithTabs", {"\t0 "}, {}, kTrayOnly},
-      {"Param1", {"1"}, {}, kDialogAndTray},
-      {"DashParam1", {"-1"}, {}, kDialogAndTray},
-      {"Param1WithBlanks", {"  1  "}, {}, kDialogAndTray},
-      {"NoParam", {}, {}, kDialogOnly},
-      {"Blanks", {"   "}, {}, kDialogOnly},
-      {"Unrecognised", {"x"}, {}, kNoWindow},
-      {"LeadingZero", {"01"}, {}, kNoWindow},
-      {"XThen1", {"x", "1"}, {}, kDialogAndTray},
-      {"OneThenX", {"1", "x"}, {}, kNoWindow},
-      {"Marker0Param1", {"1"}, {"0.RTF"}, kTrayOnly},
-      {"Marker0LowerCase", {}, {"0.rtf"}, kTrayOnly},
-      {"Marker1NoParam", {}, {"1.RTF"}, kDialogAndTray},
-      {"Marker1Unrecognised", {"x"}, {"1.RTF"}, kDialogAndTray},
-      {"Marker1Param0", {"0"}, {"1.RTF"}, kTrayOnly},
-      {"BothMarkers", {}, {"0.RTF", "1.RTF"}, kTrayOnly},
-      {"Marker0IsAFolder", {}, {"0.RTF\\"}, kDialogOnly},
-      {"Marker1IsAFolder", {"x"}, {"1.RTF\\"}, kNoWindow},
+      {{{"0"}, {"/0"}, {"\t0 "}}, {}, kTrayOnly},
+      {{{"1"}, {"-1"}, {"  1  "}, {"x", "1"}}, {}, kDialogAndTray},
+      {{{}, {"   "}}, {}, kDialogOnly},
+      {{{"x"}, {"01"}, {"1", "x"}}, {}, kNoWindow},
+      {{{"1"}}, {"0.RTF"}, kTrayOnly},
+      {{{}}, {"0.rtf"}, kTrayOnly},
+      {{{}, {"x"}}, {"1.RTF"}, kDialogAndTray},
+      {{{"0"}}, {"1.RTF"}, kTrayOnly},
+      {{{}}, {"0.RTF", "1.RTF"}, kTrayOnly},
+      {{{}}, {"0.RTF\\"}, kDialogOnly},
+      {{{"x"}}, {"1.RTF\\"}, kNoWindow},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    plat::FakePlatform fake;
-    InstallProduct(fake);
-    fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,2"}));
-    fake.AddFile(std::string(kDataDir) + "\\splash.exe");
-    fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Bonus"}));
-    fake.AddFile(std::string(kDataDir) + "\\0.RTF");  // markers count only in the program folder
-    for (const auto& m : c.markers) {
-      const std::string path = std::string(kProgramDir) + "\\" + m;
-      if (m.back() == '\\')
-        fake.AddFolder(path.substr(0, path.size() - 1));
-      else
-        fake.AddFile(path);
+  for (const auto& c : cases)
+    for (const Strings& arguments : c.arguments) {
+      SCOPED_TRACE(testing::PrintToString(arguments) + testing::PrintToString(c.markers));
+      plat::FakePlatform fake;
+      InstallProduct(fake);
+      fake.AddFile(kDataConfig, TuneUp({"WindowTitle=Bonus", "Run1=splash.exe,2"}));
+      fake.AddFile(std::string(kDataDir) + "\\splash.exe");
+      fake.AddFile(kProgramConfig, TuneUp({"WindowTitle=Bonus"}));
+      fake.AddFile(std::string(kDataDir) + "\\0.RTF");  // markers count only in the program folder
+      for (const auto& m : c.markers)
+        m.back() == '\\' ? fake.AddFolder(kProgramDir + ("\\" + m.substr(0, m.size() - 1)))
+                         : fake.AddFile(kProgramDir + ("\\" + m));
+      fake.arguments = arguments;
+      RecordingWindows windows(fake);
+      EXPECT_TRUE(CBonusApp(fake, windows).InitInstance());
+      Strings out = windows.calls;
+      for (const auto& mutex : fake.MutexLog()) out.push_back(mutex);
+      for (auto ms : fake.sleeps) out.push_back("sleep " + std::to_string(ms));
+      out.push_back(std::to_string(fake.processes.size()) + " started, " +
+                    std::to_string(fake.closedHandles.size()) + " closed, " +
+                    std::to_string(fake.boxes.size()) + " boxes");
+      EXPECT_EQ(out, c.expected);
     }
-    fake.arguments = c.arguments;
-    RecordingWindows windows(fake);
-
-    EXPECT_TRUE(CBonusApp(fake, windows).InitInstance());
-
-    EXPECT_EQ(windows.calls, c.expected.windows);
-    EXPECT_EQ(fake.MutexLog(), c.expected.mutexes);
-    EXPECT_TRUE(fake.boxes.empty());
-    EXPECT_EQ(fake.processes.size(), c.expected.run1Started ? 1u : 0u);
-    EXPECT_EQ(fake.sleeps,
-              c.expected.run1Started ? std::vector<std::uint32_t>{2000} : std::vector<std::uint32_t>{});
-    // Only RunMainDialog closes its handle; every other name stays alive.
-    EXPECT_EQ(fake.closedHandles.size(),
-              c.expected.windows.empty() ? 0u : c.expected.windows.back() == "main 2");
-  }
 }
 
 // ---- something missing or already running -------------------------------------
@@ -155,173 +139,88 @@ struct Machine {
   }
 };
 
-TEST(StartUp, ReactsToWhatIsMissingOrRunning) {
-  const std::string prompt = PromptBox("Local Bonus"), defaultPrompt = PromptBox(kDefaultTitle);
-  const struct {
-    const char* name;
-    Strings arguments;
-    std::function<void(Machine&)> arrange;
-    Strings transcript;
-  } cases[] = {
-      {"TestTrimmed",
-       {},
-       [](Machine& m) {
-         m.Uninstall({"WindowTitle=Bonus", "Test= 1 \t"});
-       },
-       {kNotInstalled, "V50 0", "ends"}},
-      {"TestLeadingZero",
-       {},
-       [](Machine& m) {
-         m.Uninstall({"WindowTitle=Bonus", "Test=01"});
-       },
-       {"main 2", "V50 1", "goes on"}},
-      {"TestDecimal",
-       {},
-       [](Machine& m) {
-         m.Uninstall({"WindowTitle=Bonus", "Test=1.0"});
-       },
-       {"main 2", "V50 1", "goes on"}},
-      {"InstallDirOfAnyContent",
-       {},
-       [](Machine& m) {
-         m.Data({"WindowTitle=Bonus", "Test=1"});
-         m.fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", {plat::kRegSz, ""});
-       },
-       {"main 2", "V50 1", "goes on"}},
-      {"NotInstalledWithoutTitle",
-       {},  // the program folder holds everything
-       [](Machine& m) {
-         m.NoProduct()
-             .Data({"Test=1"})
-             .Program({"Test=1"})
-             .fake.AddFile(kProgramDir + std::string("\\VERavevi.rtf"));
-       },
-       {NotInstalledBox(""), "V50 0", "ends"}},
-      {"ProductRemovedDuringThePrompt",
-       {},
-       [](Machine& m) {
-         m.Eject().Program({"WindowTitle=Local Bonus", "Test=1"});
-         m.fake.onBox = [&m](const plat::FakePlatform::Box& box) {
-           if (box.text == kPromptText) m.NoProduct();
-         };
-       },
-       {prompt, NotInstalledBox("Local Bonus"), "V50 1", "goes on"}},
-      {"PromptRepeatsOnOkUntilCancel",
-       {},
-       [](Machine& m) {
-         m.Eject().Answers({1, 1, 2});
-       },
-       {prompt, prompt, prompt, "V50 3", "goes on"}},
-      {"CancelLeavesTheTray",
-       {"1"},
-       [](Machine& m) { m.Eject().Answers({2}); },
-       {prompt, "tray", "V50 1", "goes on"}},
-      {"DiskInsertedDuringThePrompt",
-       {},
-       [](Machine& m) {
-         m.Eject().fake.onBox = [&m](const plat::FakePlatform::Box&) { m.Data({"WindowTitle=Bonus"}); };
-       },
-       {prompt, "main 3", "V50 2", "goes on"}},
-      {"NoConfigurationAtAll",
-       {},
-       [](Machine& m) { m.Eject().Answers({2}).fake.RemovePath(kProgramConfig); },
-       {defaultPrompt, "V50 1", "goes on"}},
-      {"TrayOnlyWithoutConfiguration",
-       {"0"},
-       [](Machine& m) { m.Eject().fake.RemovePath(kProgramConfig); },
-       {"tray", "V50 0", "goes on"}},
-      {"OrderDialogRepeatsOnOk",
-       {},
-       [](Machine& m) {
-         m.Eject().Program(
-             {"WindowTitle=Local Bonus", "OrderURLmsg=Order %s at", "OrderURL=http://example.com"});
-         m.windows.results = {1, 1, 2};
-       },
-       {"order 2", "order 4", "order 6", "V50 6", "goes on"}},
-      {"OrderDialogClosedOtherwise",
-       {},
-       [](Machine& m) {
-         m.Eject().Program({"OrderURLmsg=Order", "OrderURL=http://example.com/order"});
-         m.windows.results = {0};
-       },
-       {"order 2", "V50 2", "goes on"}},
-      {"OrderMessageAlone",
-       {},
-       [](Machine& m) { m.Eject().Program({"OrderURLmsg=Order"}).Answers({2}); },
-       {defaultPrompt, "V50 1", "goes on"}},
-      {"OrderAddressAlone",
-       {},
-       [](Machine& m) { m.Eject().Program({"OrderURL=http://example.com"}).Answers({2}); },
-       {defaultPrompt, "V50 1", "goes on"}},
-      {"OpenDialogRaised",
-       {},
-       [](Machine& m) { m.Dialog("Bonus", "C:\\Other\\VERavevi.exe"); },
-       {"raise window 1", "V50 1", "goes on"}},
-      {"OpenDialogUnderTheDefaultTitleWhileTheDiskIsMissing",
-       {},
-       [](Machine& m) { m.Eject().Program({}).Dialog("").Dialog(kDefaultTitle); },
-       {"raise window 2", "V50 1", "goes on"}},
-      {"EmptyTitleCountsOnlyThisProgramsUntitledDialog",
-       {},
-       [](Machine& m) {
-         m.Data({})
-             .Dialog("", "C:\\Windows\\notepad.exe")
-             .Dialog("", kProgram, "Shell_TrayWnd")
-             .Dialog("", "");
-       },
-       {"main 2", "V50 1", "goes on"}},
-      {"EmptyTitleThisProgramsDialogRaised",
-       {},
-       [](Machine& m) { m.Data({}).Dialog("", "c:\\program files\\velmora\\veravevi.EXE"); },
-       {"raise window 1", "V50 1", "goes on"}},
-      {"TrayAliveElsewhere",
-       {"1"},
-       [](Machine& m) { m.fake.CreateMutex("justSTI", false); },
-       {"main 2", "V50 1", "goes on"}},
-      {"TrayOnlyWhileATrayIsAlive",
-       {"0"},
-       [](Machine& m) { m.fake.CreateMutex("justSTI", false); },
-       {"V50 0", "ends"}},
-      {"TrayFrameCannotBeMadeTrayOnly",
-       {"0"},
-       [](Machine& m) { m.windows.trayCreatable = false; },
-       {"tray", "V50 0", "ends"}},
-      {"TrayFrameCannotBeMadeDialogAndTray",
-       {"1"},
-       [](Machine& m) { m.windows.trayCreatable = false; },
-       {"tray", "V50 0", "ends"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Machine m;
-    c.arrange(m);
-    EXPECT_EQ(m.Start(c.arguments), c.transcript);
-  }
+// Starts a machine set up by `arrange` with `arguments` and compares the
+// transcript of the start.
+void ExpectStart(const Strings& arguments, const Strings& transcript,
+                 const std::function<void(Machine&)>& arrange,
+                 std::source_location at = std::source_location::current()) {
+  testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), "row");
+  Machine m;
+  arrange(m);
+  EXPECT_EQ(m.Start(arguments), transcript);
 }
 
-TEST(StartUp, ANotInstalledProductEndsEveryModeBeforeAnyMutexOrRun1) {
+TEST(StartUp, ReactsToWhatIsMissingOrRunning) {
+  const std::string prompt = PromptBox("Local Bonus"), defaultPrompt = PromptBox(kDefaultTitle);
+  const Strings ends = {kNotInstalled, "V50 0", "ends"}, main = {"main 2", "V50 1", "goes on"};
+  // The installation test: "Test" is compared as trimmed text.
+  ExpectStart({}, ends, [](auto& m) { m.Uninstall({"WindowTitle=Bonus", "Test= 1 \t"}); });
+  ExpectStart({}, main, [](auto& m) { m.Uninstall({"WindowTitle=Bonus", "Test=01"}); });
+  ExpectStart({}, main, [](auto& m) {
+    m.Data({"Test=1"})
+        .fake.SetRegValue(plat::RegRoot::LocalMachine, kProductKey, "InstallDir", {plat::kRegSz, ""});
+  });
+  ExpectStart({}, {NotInstalledBox(""), "V50 0", "ends"}, [](auto& m) {
+    m.NoProduct()
+        .Data({"Test=1"})
+        .Program({"Test=1"})
+        .fake.AddFile(kProgramDir + std::string("\\VERavevi.rtf"));
+  });
+  // Without the product the check reads the program folder's copy; with it, the disk's.
+  ExpectStart({}, {NotInstalledBox("Local Bonus"), "V50 0", "ends"}, [](auto& m) {
+    m.Program({"WindowTitle=Local Bonus", "Test=1"}).NoProduct();
+  });
+  ExpectStart({}, main, [](auto& m) { InstallProduct(m.Program({"Test=1"}).NoProduct().fake, false); });
+  ExpectStart({}, {prompt, NotInstalledBox("Local Bonus"), "V50 1", "goes on"}, [](auto& m) {
+    m.Eject().Program({"WindowTitle=Local Bonus", "Test=1"});
+    m.fake.onBox = [&m](const auto& box) {
+      if (box.text == kPromptText) m.NoProduct();
+    };
+  });
+  // The insert-disk prompt.
+  ExpectStart({}, {prompt, prompt, prompt, "V50 3", "goes on"}, [](auto& m) {
+    m.Eject().Answers({1, 1, 2});
+  });
+  ExpectStart({"1"}, {prompt, "tray", "V50 1", "goes on"}, [](auto& m) { m.Eject().Answers({2}); });
+  ExpectStart({}, {prompt, "main 3", "V50 2", "goes on"},
+              [](auto& m) { m.Eject().fake.onBox = [&m](const auto&) { m.Data({"WindowTitle=Bonus"}); }; });
+  ExpectStart({}, {defaultPrompt, "V50 1", "goes on"},
+              [](auto& m) { m.Eject().Answers({2}).fake.RemovePath(kProgramConfig); });
+  ExpectStart({"0"}, {"tray", "V50 0", "goes on"},
+              [](auto& m) { m.Eject().fake.RemovePath(kProgramConfig); });
+  // The order dialog instead, with both its message and its address; OK asks again.
+  ExpectStart({}, {"order 2", "order 4", "order 6", "V50 6", "goes on"}, [](auto& m) {
+    m.Eject().Program({"OrderURLmsg=Order %s at", "OrderURL=http://e"}).windows.results = {1, 1, 2};
+  });
+  ExpectStart({}, {"order 2", "V50 2", "goes on"}, [](auto& m) {
+    m.Eject().Program({"OrderURLmsg=Order", "OrderURL=http://e"}).windows.results = {0};
+  });
+  ExpectStart({}, {defaultPrompt, "V50 1", "goes on"},
+              [](auto& m) { m.Eject().Program({"OrderURLmsg=Order"}).Answers({2}); });
+  ExpectStart({}, {defaultPrompt, "V50 1", "goes on"},
+              [](auto& m) { m.Eject().Program({"OrderURL=http://e"}).Answers({2}); });
+  // An open main dialog is raised; an empty title counts only this program's untitled dialog.
+  ExpectStart({}, {"raise window 1", "V50 1", "goes on"},
+              [](auto& m) { m.Dialog("Bonus", "C:\\Other\\VERavevi.exe"); });
+  ExpectStart({}, {"raise window 2", "V50 1", "goes on"},
+              [](auto& m) { m.Eject().Program({}).Dialog("").Dialog(kDefaultTitle); });
+  ExpectStart({}, main, [](auto& m) {
+    m.Data({}).Dialog("", "C:\\Windows\\notepad.exe").Dialog("", kProgram, "Shell_TrayWnd").Dialog("", "");
+  });
+  ExpectStart({}, {"raise window 1", "V50 1", "goes on"},
+              [](auto& m) { m.Data({}).Dialog("", "c:\\program files\\velmora\\veravevi.EXE"); });
+  // A tray alive elsewhere, or a tray frame that cannot be made.
+  ExpectStart({"1"}, main, [](auto& m) { m.fake.CreateMutex("justSTI", false); });
+  ExpectStart({"0"}, {"V50 0", "ends"}, [](auto& m) { m.fake.CreateMutex("justSTI", false); });
+  for (const char* mode : {"0", "1"})
+    ExpectStart({mode}, {"tray", "V50 0", "ends"}, [](auto& m) { m.windows.trayCreatable = false; });
+  // A product that is not installed ends every mode before any mutex or Run1.
   for (const char* param : {"0", "1", "", "x"}) {
-    SCOPED_TRACE(param);
     Machine m;
     m.Uninstall({"WindowTitle=Bonus", "Test=1", "Run1=splash.exe,0"})
         .fake.AddFile(kDataDir + std::string("\\splash.exe"));
-    EXPECT_EQ(m.Start({param}), (Strings{kNotInstalled, "V50 0", "ends"}));
-    EXPECT_TRUE(m.fake.mutexCalls.empty());
-    EXPECT_TRUE(m.fake.processes.empty());
-  }
-}
-
-TEST(StartUp, TheProductCheckReadsTheDataFolderCopyOrFallsBackToTheProgramFolder) {
-  for (bool diskIn : {true, false}) {
-    SCOPED_TRACE(diskIn);
-    Machine m;
-    m.Program({"WindowTitle=Local Bonus", "Test=1"}).NoProduct();
-    if (diskIn) InstallProduct(m.fake, false);
-    CBonusApp app(m.fake, m.windows);
-    EXPECT_EQ(app.CheckProductInstalled(), diskIn);
-    EXPECT_EQ(app.m_sConfigFile, diskIn ? kDataConfig : kProgramConfig);
-    EXPECT_EQ(app.m_sWindowTitle, diskIn ? "Bonus" : "Local Bonus");
-    EXPECT_EQ(BoxLog(m.fake), diskIn ? Strings{} : Strings{NotInstalledBox("Local Bonus")});
+    EXPECT_EQ(m.Start({param}), ends) << param;
+    EXPECT_TRUE(m.fake.mutexCalls.empty() && m.fake.processes.empty()) << param;
   }
 }
 
@@ -333,19 +232,6 @@ TEST(StartUp, ALiveTrayOnlyProcessEndsASecondTrayAndSuppressesLaterRun1) {
   EXPECT_EQ(m.Start({}), (Strings{"main 2", "V50 1", "goes on"}));
   EXPECT_EQ(m.Start({"x"}), (Strings{"V50 1", "goes on"}));
   EXPECT_TRUE(m.fake.processes.empty());
-}
-
-TEST(StartUpDialogs, HoldTheStopAutoRunNameWhileOpenAndOrderAsksAgainOnlyAfterOk) {
-  plat::FakePlatform fake;
-  RecordingWindows windows(fake);
-  EXPECT_TRUE(RunMainDialog(fake, windows));
-  EXPECT_EQ(fake.OpenHandles(kStop), 0);
-  windows.results = {plat::kIdOk, plat::kIdCancel, 0};
-  EXPECT_FALSE(RunOrderDialog(fake, windows));
-  EXPECT_TRUE(RunOrderDialog(fake, windows));
-  EXPECT_TRUE(RunOrderDialog(fake, windows));
-  EXPECT_EQ(windows.calls, (Strings{"main 1", "order 1", "order 2", "order 3"}));
-  EXPECT_EQ(fake.OpenHandles(kStop), 3);
 }
 
 }  // namespace

@@ -3,41 +3,25 @@
 // one transcript of everything they and the machine recorded.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <deque>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/MainFrame.h"
-#include "app/TrayMenu.h"
-#include "platform/fake/FakePlatform.h"
 #include "tests/native/StartupFakes.h"
 
 namespace traytest {
 
-using startup_test::BoxLog;
-using startup_test::kDefaultTitle;
-using startup_test::PromptBox;
-using startup_test::RecordingWindows;
-using startup_test::WindowName;
+using namespace startup_test;
 using Strings = std::vector<std::string>;
 
 inline constexpr plat::WindowHandle kFrame = 0x7001;
 inline constexpr const char* kModuleDir = "C:\\Program Files\\Velmora";
 inline constexpr const char* kProgramCfg = "C:\\Program Files\\Velmora\\VERavevi.cfg";
-inline constexpr const char* kDataDir = "D:\\access";
 inline constexpr const char* kDataCfg = "D:\\access\\VERavevi.cfg";
 inline constexpr const char* kTrayLink = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\VERaveviTrayIcon.lnk";
 // The tray's StartUp shortcut as every tray start writes it (LinkOf).
 inline constexpr const char* kTrayLinkFields =
     "C:\\Program Files\\Velmora\\VERavevi.exe 0 in C:\\Program Files\\Velmora icon "
     "C:\\Program Files\\Velmora\\VERavevi.exe,0 show 1";
-
-inline std::string TuneUp(const std::string& lines) { return "[TuneUp]\r\n" + lines; }
 
 // "target arguments in folder icon path,index show n", or "none".
 inline std::string LinkOf(plat::FakePlatform& p, const std::string& file = kTrayLink) {
@@ -47,104 +31,79 @@ inline std::string LinkOf(plat::FakePlatform& p, const std::string& file = kTray
          std::to_string(link->iconIndex) + " show " + std::to_string(link->showCommand);
 }
 
-// The tray menu: each request recorded in the shared `log`.
-class FakeMenus : public tray::MenuSource {
- public:
-  FakeMenus(plat::FakePlatform& platform, Strings& log) : m_platform(platform), m_log(log) {}
-
-  bool missing = false;  // no menu resource / no submenu
-  std::vector<unsigned> items = {32023, 57664, 0, 32027};
-
-  std::unique_ptr<tray::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
-    m_log.push_back("menu " + std::to_string(menuId));
-    if (missing) return nullptr;
-    return std::make_unique<Popup>(*this);
-  }
-  tray::ScreenPoint CursorPosition() override {
-    m_log.push_back("cursor");
-    return {640, 700};
-  }
-
- private:
-  class Popup : public tray::PopupMenu {
-   public:
-    explicit Popup(FakeMenus& owner) : m_owner(owner) {}
-    ~Popup() override { m_owner.m_log.push_back("menu released"); }
-    void SetDefaultItem(int position) override {
-      m_owner.m_log.push_back("default " + std::to_string(position));
-    }
-    unsigned ItemCommand(int position) override {
-      return position >= 0 && position < static_cast<int>(m_owner.items.size()) ? m_owner.items[position] : 0;
-    }
-    // With what the machine had seen by then: the windows raised and the
-    // messages sent or posted.
-    void Track(tray::ScreenPoint at, plat::WindowHandle window) override {
-      m_owner.m_log.push_back("track " + std::to_string(at.x) + "," + std::to_string(at.y) + " for " +
-                              WindowName(m_owner.m_platform, window) + " after " +
-                              std::to_string(m_owner.m_platform.foregrounded.size()) + " raised " +
-                              std::to_string(m_owner.m_platform.messages.size()) + " messages");
-    }
-
-   private:
-    FakeMenus& m_owner;
-  };
-
-  plat::FakePlatform& m_platform;
-  Strings& m_log;
-};
-
-// The frame window: each call recorded in the shared `log`.
-class FakeView : public tray::MainFrameView {
- public:
-  explicit FakeView(Strings& log) : m_log(log) {}
-  int lineCount = 1;
-  int caretLineLength = 0;
-
-  plat::WindowHandle Handle() override { return kFrame; }
-  void InsertLogText(const std::string& text) override { m_log.push_back("log " + text); }
-  void ClearLog() override { m_log.push_back("clear log"); }
-  int LogLineCount() override { return lineCount; }
-  int LogCaretLineLength() override { return caretLineLength; }
-  void SetLargeIcon(plat::IconHandle icon) override { m_log.push_back("large icon " + Hex(icon)); }
-
-  static std::string Hex(unsigned long long value) {
-    char hex[32];
-    std::snprintf(hex, sizeof hex, "%llx", value);
-    return hex;
-  }
-
- private:
-  Strings& m_log;
-};
-
 // A machine where the product recorded its source folder D:\ (data folder
-// D:\access) and the StartUp folder exists; configuration files by
-// WithConfigs.
-struct TrayMachine {
+// D:\access) and the StartUp folder exists, with configuration files by
+// WithConfigs; it is also the tray menu and the frame window, each call
+// recorded in `log`.
+struct TrayMachine : tray::MenuSource, tray::MainFrameView {
   plat::FakePlatform p;
   Strings log;  // the menus', the view's and the dialogs', in order
-  FakeMenus menus{p, log};
-  FakeView view{log};
   RecordingWindows windows{p};
+  bool menuMissing = false;  // no menu resource / no submenu
+  int lineCount = 1, caretLineLength = 0;
+  // Runs while a dialog is shown; its answer is the dialog's (IDCANCEL
+  // without it).
+  std::function<int(const std::string& dialog)> whileShown;
 
   TrayMachine() {
     p.AddFolder(kModuleDir);
     p.AddFile(std::string(kModuleDir) + "\\VERavevi.exe");
     p.AddFolder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
     p.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir", "D:");
-    p.AddFolder(kDataDir);
+    p.AddFolder("D:\\access");
     windows.whileShown = [this](const std::string& dialog) {
       log.push_back(windows.calls.back());
       return whileShown ? whileShown(dialog) : plat::kIdCancel;
     };
   }
-  void WithConfigs(const std::string& programTitle, bool dataPresent, const std::string& dataTitle = "Data") {
-    p.AddFile(kProgramCfg, TuneUp("WindowTitle=" + programTitle + "\r\n"));
-    if (dataPresent) p.AddFile(kDataCfg, TuneUp("WindowTitle=" + dataTitle + "\r\n"));
+  TrayMachine& WithConfigs(const std::string& programTitle, bool dataPresent,
+                           const std::string& dataTitle = "Data") {
+    p.AddFile(kProgramCfg, TuneUp({"WindowTitle=" + programTitle}));
+    if (dataPresent) p.AddFile(kDataCfg, TuneUp({"WindowTitle=" + dataTitle}));
+    return *this;
   }
-  // Runs while a dialog is shown; its answer is the dialog's (IDCANCEL
-  // without it).
-  std::function<int(const std::string& dialog)> whileShown;
+  TrayMachine& Window(const std::string& caption, const std::string& program = {}) {
+    p.AddWindow(caption, "#32770", program);
+    return *this;
+  }
+  TrayMachine& Answers(std::deque<int> answers) {
+    p.answers = std::move(answers);
+    return *this;
+  }
+  // The disk with the data folder's copy (titled `title`) goes in while a box is shown.
+  void InsertDiskDuringBoxes(const std::string& title) {
+    p.onBox = [this, title](const auto&) { p.AddFile(kDataCfg, TuneUp({"WindowTitle=" + title})); };
+  }
+
+  std::unique_ptr<tray::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
+    log.push_back("menu " + std::to_string(menuId));
+    return menuMissing ? nullptr : std::make_unique<Popup>(*this);
+  }
+  tray::ScreenPoint CursorPosition() override {
+    log.push_back("cursor");
+    return {640, 700};
+  }
+  plat::WindowHandle Handle() override { return kFrame; }
+  void InsertLogText(const std::string& text) override { log.push_back("log " + text); }
+  void ClearLog() override { log.push_back("clear log"); }
+  int LogLineCount() override { return lineCount; }
+  int LogCaretLineLength() override { return caretLineLength; }
+  void SetLargeIcon(plat::IconHandle icon) override { log.push_back("large icon " + Hex(icon)); }
+
+  struct Popup : tray::PopupMenu {
+    explicit Popup(TrayMachine& m) : m_m(m) {}
+    ~Popup() override { m_m.log.push_back("menu released"); }
+    void SetDefaultItem(int position) override { m_m.log.push_back("default " + std::to_string(position)); }
+    unsigned ItemCommand(int position) override { return position == 0 ? 32023 : 0; }
+    // With what the machine had seen by then: the windows raised and the
+    // messages sent or posted.
+    void Track(tray::ScreenPoint at, plat::WindowHandle window) override {
+      m_m.log.push_back("track " + std::to_string(at.x) + "," + std::to_string(at.y) + " for " +
+                        WindowName(m_m.p, window) + " after " + std::to_string(m_m.p.foregrounded.size()) +
+                        " raised " + std::to_string(m_m.p.messages.size()) + " messages");
+    }
+    TrayMachine& m_m;
+  };
 
   // Everything recorded since the last call: the log, then the tray icon
   // calls, the messages, the windows raised, the icons extracted and the
@@ -156,19 +115,17 @@ struct TrayMachine {
       const char* command = n.command == plat::kNimAdd      ? "add"
                             : n.command == plat::kNimModify ? "modify"
                                                             : "delete";
-      std::string flags;
-      if (n.data.uFlags & plat::kNifIcon) flags += "I";
-      if (n.data.uFlags & plat::kNifTip) flags += "T";
-      if (n.data.uFlags & plat::kNifMessage) flags += "M";
+      const unsigned f = n.data.uFlags;
+      const std::string flags = std::string(f & plat::kNifIcon ? "I" : "") + (f & plat::kNifTip ? "T" : "") +
+                                (f & plat::kNifMessage ? "M" : "");
       out.push_back(std::string(command) + " " + std::to_string(n.data.cbSize) + " id" +
                     std::to_string(n.data.uID) + " " + WindowName(p, n.data.hWnd) + "/" +
-                    FakeView::Hex(n.data.uCallbackMessage) + " " + flags + " " + FakeView::Hex(n.data.hIcon) +
-                    " '" + n.data.szTip + "'");
+                    Hex(n.data.uCallbackMessage) + " " + flags + " " + Hex(n.data.hIcon) + " '" +
+                    n.data.szTip + "'");
     }
     for (const auto& m : p.messages)
       out.push_back(std::string(m.posted ? "post " : "send ") + WindowName(p, m.window) + " " +
-                    FakeView::Hex(m.message) + " " + std::to_string(m.wParam) + " " +
-                    std::to_string(m.lParam));
+                    Hex(m.message) + " " + std::to_string(m.wParam) + " " + std::to_string(m.lParam));
     for (plat::WindowHandle w : p.foregrounded) out.push_back("raise " + WindowName(p, w));
     for (const auto& file : p.extractIconCalls) out.push_back("extract " + file);
     for (const auto& box : BoxLog(p)) out.push_back("box " + box);
