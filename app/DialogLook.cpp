@@ -4,7 +4,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"
 
-namespace tray {
+namespace app {
 
 DialogLook LoadDialogLook(plat::Platform& platform) {
   CBonusConfig config(platform);
@@ -28,4 +28,4 @@ DialogLook LoadDialogLook(plat::Platform& platform) {
   return look;
 }
 
-}  // namespace tray
+}  // namespace app

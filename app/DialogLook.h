@@ -6,7 +6,7 @@
 
 #include "platform/Platform.h"
 
-namespace tray {
+namespace app {
 
 struct DialogIcon {
   plat::IconHandle handle = 0;
@@ -27,4 +27,4 @@ struct DialogLook {
 // a file that yields no icon counts as missing.
 DialogLook LoadDialogLook(plat::Platform& platform);
 
-}  // namespace tray
+}  // namespace app

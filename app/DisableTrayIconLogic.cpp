@@ -11,7 +11,7 @@ void DisableTrayIconLogic::PrepareModal() {
   m_sModuleDir = config.m_sModuleDir;
   m_sModulePath = config.m_sModulePath;
   m_bShowNextTime = m_sConfigFile.find(m_sModuleDir) == std::string::npos ? 1 : 0;
-  m_szLinkPath = tray::TrayStartupLinkPath(m_sWindowsDir);
+  m_szLinkPath = app::TrayStartupLinkPath(m_sWindowsDir);
 }
 
 void DisableTrayIconLogic::OnShowNextTimeClicked() { m_bShowNextTime = 1 - m_bShowNextTime; }
@@ -25,8 +25,8 @@ void DisableTrayIconLogic::OnDestroy() { ApplyStartupLink(); }
 void DisableTrayIconLogic::ApplyStartupLink() {
   if (m_bShowNextTime != 0) {
     CBonusConfig store(m_platform);
-    tray::WriteTrayStartupLink(store, m_sModulePath, m_sModuleDir, m_szLinkPath);
+    app::WriteTrayStartupLink(store, m_sModulePath, m_sModuleDir, m_szLinkPath);
   } else {
-    tray::DeleteTrayStartupLink(m_platform, m_szLinkPath);
+    app::DeleteTrayStartupLink(m_platform, m_szLinkPath);
   }
 }

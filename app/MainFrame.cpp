@@ -10,7 +10,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"
 
-namespace tray {
+namespace app {
 
 const char* MouseMessageName(std::intptr_t mouseMessage) {
   static const char* const kNames[] = {
@@ -29,9 +29,9 @@ std::string NotificationLogLine(std::uintptr_t id, std::intptr_t mouseMessage) {
   return line;
 }
 
-}  // namespace tray
+}  // namespace app
 
-CMainFrame::CMainFrame(plat::Platform& platform, tray::MenuSource& menus, IAppWindows& windows)
+CMainFrame::CMainFrame(plat::Platform& platform, app::MenuSource& menus, IAppWindows& windows)
     : m_trayIcon(platform, menus, IDR_TRAYICON),
       m_config(platform),
       m_platform(platform),
@@ -43,9 +43,9 @@ CMainFrame::CMainFrame(plat::Platform& platform, tray::MenuSource& menus, IAppWi
   m_sModulePath = m_config.m_sModulePath;
   m_sModuleDir = m_config.m_sModuleDir;
 
-  std::string link = tray::TrayStartupLinkPath(m_sWindowsDir);
+  std::string link = app::TrayStartupLinkPath(m_sWindowsDir);
   std::memcpy(m_szLinkPath, link.c_str(), link.size() + 1);
-  tray::WriteTrayStartupLink(m_config, m_sModulePath, m_sModuleDir, m_szLinkPath);
+  app::WriteTrayStartupLink(m_config, m_sModulePath, m_sModuleDir, m_szLinkPath);
 
   m_bShowTrayNotifications = true;
   m_bShutdown = false;
@@ -53,7 +53,7 @@ CMainFrame::CMainFrame(plat::Platform& platform, tray::MenuSource& menus, IAppWi
 
 plat::WindowHandle CMainFrame::Window() const { return m_view ? m_view->Handle() : 0; }
 
-int CMainFrame::OnCreate(tray::MainFrameView& view) {
+int CMainFrame::OnCreate(app::MainFrameView& view) {
   m_view = &view;
   m_trayIcon.SetNotificationWnd(view.Handle(), plat::kWmUser);
   m_iWhichIcon = 1;
@@ -80,7 +80,7 @@ CMainFrame::CloseAction CMainFrame::OnClose() const {
 }
 
 std::intptr_t CMainFrame::OnTrayNotification(std::uintptr_t id, std::intptr_t mouseMessage) {
-  if (m_bShowTrayNotifications && m_view) m_view->InsertLogText(tray::NotificationLogLine(id, mouseMessage));
+  if (m_bShowTrayNotifications && m_view) m_view->InsertLogText(app::NotificationLogLine(id, mouseMessage));
   return m_trayIcon.OnTrayNotification(id, mouseMessage);
 }
 
@@ -112,8 +112,8 @@ bool CMainFrame::OnCommand(unsigned id) {
   }
 }
 
-tray::CommandUi CMainFrame::QueryCommandUi(unsigned id) {
-  tray::CommandUi ui;
+app::CommandUi CMainFrame::QueryCommandUi(unsigned id) {
+  app::CommandUi ui;
   switch (id) {
     case ID_VIEW_CLEAR:
       ui.handled = true;

@@ -19,7 +19,7 @@
 #include "config/BonusConfig.h"
 #include "platform/Platform.h"
 
-namespace tray {
+namespace app {
 
 // The frame window as its logic needs it.
 class MainFrameView {
@@ -50,7 +50,7 @@ std::string NotificationLogLine(std::uintptr_t id, std::intptr_t mouseMessage);
 // "WM_MOUSEMOVE" ... "WM_MBUTTONDBLCLK" for 0x200..0x209, else "(Unknown)".
 const char* MouseMessageName(std::intptr_t mouseMessage);
 
-}  // namespace tray
+}  // namespace app
 
 class CMainFrame {
  public:
@@ -59,7 +59,7 @@ class CMainFrame {
   // Creates "justSTI" (handle kept open), fills the folders from the program
   // folder's configuration path and writes the StartUp shortcut
   // "VERaveviTrayIcon.lnk" (replacing one of that name; failure is silent).
-  CMainFrame(plat::Platform& platform, tray::MenuSource& menus, IAppWindows& windows);
+  CMainFrame(plat::Platform& platform, app::MenuSource& menus, IAppWindows& windows);
   CMainFrame(const CMainFrame&) = delete;
   CMainFrame& operator=(const CMainFrame&) = delete;
 
@@ -69,7 +69,7 @@ class CMainFrame {
   // program-named ".ico" beside the configuration, else icon resource 126),
   // puts it into the tray with the title (or the default title) as tooltip
   // and makes it the frame's large icon. Returns 0.
-  int OnCreate(tray::MainFrameView& view);
+  int OnCreate(app::MainFrameView& view);
 
   // Hide unless a shutdown was requested.
   CloseAction OnClose() const;
@@ -81,7 +81,7 @@ class CMainFrame {
   // Runs the handler of a command; false when the frame has none.
   bool OnCommand(unsigned id);
   // The update state of a command's menu item.
-  tray::CommandUi QueryCommandUi(unsigned id);
+  app::CommandUi QueryCommandUi(unsigned id);
 
   void OnToggleIcon();
   void OnViewClear();
@@ -113,5 +113,5 @@ class CMainFrame {
 
   plat::Platform& m_platform;
   IAppWindows& m_windows;
-  tray::MainFrameView* m_view = nullptr;
+  app::MainFrameView* m_view = nullptr;
 };

@@ -3,7 +3,7 @@
 #include "config/BonusConfig.h"
 #include "resources/StringTable.h"
 
-namespace tray {
+namespace app {
 
 OrderDialogContent LoadOrderDialogContent(plat::Platform& platform) {
   CBonusConfig config(platform);
@@ -54,4 +54,4 @@ void OpenOrderPage(plat::Platform& platform, plat::WindowHandle owner, const std
   platform.ShellExecute(owner, "open", url, "", "", kShowNormal);
 }
 
-}  // namespace tray
+}  // namespace app

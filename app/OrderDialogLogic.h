@@ -8,7 +8,7 @@
 
 #include "platform/Platform.h"
 
-namespace tray {
+namespace app {
 
 struct OrderDialogContent {
   std::string configFile;  // the program folder's configuration
@@ -33,4 +33,4 @@ std::string FormatOrderMessage(const std::string& format, const std::string& pro
 // folder, shown normally. Its failure is the shell's affair.
 void OpenOrderPage(plat::Platform& platform, plat::WindowHandle owner, const std::string& url);
 
-}  // namespace tray
+}  // namespace app

@@ -6,10 +6,10 @@
 #include "config/MainDialogSearch.h"
 #include "resources/StringTable.h"
 
-CTrayIcon::CTrayIcon(plat::Platform& platform, tray::MenuSource& menus, unsigned id)
+CTrayIcon::CTrayIcon(plat::Platform& platform, app::MenuSource& menus, unsigned id)
     : m_platform(platform), m_menus(menus) {
   m_nid = plat::NotifyIconData{};
-  m_nid.cbSize = tray::kNotifyIconDataSize;
+  m_nid.cbSize = app::kNotifyIconDataSize;
   m_nid.uID = id;
   SetTip(res::Str(static_cast<int>(id)));
 
@@ -27,7 +27,7 @@ void CTrayIcon::SetNotificationWnd(plat::WindowHandle window, unsigned message) 
 }
 
 void CTrayIcon::SetTip(const std::string& text) {
-  std::size_t n = text.size() < tray::kMaxTipChars ? text.size() : tray::kMaxTipChars;
+  std::size_t n = text.size() < app::kMaxTipChars ? text.size() : app::kMaxTipChars;
   std::memcpy(m_nid.szTip, text.data(), n);
   m_nid.szTip[n] = '\0';
 }
@@ -73,12 +73,12 @@ std::intptr_t CTrayIcon::OnTrayNotification(std::uintptr_t id, std::intptr_t mou
   if (id != m_nid.uID) return 0;
   if (mouseMessage != plat::kWmRButtonUp && mouseMessage != plat::kWmLButtonDblClk) return 0;
 
-  std::unique_ptr<tray::PopupMenu> menu = m_menus.LoadFirstSubmenu(m_nid.uID);
+  std::unique_ptr<app::PopupMenu> menu = m_menus.LoadFirstSubmenu(m_nid.uID);
   if (!menu) return 0;
 
   if (mouseMessage == plat::kWmRButtonUp) {
     menu->SetDefaultItem(0);
-    tray::ScreenPoint at = m_menus.CursorPosition();
+    app::ScreenPoint at = m_menus.CursorPosition();
     m_platform.SetForegroundWindow(m_nid.hWnd);
     menu->Track(at, m_nid.hWnd);
     m_platform.PostMessage(m_nid.hWnd, plat::kWmNull, 0, 0);

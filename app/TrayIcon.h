@@ -13,19 +13,19 @@
 #include "config/BonusConfig.h"
 #include "platform/Platform.h"
 
-namespace tray {
+namespace app {
 // cbSize of the record: the shell's original 88-byte form.
 inline constexpr std::uint32_t kNotifyIconDataSize = 88;
 // The tooltip buffer holds 63 characters and the terminating zero.
 inline constexpr std::size_t kMaxTipChars = 63;
-}  // namespace tray
+}  // namespace app
 
 class CTrayIcon {
  public:
   // Clears m_nid, sets cbSize 88 and uID = id, and loads the tooltip from the
   // string with that id (empty when the table has none). Then reads the
   // program folder's configuration (when that file exists) for m_sTitle.
-  CTrayIcon(plat::Platform& platform, tray::MenuSource& menus, unsigned id);
+  CTrayIcon(plat::Platform& platform, app::MenuSource& menus, unsigned id);
   // Removes the icon from the tray (SetIcon with no icon).
   virtual ~CTrayIcon();
   CTrayIcon(const CTrayIcon&) = delete;
@@ -63,5 +63,5 @@ class CTrayIcon {
   bool LocateDataConfigWithPrompt();
 
   plat::Platform& m_platform;
-  tray::MenuSource& m_menus;
+  app::MenuSource& m_menus;
 };

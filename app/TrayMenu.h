@@ -7,7 +7,7 @@
 
 #include "platform/Platform.h"
 
-namespace tray {
+namespace app {
 
 struct ScreenPoint {
   int x = 0;
@@ -37,4 +37,4 @@ class MenuSource {
   virtual ScreenPoint CursorPosition() = 0;
 };
 
-}  // namespace tray
+}  // namespace app

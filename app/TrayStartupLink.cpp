@@ -1,6 +1,6 @@
 #include "app/TrayStartupLink.h"
 
-namespace tray {
+namespace app {
 
 namespace {
 constexpr const char* kLinkSuffix = "\\Start Menu\\Programs\\StartUp\\VERaveviTrayIcon.lnk";
@@ -24,4 +24,4 @@ void DeleteTrayStartupLink(plat::Platform& platform, const std::string& linkPath
   platform.DeleteFile(linkPath);
 }
 
-}  // namespace tray
+}  // namespace app

@@ -7,7 +7,7 @@
 
 #include "config/BonusConfig.h"
 
-namespace tray {
+namespace app {
 
 // windowsDir + "\Start Menu\Programs\StartUp\VERaveviTrayIcon.lnk"; "" when
 // that path does not fit the 260-character buffer (nothing is then written
@@ -24,4 +24,4 @@ void WriteTrayStartupLink(CBonusConfig& store, const std::string& modulePath, co
 // Deletes the shortcut file; a missing file (or an empty path) is no error.
 void DeleteTrayStartupLink(plat::Platform& platform, const std::string& linkPath);
 
-}  // namespace tray
+}  // namespace app

@@ -20,8 +20,8 @@ using Clock = std::chrono::steady_clock;
 
 struct Opened {
   bench::DiskOnFiles platform;
-  bonus::CRecordingView view;
-  bonus::CBonusDlg dlg;
+  browser::CRecordingView view;
+  browser::CBonusDlg dlg;
   explicit Opened(const std::string& root) : platform(root), dlg(platform, view) { view.recording = false; }
   void Select(int i) {
     view.selected = i;

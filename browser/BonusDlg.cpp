@@ -7,7 +7,7 @@
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
-namespace bonus {
+namespace browser {
 
 namespace {
 
@@ -214,4 +214,4 @@ void CBonusDlg::PlayCapsuleSound(int capsule) {
   PlayFirstExisting(m_config, {CapsuleSoundPath(CBonusConfig::At(m_config.m_saPackages, capsule))});
 }
 
-}  // namespace bonus
+}  // namespace browser

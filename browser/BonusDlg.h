@@ -23,7 +23,7 @@
 #include "install/Launcher.h"
 #include "platform/Platform.h"
 
-namespace bonus {
+namespace browser {
 
 // Timer ids of the dialog.
 inline constexpr unsigned kTimerFirstRun = 200;  // 100 ms, stopped at its first firing
@@ -128,11 +128,11 @@ class CBonusDlg {
   // true when it followed the armed link, which removes the link's item.
   bool RunMoreInfo();
   // Whether the install of the selected capsule goes on (true) or stops:
-  // inst::CheckInstalledVersion with the capsule's AskMsg, the WindowTitle
+  // install::CheckInstalledVersion with the capsule's AskMsg, the WindowTitle
   // caption, its macros and the dialog's own message box.
   bool CheckInstalledVersion(CString registry, CString version, CString file);
 
-  // inst::ExpandMacros of `text` for `capsule`, with the folders taken at
+  // install::ExpandMacros of `text` for `capsule`, with the folders taken at
   // set-up and m_sToken holding each token while it is substituted.
   CString ExpandMacros(const CString& text, int capsule);
 
@@ -181,9 +181,9 @@ class CBonusDlg {
   // Reports an exception caught by a guarded step in an error box.
   void ReportException(const char* what);
   // The MoreInfo target of the selected capsule, read as `use` says.
-  CString MoreInfoTarget(inst::MoreInfoUse use);
+  CString MoreInfoTarget(install::MoreInfoUse use);
   // ExpandMacros bound to `capsule`.
-  inst::MacroExpander Macros(int capsule);
+  install::MacroExpander Macros(int capsule);
 };
 
-}  // namespace bonus
+}  // namespace browser

@@ -14,7 +14,7 @@
 #include "platform/Platform.h"
 #include "resources/ResourceIds.h"
 
-namespace bonus {
+namespace browser {
 
 // A colour as the system's COLORREF: red in the low byte, then green, then blue.
 using Rgb = std::uint32_t;
@@ -143,4 +143,4 @@ class IBonusDlgView {
   virtual void EnableButton(int controlId, bool enable) = 0;
 };
 
-}  // namespace bonus
+}  // namespace browser

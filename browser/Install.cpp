@@ -10,7 +10,7 @@
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
-namespace bonus {
+namespace browser {
 
 void CBonusDlg::OnInstall() {
   if (m_view.GetFocusId() == kIdMoreInfo) {
@@ -33,7 +33,7 @@ void CBonusDlg::OnInstall() {
     const int capsule = m_nCapsule;
     if (!CheckInstalledVersion(Sel(m_config.m_saRegistry), Sel(m_config.m_saVersion), Sel(m_config.m_saFile)))
       return;
-    if (inst::StartInstall(m_config, capsule, m_sCaption, Macros(capsule)))
+    if (install::StartInstall(m_config, capsule, m_sCaption, Macros(capsule)))
       m_view.SetTimer(kTimerMoreInfo, kTimerMoreInfoPeriod);
   } catch (const std::exception& e) {
     ReportException(e.what());
@@ -41,14 +41,14 @@ void CBonusDlg::OnInstall() {
 }
 
 bool CBonusDlg::CheckInstalledVersion(CString registry, CString version, CString file) {
-  inst::VersionCheckContext context;
+  install::VersionCheckContext context;
   context.askMsg = Sel(m_config.m_saAskMsg);
   context.caption = m_config.m_sWelcomeCaption;
   context.expandMacros = Macros(m_nCapsule);
   context.messageBox = [this](const std::string& text, const std::string& caption, unsigned type) {
     return m_view.MessageBox(text, caption, type);
   };
-  return inst::CheckInstalledVersion(m_config, registry, version, file, context);
+  return install::CheckInstalledVersion(m_config, registry, version, file, context);
 }
 
 bool CBonusDlg::RunMoreInfo() {
@@ -57,10 +57,10 @@ bool CBonusDlg::RunMoreInfo() {
   if (followed) {
     m_bMoreInfoArmed = false;
     try {
-      const inst::Command target = inst::ResolveMoreInfo(m_config, Sel(m_config.m_saPackages),
-                                                         plat::TrimLeft(Sel(m_config.m_saMoreInfoRun)),
-                                                         Macros(m_nCapsule), inst::MoreInfoUse::kOpen);
-      if (inst::OpenMoreInfo(m_config, target)) m_bShowMoreInfo = false;
+      const install::Command target = install::ResolveMoreInfo(
+          m_config, Sel(m_config.m_saPackages), plat::TrimLeft(Sel(m_config.m_saMoreInfoRun)),
+          Macros(m_nCapsule), install::MoreInfoUse::kOpen);
+      if (install::OpenMoreInfo(m_config, target)) m_bShowMoreInfo = false;
       m_view.DeleteMoreInfoItems();
       m_view.ShowMoreInfo(false);
     } catch (const std::exception&) {
@@ -74,18 +74,18 @@ bool CBonusDlg::RunMoreInfo() {
 void CBonusDlg::OnTimer(unsigned id) {
   if (id == kTimerFirstRun) {
     m_view.KillTimer(kTimerFirstRun);
-    inst::StartAfterMainDialog(m_platform);
+    install::StartAfterMainDialog(m_platform);
   }
   if (id == kTimerMoreInfo) RefreshMoreInfoLink();
 }
 
 CString CBonusDlg::ExpandMacros(const CString& text, int capsule) {
-  return inst::ExpandMacros(m_config, text, capsule,
-                            inst::FolderMacros(m_sWinDir, m_sSysDir, m_sRunDir, m_sSrcDir), m_sToken);
+  return install::ExpandMacros(m_config, text, capsule,
+                               install::FolderMacros(m_sWinDir, m_sSysDir, m_sRunDir, m_sSrcDir), m_sToken);
 }
 
-inst::MacroExpander CBonusDlg::Macros(int capsule) {
+install::MacroExpander CBonusDlg::Macros(int capsule) {
   return [this, capsule](const std::string& text) { return ExpandMacros(text, capsule); };
 }
 
-}  // namespace bonus
+}  // namespace browser

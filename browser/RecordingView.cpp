@@ -5,7 +5,7 @@
 
 #include "browser/BonusDlg.h"
 
-namespace bonus {
+namespace browser {
 
 namespace {
 
@@ -217,4 +217,4 @@ void CRecordingView::EnableButton(int controlId, bool enable) {
   if (controlId == kIdInstall) installEnabled = enable;
 }
 
-}  // namespace bonus
+}  // namespace browser

@@ -15,7 +15,7 @@
 
 #include "browser/BonusDlgView.h"
 
-namespace bonus {
+namespace browser {
 
 class CBonusDlg;
 
@@ -119,4 +119,4 @@ class CRecordingView : public IBonusDlgView {
   std::string m_lines;
 };
 
-}  // namespace bonus
+}  // namespace browser

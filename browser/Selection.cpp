@@ -6,7 +6,7 @@
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
-namespace bonus {
+namespace browser {
 
 bool CBonusDlg::LocateConfigAgain() {
   ConfigSearch rules;
@@ -54,7 +54,7 @@ long CBonusDlg::OnSelChangedCapsule() {
     m_view.ActivateToolTip(true);
 
     const CString title = Sel(m_config.m_saMoreInfoTitle);
-    m_sMoreInfoPath = selected ? MoreInfoTarget(inst::MoreInfoUse::kSelection) : CString();
+    m_sMoreInfoPath = selected ? MoreInfoTarget(install::MoreInfoUse::kSelection) : CString();
     m_bShowMoreInfo = true;
     m_sMoreInfoTitle = title;
     if (selected && m_config.FileExists(m_sMoreInfoPath, false, CString())) {
@@ -79,9 +79,9 @@ long CBonusDlg::OnSelChangedCapsule() {
   return 0;
 }
 
-CString CBonusDlg::MoreInfoTarget(inst::MoreInfoUse use) {
-  return inst::ResolveMoreInfo(m_config, Sel(m_config.m_saPackages),
-                               plat::TrimLeft(Sel(m_config.m_saMoreInfoRun)), Macros(m_nCapsule), use)
+CString CBonusDlg::MoreInfoTarget(install::MoreInfoUse use) {
+  return install::ResolveMoreInfo(m_config, Sel(m_config.m_saPackages),
+                                  plat::TrimLeft(Sel(m_config.m_saMoreInfoRun)), Macros(m_nCapsule), use)
       .program;
 }
 
@@ -91,7 +91,7 @@ void CBonusDlg::RefreshMoreInfoLink() {
     m_view.ShowMoreInfo(false);
     return;
   }
-  const CString target = MoreInfoTarget(inst::MoreInfoUse::kRefresh);
+  const CString target = MoreInfoTarget(install::MoreInfoUse::kRefresh);
   if (m_config.FileExists(target, false, CString())) {
     m_view.DeleteMoreInfoItems();
     m_view.InsertMoreInfoItem(title);
@@ -153,4 +153,4 @@ long CBonusDlg::OnMsgFilterDescription(unsigned& message) {
   return 0;
 }
 
-}  // namespace bonus
+}  // namespace browser

@@ -2,7 +2,7 @@
 
 #include "browser/BonusDlg.h"
 
-namespace bonus {
+namespace browser {
 
 CStringArray OpeningSoundCandidates(const CBonusConfig& config) {
   const CString name = config.m_sModuleBaseName + ".wav";
@@ -27,4 +27,4 @@ bool PlayFirstExisting(CBonusConfig& config, const CStringArray& candidates) {
   return false;
 }
 
-}  // namespace bonus
+}  // namespace browser

@@ -6,7 +6,7 @@
 
 #include "config/BonusConfig.h"
 
-namespace bonus {
+namespace browser {
 
 // The opening sound's candidates in order of preference, for program base
 // name B: module folder + "\..\media\B.wav", module folder + "\B.wav",
@@ -20,4 +20,4 @@ CString CapsuleSoundPath(const CString& capsuleFolder);
 // asynchronously, no default sound); true when one was started.
 bool PlayFirstExisting(CBonusConfig& config, const CStringArray& candidates);
 
-}  // namespace bonus
+}  // namespace browser

@@ -1,5 +1,4 @@
 #include "checker/CapsuleCheck.h"
-#include "platform/Text.h"
 
 #include <optional>
 
@@ -9,8 +8,9 @@
 #include "checker/RegFile.h"
 #include "checker/Report.h"
 #include "checker/Simulation.h"
+#include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -194,7 +194,8 @@ int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host
   const std::string mainFile = sim.Platform().Layout().dataFolder + "\\" + mainName;
   const auto mainAttributes = sim.Platform().GetFileAttributes(mainFile);
   if (!mainAttributes || mainAttributes->directory) {
-    report.Error(mainFile, 0, "there is no " + mainName + ": the installer asks for the disk and finds nothing to show",
+    report.Error(mainFile, 0,
+                 "there is no " + mainName + ": the installer asks for the disk and finds nothing to show",
                  "the main file lies in the data folder, beside the capsule folders");
     report.Print(out, display);
     return report.ExitStatus();
@@ -211,4 +212,4 @@ int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host
   return report.ExitStatus();
 }
 
-}  // namespace check
+}  // namespace checker

@@ -16,7 +16,7 @@
 
 #include "platform/Platform.h"
 
-namespace check {
+namespace checker {
 
 // The machine the checker runs on.
 class CheckerHost {
@@ -31,7 +31,7 @@ class CheckerHost {
   virtual char Separator() const = 0;
 };
 
-// The host of this build: check::PosixPlatform on POSIX systems, the real
+// The host of this build: checker::PosixPlatform on POSIX systems, the real
 // Win32 platform on Windows.
 std::unique_ptr<CheckerHost> MakeHost();
 
@@ -42,4 +42,4 @@ bool IsWindowsAbsolute(const std::string& path);
 int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host, std::ostream& out,
                     std::ostream& err);
 
-}  // namespace check
+}  // namespace checker

@@ -12,7 +12,7 @@
 #include "checker/Report.h"
 #include "checker/Simulation.h"
 
-namespace check {
+namespace checker {
 
 // A file and a line number (0: the file as a whole).
 using Place = std::pair<std::string, std::size_t>;
@@ -77,4 +77,4 @@ void CheckMacros(CheckContext& ctx, int k);
 void CheckDialogValues(CheckContext& ctx);
 void CheckFirstTimeRuns(CheckContext& ctx);
 
-}  // namespace check
+}  // namespace checker

@@ -1,13 +1,12 @@
 #include "checker/CheckerPlatform.h"
 
-namespace check {
+#include "platform/Text.h"
+
+namespace checker {
 
 namespace {
 
-char FoldPathChar(char c) {
-  if (c == '/') return '\\';
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char FoldPathChar(char c) { return c == '/' ? '\\' : plat::AsciiLower(c); }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -263,4 +262,4 @@ int CheckerPlatform::CallScriptInstall(plat::ProcAddress, const std::string& scr
   return 0;
 }
 
-}  // namespace check
+}  // namespace checker

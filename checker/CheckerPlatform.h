@@ -1,5 +1,5 @@
 // The machine as the checker lets the program see it: a layer over the host
-// platform (plat::Win32Platform on Windows, check::PosixPlatform elsewhere)
+// platform (plat::Win32Platform on Windows, checker::PosixPlatform elsewhere)
 // that passes drive, disk-space and environment questions through, and that
 //  - shows the disk folder under the data folder's name (--source-dir) and
 //    places the program there, with its description marker beside it, so
@@ -20,7 +20,7 @@
 #include "checker/RegFile.h"
 #include "platform/ForwardingPlatform.h"
 
-namespace check {
+namespace checker {
 
 struct CheckerLayout {
   // The data folder as the program sees it, without a trailing "\".
@@ -170,4 +170,4 @@ bool SamePath(const std::string& a, const std::string& b);
 // True when `path` is `folder` or lies below it.
 bool PathUnder(const std::string& path, const std::string& folder);
 
-}  // namespace check
+}  // namespace checker

@@ -3,7 +3,7 @@
 #include "checker/CheckContext.h"
 #include "checker/Text.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -135,4 +135,4 @@ void RunChecks(Simulation& sim, Report& report) {
   CheckFirstTimeRuns(ctx);
 }
 
-}  // namespace check
+}  // namespace checker

@@ -6,7 +6,7 @@
 #include "checker/Report.h"
 #include "checker/Simulation.h"
 
-namespace check {
+namespace checker {
 
 // Adds a finding for every trap of the disk. `sim` has been set up and has
 // selected and installed every capsule.
@@ -23,4 +23,4 @@ struct Invisible {
 Invisible LeadingInvisible(const std::string& text);
 Invisible TrailingInvisible(const std::string& text);
 
-}  // namespace check
+}  // namespace checker

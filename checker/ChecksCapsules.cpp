@@ -9,7 +9,7 @@
 #include "checker/Text.h"
 #include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -238,4 +238,4 @@ void CheckCapsules(CheckContext& ctx) {
   }
 }
 
-}  // namespace check
+}  // namespace checker

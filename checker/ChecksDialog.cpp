@@ -8,7 +8,7 @@
 #include "config/FirstTimeRun.h"
 #include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 void CheckDialogValues(CheckContext& ctx) {
   const std::string height = ctx.config.m_sHeight;
@@ -105,4 +105,4 @@ void CheckFirstTimeRuns(CheckContext& ctx) {
   }
 }
 
-}  // namespace check
+}  // namespace checker

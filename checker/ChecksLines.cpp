@@ -8,7 +8,7 @@
 #include "checker/Text.h"
 #include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 using Kind = ConfigLineEvent::Kind;
 
@@ -350,4 +350,4 @@ void CheckKeyPlacement(CheckContext& ctx) {
   }
 }
 
-}  // namespace check
+}  // namespace checker

@@ -9,7 +9,7 @@
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -126,7 +126,7 @@ void CheckTokenSection(CheckContext& ctx, int k, const std::string& keyName, con
 void CheckFileVersionText(CheckContext& ctx, int k, const std::string& version) {
   CBonusConfig scratch(ctx.platform);
   scratch.SplitIntoList(version, ".,");
-  const std::array<int, 4> fields = inst::ReferenceVersion(scratch, version);
+  const std::array<int, 4> fields = install::ReferenceVersion(scratch, version);
   std::string parsed;
   for (std::size_t i = 0; i < 4; ++i) parsed += (i > 0 ? "." : "") + std::to_string(fields[i]);
   bool ok = !scratch.m_saList.empty();
@@ -176,7 +176,8 @@ void CheckVersionKeys(CheckContext& ctx, int k) {
   const std::string file = ctx.Value("File", k);
   const std::string askMsg = ctx.Value("AskMsg", k);
   if (!registry.empty()) {
-    CheckRoot(ctx, ctx.KeyLoc("Registry", k), "Registry", registry, "the check always lets the install go on");
+    CheckRoot(ctx, ctx.KeyLoc("Registry", k), "Registry", registry,
+              "the check always lets the install go on");
     if (!file.empty())
       ctx.Warning(ctx.KeyLoc("File", k),
                   "File is never checked: Registry is set, and only the registry check runs");
@@ -232,4 +233,4 @@ void CheckMacros(CheckContext& ctx, int k) {
   }
 }
 
-}  // namespace check
+}  // namespace checker

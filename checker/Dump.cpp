@@ -2,11 +2,11 @@
 
 #include <sstream>
 
-#include "platform/Text.h"
 #include "checker/Keys.h"
 #include "checker/Text.h"
+#include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -25,13 +25,14 @@ std::string Effect(const KeyInfo& key, const std::string& value) {
     return "icons " + std::to_string(used) + " x " + std::to_string(used);
   }
   if (name == "Distance") {
-    const auto rows = static_cast<std::int16_t>(static_cast<std::uint16_t>(
-        static_cast<unsigned>(plat::ParseLeadingInt(value)) & 0xFFFFu));
+    const auto rows = static_cast<std::int16_t>(
+        static_cast<std::uint16_t>(static_cast<unsigned>(plat::ParseLeadingInt(value)) & 0xFFFFu));
     return "rows " + std::to_string(rows != 0 ? rows : 16) + " pixels high";
   }
   if (name == "Button1") return value.empty() ? "caption \"Install\"" : std::string();
   if (name == "Button2") return value.empty() ? "caption \"Close\"" : std::string();
-  if (name == "Disabled") return plat::TrimLeft(value) == "1" ? "Install button disabled" : "Install button enabled";
+  if (name == "Disabled")
+    return plat::TrimLeft(value) == "1" ? "Install button disabled" : "Install button enabled";
   if (name == "Disclaimer") {
     const std::string t = plat::TrimLeft(value);
     return !t.empty() && plat::ParseLeadingInt(t) != 0 ? "confirmation shown" : "no confirmation";
@@ -82,7 +83,8 @@ std::string DumpText(Simulation& sim, const DisplayPath& display) {
           out << "      in the capsule folder = " << Q(folder + "\\" + plat::TrimLeft(value)) << "\n";
         else if (!value.empty() && key.name == "MoreInfoRun")
           out << "      in the capsule folder = "
-              << Q(folder + "\\" + plat::Trim(plat::TrimLeft(value).substr(0, plat::TrimLeft(value).find(','))))
+              << Q(folder + "\\" +
+                   plat::Trim(plat::TrimLeft(value).substr(0, plat::TrimLeft(value).find(','))))
               << "\n";
       }
     }
@@ -90,4 +92,4 @@ std::string DumpText(Simulation& sim, const DisplayPath& display) {
   return out.str();
 }
 
-}  // namespace check
+}  // namespace checker

@@ -7,7 +7,7 @@
 
 #include "checker/Simulation.h"
 
-namespace check {
+namespace checker {
 
 // Turns a file name of the program into the text shown for it.
 using DisplayPath = std::function<std::string(const std::string&)>;
@@ -23,4 +23,4 @@ std::string DumpText(Simulation& sim, const DisplayPath& display);
 // first-time runs. Call after SelectAndInstallAll.
 std::string ExplainText(Simulation& sim);
 
-}  // namespace check
+}  // namespace checker

@@ -2,15 +2,15 @@
 #include <array>
 #include <sstream>
 
-#include "platform/Text.h"
 #include "checker/Dump.h"
 #include "checker/RegFile.h"
 #include "checker/Text.h"
 #include "config/FirstTimeRun.h"
 #include "install/InstallText.h"
 #include "install/VersionCheck.h"
+#include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -18,13 +18,20 @@ using CallKind = PlatformCall::Kind;
 
 std::string TypeName(std::uint32_t type) {
   switch (type) {
-    case plat::kRegNone: return "REG_NONE";
-    case plat::kRegSz: return "REG_SZ";
-    case plat::kRegExpandSz: return "REG_EXPAND_SZ";
-    case plat::kRegBinary: return "REG_BINARY";
-    case plat::kRegDword: return "REG_DWORD";
-    case plat::kRegMultiSz: return "REG_MULTI_SZ";
-    default: return "type " + std::to_string(type);
+    case plat::kRegNone:
+      return "REG_NONE";
+    case plat::kRegSz:
+      return "REG_SZ";
+    case plat::kRegExpandSz:
+      return "REG_EXPAND_SZ";
+    case plat::kRegBinary:
+      return "REG_BINARY";
+    case plat::kRegDword:
+      return "REG_DWORD";
+    case plat::kRegMultiSz:
+      return "REG_MULTI_SZ";
+    default:
+      return "type " + std::to_string(type);
   }
 }
 
@@ -44,28 +51,22 @@ std::string Hex(const std::string& bytes) {
   return out.empty() ? "none" : out;
 }
 
-// The value as the program's 260-byte buffer holds it: its text up to the
-// first zero byte; nothing when it does not fit.
-std::optional<std::string> BufferText(const plat::RegValue& value) {
-  if (value.data.size() > plat::kMaxPath) return std::nullopt;
-  return value.data.substr(0, value.data.find('\0'));
-}
-
 std::string Describe(const plat::RegValue& value) {
   std::string out = TypeName(value.type);
   if (value.type == plat::kRegDword && value.data.size() == 4) {
     std::uint32_t n = 0;
-    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+    for (int i = 3; i >= 0; --i)
+      n = (n << 8) | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
     out += " " + std::to_string(n);
-  } else if (auto text = BufferText(value)) {
+  } else if (auto text = plat::RegistryBufferText(value.data)) {
     out += " " + Q(*text);
   }
   return out + ", raw data " + Hex(value.data);
 }
 
 std::string Compare(const std::string& a, const std::string& b) {
-  return Q(a) + (a.compare(b) >= 0 ? " compares at least equal to " : " compares below ") +
-         Q(b) + " (byte by byte)";
+  return Q(a) + (a.compare(b) >= 0 ? " compares at least equal to " : " compares below ") + Q(b) +
+         " (byte by byte)";
 }
 
 std::string KeyName(const PlatformCall& call) {
@@ -73,7 +74,8 @@ std::string KeyName(const PlatformCall& call) {
 }
 
 std::string Quad(const std::array<int, 4>& v) {
-  return std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]) + "." + std::to_string(v[3]);
+  return std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]) + "." +
+         std::to_string(v[3]);
 }
 
 class Explainer {
@@ -98,8 +100,8 @@ class Explainer {
   void Capsule(int k) {
     const std::string folder = CBonusConfig::At(Store().m_saPackages, k);
     const std::string title = Value(&CBonusConfig::m_saTitle, k);
-    out_ << "[capsule " << k << "] " << (title.empty() ? "(no title)" : Q(title)) << "   ("
-         << Rel(folder) << ")\n";
+    out_ << "[capsule " << k << "] " << (title.empty() ? "(no title)" : Q(title)) << "   (" << Rel(folder)
+         << ")\n";
     if (sim_.StoppedAt() && k == *sim_.StoppedAt()) {
       out_ << "  its capsule file is missing: the installer shows \"Error: ... doesn't exist.\" and closes\n";
       return;
@@ -126,15 +128,16 @@ class Explainer {
 
   void Selection(const CapsuleRun& run) {
     out_ << "  selection: " << (run.descriptionLoaded ? "description loaded" : "no description loaded")
-         << "; " << (run.soundPlayed.empty() ? "no sound" : "sound " + Rel(run.soundPlayed)) << "; MoreInfo link "
-         << (run.moreInfoShown.value_or(false) ? "shown" : "hidden") << "; Install button "
-         << Q(run.installCaption) << (run.installEnabled ? " enabled" : " disabled (a double click in the tree still installs)")
+         << "; " << (run.soundPlayed.empty() ? "no sound" : "sound " + Rel(run.soundPlayed))
+         << "; MoreInfo link " << (run.moreInfoShown.value_or(false) ? "shown" : "hidden")
+         << "; Install button " << Q(run.installCaption)
+         << (run.installEnabled ? " enabled" : " disabled (a double click in the tree still installs)")
          << ", close button " << Q(run.closeCaption) << "\n";
   }
 
   bool Asked(const CapsuleRun& run, std::string* question) const {
     for (const RecordingView::Box& box : run.checkBoxes) {
-      if (box.type == inst::kAskStyle) {
+      if (box.type == install::kAskStyle) {
         if (question != nullptr) *question = box.text;
         return true;
       }
@@ -147,12 +150,12 @@ class Explainer {
     const std::string version = plat::TrimLeft(Value(&CBonusConfig::m_saVersion, k));
     const std::string file = Value(&CBonusConfig::m_saFile, k);
     if (!registry.empty()) {
-      out_ << "  installed version: registry check of " << Q(registry) << " against Version "
-           << Q(version) << "\n";
+      out_ << "  installed version: registry check of " << Q(registry) << " against Version " << Q(version)
+           << "\n";
       RegistryEvidence(run, version);
     } else if (!file.empty()) {
-      out_ << "  installed version: file check of File " << Q(file) << " against Version "
-           << Q(version) << "\n";
+      out_ << "  installed version: file check of File " << Q(file) << " against Version " << Q(version)
+           << "\n";
       FileEvidence(k, run, file, version);
     } else {
       out_ << "  installed version: no Registry and no File: not checked\n";
@@ -171,7 +174,8 @@ class Explainer {
     for (const PlatformCall& call : run.checkCalls)
       if (call.kind == CallKind::RegKey || call.kind == CallKind::RegValue) calls.push_back(&call);
     if (calls.empty()) {
-      out_ << "    no root name recognised (HKEY_LOCAL_MACHINE\\, HKEY_CLASSES_ROOT, HKEY_USERS, HKEY_CURRENT_USER in exact case): taken as not installed\n";
+      out_ << "    no root name recognised (HKEY_LOCAL_MACHINE\\, HKEY_CLASSES_ROOT, HKEY_USERS, "
+              "HKEY_CURRENT_USER in exact case): taken as not installed\n";
       return;
     }
     std::size_t i = 0;
@@ -188,7 +192,7 @@ class Explainer {
           out_ << "    its default value: not set\n";
         } else {
           out_ << "    its default value: " << Describe(*value.value) << "\n";
-          if (auto text = BufferText(*value.value))
+          if (auto text = plat::RegistryBufferText(value.value->data))
             out_ << "    " << Compare(*text, version) << "\n";
           else
             out_ << "    longer than the 260-byte buffer: unreadable\n";
@@ -211,7 +215,7 @@ class Explainer {
       return;
     }
     out_ << "    value " << Q(value.name) << ": " << Describe(*value.value) << "\n";
-    const auto text = BufferText(*value.value);
+    const auto text = plat::RegistryBufferText(value.value->data);
     if (!text) {
       out_ << "    longer than the 260-byte buffer: unreadable, taken as not installed\n";
       return;
@@ -224,10 +228,12 @@ class Explainer {
         return;
       }
       std::uint32_t n = 0;
-      for (int b = 3; b >= 0; --b) n = (n << 8) | static_cast<unsigned char>(value.value->data[static_cast<std::size_t>(b)]);
+      for (int b = 3; b >= 0; --b)
+        n = (n << 8) | static_cast<unsigned char>(value.value->data[static_cast<std::size_t>(b)]);
       const int reference = plat::ParseLeadingInt(version);
-      out_ << "    the number " << n << (static_cast<long long>(n) >= reference ? " is at least " : " is below ")
-           << reference << ", the leading number of Version\n";
+      out_ << "    the number " << n
+           << (static_cast<long long>(n) >= reference ? " is at least " : " is below ") << reference
+           << ", the leading number of Version\n";
     } else {
       out_ << "    neither REG_SZ nor REG_DWORD: no comparison, no question\n";
     }
@@ -235,7 +241,7 @@ class Explainer {
 
   void FileEvidence(int k, const CapsuleRun& run, const std::string& file, const std::string& version) {
     CBonusConfig scratch(sim_.Platform());
-    const std::array<int, 4> reference = inst::ReferenceVersion(scratch, version);
+    const std::array<int, 4> reference = install::ReferenceVersion(scratch, version);
     const std::string expanded = plat::TrimLeft(sim_.Expand(file, k));
     scratch.SplitIntoList(expanded, ",");
     const std::string path = scratch.m_saList.empty() ? std::string() : scratch.m_saList[0];
@@ -256,7 +262,7 @@ class Explainer {
     const std::array<int, 4> installed = {v.major, v.minor, v.build, v.revision};
     out_ << "    its product version: " << Quad(installed) << "\n";
     for (const RecordingView::Box& box : run.checkBoxes)
-      if (box.caption == inst::kProductVersionCaption)
+      if (box.caption == install::kProductVersionCaption)
         out_ << "    the diagnostic box \"Bonus Test\" shows " << Q(box.text) << "\n";
     static const char* const kFields[] = {"major", "minor", "build", "revision"};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -284,14 +290,14 @@ class Explainer {
     if (!confirmed)
       out_ << "  confirmation: none (Disclaimer " << Q(Value(&CBonusConfig::m_saDisclaimer, k)) << ")\n";
     const std::string runValue = Value(&CBonusConfig::m_saRun, k);
-    out_ << "  command: Run " << Q(runValue) << " -> program " << Q(run.command.program)
-         << ", argument " << Q(run.command.argument) << "\n";
+    out_ << "  command: Run " << Q(runValue) << " -> program " << Q(run.command.program) << ", argument "
+         << Q(run.command.argument) << "\n";
 
     std::string directory;
     bool started = false;
     for (const PlatformCall& call : run.installCalls) {
-      const bool companion =
-          std::find(run.companionShorts.begin(), run.companionShorts.end(), call.path) != run.companionShorts.end();
+      const bool companion = std::find(run.companionShorts.begin(), run.companionShorts.end(), call.path) !=
+                             run.companionShorts.end();
       if (call.kind == CallKind::SetCurrentDirectory) directory = call.path;
       if (call.kind == CallKind::ShellExecute) {
         out_ << "  start: the shell's \"" << call.verb << "\" of " << Q(call.path) << " with "
@@ -305,7 +311,8 @@ class Explainer {
       }
       if (call.kind == CallKind::LoadLibrary) {
         if (call.handle == 0)
-          out_ << "  start: a script for the script library, but " << call.path << " is not found: nothing starts\n";
+          out_ << "  start: a script for the script library, but " << call.path
+               << " is not found: nothing starts\n";
         else
           out_ << "  start: the script library " << call.path << " is loaded";
         started = true;
@@ -360,7 +367,8 @@ class Explainer {
       for (const PlatformCall& call : sim_.FirstTimeRun(mode)) {
         if (call.kind == CallKind::CreateProcess) {
           out_ << "  process creation of " << Q(call.path)
-               << (mode == 1 ? ", before the main dialog opens" : ", once the main dialog has appeared") << "\n";
+               << (mode == 1 ? ", before the main dialog opens" : ", once the main dialog has appeared")
+               << "\n";
           started = true;
         }
         if (call.kind == CallKind::Sleep) out_ << "  then a pause of " << call.number / 1000 << " s\n";
@@ -378,4 +386,4 @@ class Explainer {
 
 std::string ExplainText(Simulation& sim) { return Explainer(sim).Run(); }
 
-}  // namespace check
+}  // namespace checker

@@ -6,7 +6,7 @@
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
-namespace check {
+namespace checker {
 
 const std::vector<KeyInfo>& AllKeys() {
   using C = CBonusConfig;
@@ -94,7 +94,7 @@ const std::vector<std::string_view>& UnreadHeaders() {
 const std::vector<std::string>& FolderMacroNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> out;
-    for (const inst::FolderMacro& m : inst::FolderMacros("", "", "", "")) out.push_back(m.macro);
+    for (const install::FolderMacro& m : install::FolderMacros("", "", "", "")) out.push_back(m.macro);
     return out;
   }();
   return names;
@@ -124,4 +124,4 @@ std::size_t FoldedDistance(std::string_view a, std::string_view b, std::size_t l
   return std::min(row[y.size()], limit + 1);
 }
 
-}  // namespace check
+}  // namespace checker

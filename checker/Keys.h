@@ -10,7 +10,7 @@
 
 #include "config/BonusConfig.h"
 
-namespace check {
+namespace checker {
 
 enum class KeySection { TuneUp, Version };
 
@@ -46,4 +46,4 @@ std::string TokenMacro(int n);
 // letter case ignored; stops counting at `limit` + 1.
 std::size_t FoldedDistance(std::string_view a, std::string_view b, std::size_t limit);
 
-}  // namespace check
+}  // namespace checker

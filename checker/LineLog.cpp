@@ -2,7 +2,7 @@
 
 #include "checker/Keys.h"
 
-namespace check {
+namespace checker {
 
 void LineLog::OnConfigLine(const ConfigLineEvent& event) {
   const bool newRead = reads.empty() || event.file != m_lastFile || event.number <= m_lastNumber;
@@ -30,7 +30,8 @@ void LineLog::OnConfigLine(const ConfigLineEvent& event) {
   if (read.lineCount > 0) {
     const LoggedLine& previous = lines.back();
     line.header = previous.header;
-    if (previous.kind == ConfigLineEvent::Kind::KnownHeader || previous.kind == ConfigLineEvent::Kind::OtherHeader)
+    if (previous.kind == ConfigLineEvent::Kind::KnownHeader ||
+        previous.kind == ConfigLineEvent::Kind::OtherHeader)
       line.header = previous.text;
   }
   const LineRef ref = lines.size();
@@ -52,4 +53,4 @@ std::optional<LineRef> LineLog::Origin(const std::string& key, int capsule) cons
   return it->second.back();
 }
 
-}  // namespace check
+}  // namespace checker

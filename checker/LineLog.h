@@ -12,7 +12,7 @@
 #include "browser/BonusDlg.h"
 #include "config/ConfigLineObserver.h"
 
-namespace check {
+namespace checker {
 
 struct LoggedLine {
   std::size_t read = 0;  // index into LineLog::reads
@@ -30,7 +30,7 @@ struct LoggedLine {
 struct FileRead {
   std::string path;  // as the program named it
   bool main = false;
-  int capsule = 0;   // the index per-capsule keys were stored at
+  int capsule = 0;            // the index per-capsule keys were stored at
   std::size_t firstLine = 0;  // index into LineLog::lines
   std::size_t lineCount = 0;
 };
@@ -43,7 +43,7 @@ class LineLog final : public IConfigLineObserver {
   // `dialog` tells which capsule is being read (its m_nCapsule) once the
   // capsule files are being read (its m_nLastCapsule is set); every read
   // before that is of the main file.
-  explicit LineLog(const bonus::CBonusDlg& dialog) : m_dialog(dialog) {}
+  explicit LineLog(const browser::CBonusDlg& dialog) : m_dialog(dialog) {}
 
   void OnConfigLine(const ConfigLineEvent& event) override;
 
@@ -60,9 +60,9 @@ class LineLog final : public IConfigLineObserver {
   const FileRead& ReadOf(LineRef line) const { return reads[lines[line].read]; }
 
  private:
-  const bonus::CBonusDlg& m_dialog;
+  const browser::CBonusDlg& m_dialog;
   std::string m_lastFile;
   std::size_t m_lastNumber = 0;
 };
 
-}  // namespace check
+}  // namespace checker

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -135,4 +135,4 @@ bool IsIconFile(const std::string& bytes) {
   return size != 0 && b.Has(offset, size);
 }
 
-}  // namespace check
+}  // namespace checker

@@ -8,7 +8,7 @@
 
 #include "platform/Platform.h"
 
-namespace check {
+namespace checker {
 
 // Nothing when `bytes` is no PE file (32 or 64 bit), has no version
 // resource, or its VS_FIXEDFILEINFO is missing or truncated.
@@ -19,4 +19,4 @@ std::optional<plat::ProductVersion> PeProductVersion(const std::string& bytes);
 // image's data inside the file).
 bool IsIconFile(const std::string& bytes);
 
-}  // namespace check
+}  // namespace checker

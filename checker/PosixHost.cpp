@@ -2,7 +2,7 @@
 #include "checker/CapsuleCheck.h"
 #include "checker/PosixPlatform.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -22,4 +22,4 @@ class PosixHost final : public CheckerHost {
 
 std::unique_ptr<CheckerHost> MakeHost() { return std::make_unique<PosixHost>(); }
 
-}  // namespace check
+}  // namespace checker

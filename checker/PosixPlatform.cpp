@@ -13,19 +13,11 @@
 #include <vector>
 
 #include "checker/PeVersion.h"
+#include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 namespace {
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameFolded(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  return true;
-}
 
 // Components of a path split at "\" and "/", "." dropped and ".." applied.
 std::vector<std::string> Components(const std::string& path) {
@@ -61,7 +53,7 @@ std::optional<std::string> FindEntry(const std::string& folder, const std::strin
   std::optional<std::string> found;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string candidate = entry->d_name;
-    if (SameFolded(candidate, name)) {
+    if (plat::EqualsNoCase(candidate, name)) {
       found = folder == "/" ? "/" + candidate : folder + "/" + candidate;
       break;
     }
@@ -73,14 +65,16 @@ std::optional<std::string> FindEntry(const std::string& folder, const std::strin
 }  // namespace
 
 std::optional<std::string> PosixPlatform::HostPath(const std::string& windowsPath, bool allowMissingLeaf) {
-  if (windowsPath.size() < 2 || windowsPath[1] != ':' || FoldAscii(windowsPath[0]) != 'z') return std::nullopt;
+  if (windowsPath.size() < 2 || windowsPath[1] != ':' || plat::AsciiLower(windowsPath[0]) != 'z')
+    return std::nullopt;
   if (windowsPath.size() > 2 && windowsPath[2] != '\\' && windowsPath[2] != '/') return std::nullopt;
   const std::vector<std::string> parts = Components(windowsPath.substr(2));
   std::string host = "/";
   for (std::size_t i = 0; i < parts.size(); ++i) {
     auto entry = FindEntry(host, parts[i]);
     if (!entry) {
-      if (allowMissingLeaf && i + 1 == parts.size()) return host == "/" ? "/" + parts[i] : host + "/" + parts[i];
+      if (allowMissingLeaf && i + 1 == parts.size())
+        return host == "/" ? "/" + parts[i] : host + "/" + parts[i];
       return std::nullopt;
     }
     host = *entry;
@@ -160,7 +154,7 @@ std::optional<std::string> PosixPlatform::ExpandEnvironmentStrings(const std::st
 }
 
 std::uint32_t PosixPlatform::DriveType(const std::string& root) {
-  return !root.empty() && FoldAscii(root[0]) == 'z' ? plat::kDriveFixed : plat::kDriveNoRootDir;
+  return !root.empty() && plat::AsciiLower(root[0]) == 'z' ? plat::kDriveFixed : plat::kDriveNoRootDir;
 }
 
 bool PosixPlatform::DiskFreeSpaceEx(const std::string& root, plat::DiskFreeEx& out) {
@@ -193,7 +187,8 @@ std::u16string PosixPlatform::FormatByteSizeW(std::int64_t bytes) {
   else
     std::snprintf(text, sizeof text, "%.2f %s", value, kUnits[unit]);
   std::u16string wide;
-  for (const char* p = text; *p != '\0'; ++p) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
+  for (const char* p = text; *p != '\0'; ++p)
+    wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
   return wide;
 }
 
@@ -209,4 +204,4 @@ std::optional<plat::ProductVersion> PosixPlatform::FileProductVersion(const std:
   return PeProductVersion(bytes);
 }
 
-}  // namespace check
+}  // namespace checker

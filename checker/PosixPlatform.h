@@ -19,7 +19,7 @@
 
 #include "platform/Platform.h"
 
-namespace check {
+namespace checker {
 
 class PosixPlatform final : public plat::Platform {
  public:
@@ -47,7 +47,8 @@ class PosixPlatform final : public plat::Platform {
   std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) override;
 
   bool RegKeyExists(plat::RegRoot, const std::string&) override { return false; }
-  std::optional<plat::RegValue> RegQueryValue(plat::RegRoot, const std::string&, const std::string&) override {
+  std::optional<plat::RegValue> RegQueryValue(plat::RegRoot, const std::string&,
+                                              const std::string&) override {
     return std::nullopt;
   }
 
@@ -70,7 +71,9 @@ class PosixPlatform final : public plat::Platform {
   plat::WindowHandle FindWindowByCaption(const std::string&) override { return 0; }
   std::vector<plat::WindowInfo> TopLevelWindows() override { return {}; }
   void SetForegroundWindow(plat::WindowHandle) override {}
-  std::intptr_t SendMessage(plat::WindowHandle, unsigned, std::uintptr_t, std::intptr_t) override { return 0; }
+  std::intptr_t SendMessage(plat::WindowHandle, unsigned, std::uintptr_t, std::intptr_t) override {
+    return 0;
+  }
   bool PostMessage(plat::WindowHandle, unsigned, std::uintptr_t, std::intptr_t) override { return false; }
   bool CreateProcess(const std::string&) override { return false; }
   void Sleep(std::uint32_t) override {}
@@ -81,7 +84,9 @@ class PosixPlatform final : public plat::Platform {
   }
   // A handle for the first icon of an icon file (see IsIconFile), else 0.
   plat::IconHandle ExtractIcon(const std::string& file, int index) override;
-  plat::IconHandle LoadProgramIcon(int resourceId) override { return static_cast<plat::IconHandle>(resourceId); }
+  plat::IconHandle LoadProgramIcon(int resourceId) override {
+    return static_cast<plat::IconHandle>(resourceId);
+  }
   bool PlaySound(const std::string&, std::uint32_t) override { return false; }
   std::optional<plat::ProductVersion> FileProductVersion(const std::string& path) override;
   plat::ModuleHandle LoadLibrary(const std::string&) override { return 0; }
@@ -96,4 +101,4 @@ class PosixPlatform final : public plat::Platform {
   plat::IconHandle m_nextIcon = 0x1000;
 };
 
-}  // namespace check
+}  // namespace checker

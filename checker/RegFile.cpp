@@ -4,7 +4,7 @@
 
 #include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -20,7 +20,8 @@ std::string TrimRegLine(const std::string& s) {
 std::string NarrowUtf16(const std::string& bytes, std::size_t from) {
   std::string out;
   for (std::size_t i = from; i + 1 < bytes.size(); i += 2) {
-    const unsigned unit = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8);
+    const unsigned unit = static_cast<unsigned char>(bytes[i]) |
+                          (static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8);
     out.push_back(unit > 0xFF ? '?' : static_cast<char>(unit));
   }
   return out;
@@ -93,10 +94,14 @@ std::optional<plat::RegRoot> RootFromName(const std::string& name) {
 
 const char* RootName(plat::RegRoot root) {
   switch (root) {
-    case plat::RegRoot::LocalMachine: return "HKEY_LOCAL_MACHINE";
-    case plat::RegRoot::CurrentUser: return "HKEY_CURRENT_USER";
-    case plat::RegRoot::ClassesRoot: return "HKEY_CLASSES_ROOT";
-    case plat::RegRoot::Users: return "HKEY_USERS";
+    case plat::RegRoot::LocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case plat::RegRoot::CurrentUser:
+      return "HKEY_CURRENT_USER";
+    case plat::RegRoot::ClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case plat::RegRoot::Users:
+      return "HKEY_USERS";
   }
   return "";
 }
@@ -107,7 +112,8 @@ std::string RegFile::KeyOf(plat::RegRoot root, const std::string& subKey) {
   return std::to_string(static_cast<int>(root)) + "|" + path;
 }
 
-void RegFile::Set(plat::RegRoot root, const std::string& subKey, const std::string& name, plat::RegValue value) {
+void RegFile::Set(plat::RegRoot root, const std::string& subKey, const std::string& name,
+                  plat::RegValue value) {
   m_keys[KeyOf(root, subKey)][plat::AsciiLower(name)] = std::move(value);
 }
 
@@ -307,4 +313,4 @@ RegFile RegFile::Parse(const std::string& raw) {
   return file;
 }
 
-}  // namespace check
+}  // namespace checker

@@ -12,7 +12,7 @@
 
 #include "platform/Platform.h"
 
-namespace check {
+namespace checker {
 
 class RegFile {
  public:
@@ -58,4 +58,4 @@ std::optional<plat::RegRoot> RootFromName(const std::string& name);
 // "HKEY_LOCAL_MACHINE" etc.
 const char* RootName(plat::RegRoot root);
 
-}  // namespace check
+}  // namespace checker

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace check {
+namespace checker {
 
 void Report::Add(Finding finding) {
   for (const Finding& f : m_findings)
@@ -20,8 +20,8 @@ void Report::Warning(const std::string& file, std::size_t line, std::string mess
 }
 
 std::size_t Report::Errors() const {
-  return static_cast<std::size_t>(std::count_if(m_findings.begin(), m_findings.end(),
-                                                [](const Finding& f) { return f.severity == Severity::Error; }));
+  return static_cast<std::size_t>(std::count_if(
+      m_findings.begin(), m_findings.end(), [](const Finding& f) { return f.severity == Severity::Error; }));
 }
 
 std::size_t Report::Warnings() const { return m_findings.size() - Errors(); }
@@ -42,7 +42,8 @@ void Report::Print(std::ostream& out, const std::function<std::string(const std:
     const Finding& f = m_findings[i];
     std::string where = shown[i];
     if (f.line > 0) where += ":" + std::to_string(f.line);
-    out << where << ": " << (f.severity == Severity::Error ? "error" : "warning") << ": " << f.message << "\n";
+    out << where << ": " << (f.severity == Severity::Error ? "error" : "warning") << ": " << f.message
+        << "\n";
     if (!f.hint.empty()) out << where << ": note: " << f.hint << "\n";
   }
   const std::size_t errors = Errors();
@@ -51,4 +52,4 @@ void Report::Print(std::ostream& out, const std::function<std::string(const std:
       << (warnings == 1 ? " warning" : " warnings") << "\n";
 }
 
-}  // namespace check
+}  // namespace checker

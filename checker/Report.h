@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace check {
+namespace checker {
 
 enum class Severity { Error, Warning };
 
 struct Finding {
-  std::string file;  // as the program names it; "" for the disk as a whole
+  std::string file;      // as the program names it; "" for the disk as a whole
   std::size_t line = 0;  // 0: the file as a whole
   Severity severity = Severity::Warning;
   std::string message;
@@ -41,4 +41,4 @@ class Report {
   std::vector<Finding> m_findings;
 };
 
-}  // namespace check
+}  // namespace checker

@@ -4,11 +4,11 @@
 #include "install/Companions.h"
 #include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 Simulation::Simulation(plat::Platform& host, CheckerLayout layout)
     : m_platform(host, std::move(layout)),
-      m_dialog(std::make_unique<bonus::CBonusDlg>(m_platform, m_view)),
+      m_dialog(std::make_unique<browser::CBonusDlg>(m_platform, m_view)),
       m_log(*m_dialog) {
   m_view.Watch(m_dialog.get());
   m_view.recording = false;
@@ -16,7 +16,7 @@ Simulation::Simulation(plat::Platform& host, CheckerLayout layout)
 }
 
 void Simulation::SetUp() {
-  bonus::CBonusDlg& dialog = *m_dialog;
+  browser::CBonusDlg& dialog = *m_dialog;
   dialog.m_config.m_pLineObserver = &m_log;
   const bool completed = dialog.OnInitDialog();
   if (!completed) {
@@ -75,7 +75,7 @@ const CapsuleRun* Simulation::RunOf(int capsule) const {
 }
 
 CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
-  bonus::CBonusDlg& dialog = *m_dialog;
+  browser::CBonusDlg& dialog = *m_dialog;
   CapsuleRun run;
   run.capsule = capsule;
   run.title = title;
@@ -90,7 +90,7 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
   m_view.installEnabled.reset();
   m_platform.ClearCalls();
   m_view.selectedText = title;
-  m_view.focusId = bonus::kIdCapsuleList;
+  m_view.focusId = browser::kIdCapsuleList;
   dialog.OnSelChangedCapsule();
   run.selected = dialog.HasSelection() ? dialog.m_nCapsule : -1;
   run.descriptionLoaded = m_view.descriptionsStreamed > 0;
@@ -114,8 +114,8 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
   run.checkBoxes = m_view.boxes;
 
   const CString folder = dialog.Sel(dialog.m_config.m_saPackages);
-  for (const std::string& path : inst::CompanionPaths(folder)) run.companions.push_back(path);
-  for (const std::string& path : inst::CompanionShortPaths(m_platform, folder))
+  for (const std::string& path : install::CompanionPaths(folder)) run.companions.push_back(path);
+  for (const std::string& path : install::CompanionShortPaths(m_platform, folder))
     run.companionShorts.push_back(path);
 
   m_view.boxes.clear();
@@ -125,19 +125,19 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
   run.installCalls = m_platform.Calls();
   run.installBoxes = m_view.boxes;
   for (unsigned id : m_view.timers)
-    if (id == bonus::kTimerMoreInfo) run.moreInfoTimerStarted = true;
+    if (id == browser::kTimerMoreInfo) run.moreInfoTimerStarted = true;
 
   // The command as the install resolved it (the same resolution, once more).
   m_platform.ClearCalls();
-  run.command = inst::ResolveRunCommand(
+  run.command = install::ResolveRunCommand(
       dialog.m_config, folder, dialog.Sel(dialog.m_config.m_saRun),
       [&dialog, capsule](const std::string& text) { return dialog.ExpandMacros(text, capsule); });
   // The MoreInfo link as the user would click it after the install.
   dialog.OnSetFocusCapsule();
-  run.moreInfoCommand = inst::ResolveMoreInfo(
+  run.moreInfoCommand = install::ResolveMoreInfo(
       dialog.m_config, folder, plat::TrimLeft(dialog.Sel(dialog.m_config.m_saMoreInfoRun)),
       [&dialog, capsule](const std::string& text) { return dialog.ExpandMacros(text, capsule); },
-      inst::MoreInfoUse::kOpen);
+      install::MoreInfoUse::kOpen);
   m_platform.ClearCalls();
   dialog.RunMoreInfo();
   run.moreInfoCalls = m_platform.Calls();
@@ -145,4 +145,4 @@ CapsuleRun Simulation::SelectAndInstall(int capsule, const std::string& title) {
   return run;
 }
 
-}  // namespace check
+}  // namespace checker

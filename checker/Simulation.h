@@ -16,10 +16,10 @@
 #include "checker/LineLog.h"
 #include "install/Launcher.h"
 
-namespace check {
+namespace checker {
 
 // The main dialog's controls as the checker plays them: nothing is shown.
-using RecordingView = bonus::CRecordingView;
+using RecordingView = browser::CRecordingView;
 
 // What selecting one capsule and pressing Install did.
 struct CapsuleRun {
@@ -43,7 +43,7 @@ struct CapsuleRun {
   std::vector<RecordingView::Box> checkBoxes;
 
   // ---- the install command ------------------------------------------------------
-  inst::Command command;  // Run resolved as the install resolves it
+  install::Command command;  // Run resolved as the install resolves it
   std::vector<PlatformCall> installCalls;
   std::vector<RecordingView::Box> installBoxes;
   bool moreInfoTimerStarted = false;
@@ -51,7 +51,7 @@ struct CapsuleRun {
   std::vector<std::string> companionShorts;  // their short forms ("" missing)
 
   // ---- the MoreInfo link used after the install ---------------------------------
-  inst::Command moreInfoCommand;
+  install::Command moreInfoCommand;
   std::vector<PlatformCall> moreInfoCalls;
 };
 
@@ -61,7 +61,7 @@ class Simulation {
 
   CheckerPlatform& Platform() { return m_platform; }
   RecordingView& View() { return m_view; }
-  bonus::CBonusDlg& Dialog() { return *m_dialog; }
+  browser::CBonusDlg& Dialog() { return *m_dialog; }
   const LineLog& Log() const { return m_log; }
 
   // Runs the dialog's set-up. When a capsule file is missing the set-up stops
@@ -92,11 +92,11 @@ class Simulation {
 
   CheckerPlatform m_platform;
   RecordingView m_view;
-  std::unique_ptr<bonus::CBonusDlg> m_dialog;
+  std::unique_ptr<browser::CBonusDlg> m_dialog;
   LineLog m_log;
   std::optional<int> m_stoppedAt;
   std::unique_ptr<CBonusConfig> m_afterSetUp;
   std::vector<CapsuleRun> m_runs;
 };
 
-}  // namespace check
+}  // namespace checker

@@ -2,7 +2,7 @@
 
 #include "platform/Text.h"
 
-namespace check {
+namespace checker {
 
 std::string Q(const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -40,7 +40,8 @@ bool IsDecimal(const std::string& text) {
   if (dot == std::string::npos) return IsDigits(t);
   const std::string whole = t.substr(0, dot);
   const std::string fraction = t.substr(dot + 1);
-  return (whole.empty() || IsDigits(whole)) && (fraction.empty() || IsDigits(fraction)) && !(whole.empty() && fraction.empty());
+  return (whole.empty() || IsDigits(whole)) && (fraction.empty() || IsDigits(fraction)) &&
+         !(whole.empty() && fraction.empty());
 }
 
-}  // namespace check
+}  // namespace checker

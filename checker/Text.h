@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace check {
+namespace checker {
 
 // `text` in double quotes, bytes outside printable ASCII as \xNN.
 std::string Q(const std::string& text);
@@ -15,4 +15,4 @@ bool IsInteger(const std::string& text);
 // An optional sign, digits and an optional fraction, with blanks around allowed.
 bool IsDecimal(const std::string& text);
 
-}  // namespace check
+}  // namespace checker

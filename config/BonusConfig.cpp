@@ -17,7 +17,6 @@ using plat::TrimRight;
 
 bool IsHeader(std::string_view line) { return line.front() == '[' && line.back() == ']'; }
 
-
 // The key of the re-read memory: the same file however its path is spelt.
 CString FoldPath(const CString& path) {
   CString out(path);
@@ -81,8 +80,8 @@ void ForEachLine(std::string_view text, OnLine&& onLine, OnSkipped&& onSkipped) 
 
 struct KeyField {
   std::string_view name;
-  CString CBonusConfig::*scalar = nullptr;      // a dialog-wide key, or
-  CStringArray CBonusConfig::*list = nullptr;   // a per-capsule key
+  CString CBonusConfig::*scalar = nullptr;     // a dialog-wide key, or
+  CStringArray CBonusConfig::*list = nullptr;  // a per-capsule key
 };
 
 // The keys of one section, found by name with a small open-addressing hash
@@ -116,7 +115,9 @@ class KeyTable {
   static constexpr std::size_t kSlots = 128;  // well over twice the largest section
 
   static std::size_t Hash(std::string_view name) {
-    const auto at = [&](std::size_t i) { return static_cast<std::size_t>(static_cast<unsigned char>(name[i])); };
+    const auto at = [&](std::size_t i) {
+      return static_cast<std::size_t>(static_cast<unsigned char>(name[i]));
+    };
     const std::size_t n = name.size();
     return (n * 31 + at(0) * 7 + at(n - 1) * 17 + at(n / 2)) % kSlots;
   }
@@ -320,8 +321,8 @@ void CBonusConfig::ParseLines(std::string_view text, int capsuleIndex, const CSt
         sawLine = true;
         if (IsHeader(line)) {
           m_bInSection = m_bInPackages = m_bInTuneUp = m_bInVersion = false;
-          bool* flag = line == packages ? &m_bInPackages
-                       : line == tuneUp ? &m_bInTuneUp
+          bool* flag = line == packages  ? &m_bInPackages
+                       : line == tuneUp  ? &m_bInTuneUp
                        : line == version ? &m_bInVersion
                                          : nullptr;
           if (flag != nullptr) m_bInSection = *flag = true;
@@ -342,7 +343,8 @@ void CBonusConfig::ParseLines(std::string_view text, int capsuleIndex, const CSt
         if (m_bInPackages)
           tell(line, raw, number, Kind::Entry, packages, nullptr);
         else if (m_bInTuneUp || m_bInVersion)
-          tell(line, raw, number, key != nullptr ? Kind::Key : Kind::NoKey, m_bInTuneUp ? tuneUp : version, key);
+          tell(line, raw, number, key != nullptr ? Kind::Key : Kind::NoKey, m_bInTuneUp ? tuneUp : version,
+               key);
         else
           tell(line, raw, number, Kind::Outside, {}, nullptr);
       },
@@ -474,7 +476,10 @@ CString CBonusConfig::ReadSectionRegistryValue(const CString& path, const CStrin
         if (!m_bInSection || isSectionHeader) {
           if (observer != nullptr)
             tell(line, raw, number,
-                 isSectionHeader ? Kind::KnownHeader : isHeader ? Kind::OtherHeader : Kind::Outside, {}, {});
+                 isSectionHeader ? Kind::KnownHeader
+                 : isHeader      ? Kind::OtherHeader
+                                 : Kind::Outside,
+                 {}, {});
           return;
         }
         const std::size_t equals = line.find('=');
@@ -530,7 +535,8 @@ CString CBonusConfig::GetDriveLetters(int mask) {
       for (const Kind& kind : kKinds)
         if ((mask & kind.bit) != 0 && type == kind.driveType) keep = true;
     }
-    if (keep) letters.push_back(root[0] >= 'a' && root[0] <= 'z' ? static_cast<char>(root[0] - 'a' + 'A') : root[0]);
+    if (keep)
+      letters.push_back(root[0] >= 'a' && root[0] <= 'z' ? static_cast<char>(root[0] - 'a' + 'A') : root[0]);
   }
   return letters;
 }

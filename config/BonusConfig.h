@@ -58,12 +58,12 @@ class CBonusConfig {
   CString m_sModuleFileName;
   CString m_sModuleBaseName;
   CStringArray m_saPackages;
-  CString m_sHeight, m_sDistance, m_sWelcomeCaption, m_sWelcomeTitle, m_sWelcomeText, m_sMessage,
-      m_sSplash1, m_sSplash2, m_sInscdMsg, m_sInscdURL;
-  CStringArray m_saTitle, m_saNote, m_saDisclaimer, m_saTip, m_saRun, m_saDescription,
-      m_saMoreInfoTitle, m_saMoreInfoRun, m_saCapButton1, m_saCapButton2, m_saCapButton1Disabled;
-  CStringArray m_saCapToken1, m_saCapToken2, m_saCapToken3, m_saCapToken4, m_saCapToken5,
-      m_saCapToken6, m_saCapToken7, m_saCapToken8, m_saCapToken9, m_saCapToken10;
+  CString m_sHeight, m_sDistance, m_sWelcomeCaption, m_sWelcomeTitle, m_sWelcomeText, m_sMessage, m_sSplash1,
+      m_sSplash2, m_sInscdMsg, m_sInscdURL;
+  CStringArray m_saTitle, m_saNote, m_saDisclaimer, m_saTip, m_saRun, m_saDescription, m_saMoreInfoTitle,
+      m_saMoreInfoRun, m_saCapButton1, m_saCapButton2, m_saCapButton1Disabled;
+  CStringArray m_saCapToken1, m_saCapToken2, m_saCapToken3, m_saCapToken4, m_saCapToken5, m_saCapToken6,
+      m_saCapToken7, m_saCapToken8, m_saCapToken9, m_saCapToken10;
   CString m_sRegKey, m_sRegValue;
   CString m_sSourceDir;
   CString m_sLine;
@@ -232,5 +232,5 @@ class CBonusConfig {
 
   plat::Platform* m_platform;
   std::map<CString, PackageSlots> m_packageSlots;  // key: folded file path
-  CString m_readBuffer;                           // whole file, only inside one read
+  CString m_readBuffer;                            // whole file, only inside one read
 };

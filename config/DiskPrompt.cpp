@@ -5,8 +5,8 @@
 #include "platform/VGui.h"
 #include "resources/StringTable.h"
 
-ConfigSearchResult LocateConfigOrPrompt(plat::Platform& platform, CBonusConfig* store, const ConfigSearch& rules,
-                                        const DiskAsk& ask) {
+ConfigSearchResult LocateConfigOrPrompt(plat::Platform& platform, CBonusConfig* store,
+                                        const ConfigSearch& rules, const DiskAsk& ask) {
   ConfigSearchResult result;
   std::optional<CBonusConfig> own;
   for (;;) {
@@ -25,7 +25,8 @@ ConfigSearchResult LocateConfigOrPrompt(plat::Platform& platform, CBonusConfig* 
     }
     result.file = config.LocateConfigFile(true);
     if (rules.readFallbackForCaption) config.ParseConfigFile(result.file, 0);
-    result.caption = rules.defaultCaption ? res::TitleOrDefault(config.m_sWelcomeCaption) : config.m_sWelcomeCaption;
+    result.caption =
+        rules.defaultCaption ? res::TitleOrDefault(config.m_sWelcomeCaption) : config.m_sWelcomeCaption;
     result.prompted = true;
     const bool again = ask ? ask(config, result.caption) : AskForDisk(platform, result.caption);
     if (!again) return result;

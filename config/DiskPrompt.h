@@ -52,8 +52,8 @@ using DiskAsk = std::function<bool(CBonusConfig& store, const std::string& capti
 // Looks until the file is found or `ask` gives up. With `store` null, every
 // round reads into a fresh store of its own; otherwise into `store`, whose
 // folders LocateConfigFile fills.
-ConfigSearchResult LocateConfigOrPrompt(plat::Platform& platform, CBonusConfig* store, const ConfigSearch& rules,
-                                        const DiskAsk& ask = {});
+ConfigSearchResult LocateConfigOrPrompt(plat::Platform& platform, CBonusConfig* store,
+                                        const ConfigSearch& rules, const DiskAsk& ask = {});
 
 // The insert-disk prompt under `caption`; true when the user chose OK.
 bool AskForDisk(plat::Platform& platform, const std::string& caption);

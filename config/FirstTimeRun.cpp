@@ -51,8 +51,7 @@ void CFirstTimeRun::RunOnce(int mode) {
   std::string shortPath = platform.ShortPathName(m_sRun1);
   if (!plat::FitsMaxPath(shortPath)) shortPath.clear();
 
-  m_nDelay = FirstTimeRunPauseSeconds(comma == std::string::npos ? m_sCommand
-                                                                 : m_sCommand.substr(comma + 1));
+  m_nDelay = FirstTimeRunPauseSeconds(comma == std::string::npos ? m_sCommand : m_sCommand.substr(comma + 1));
 
   if (!config.FileExists(shortPath, false, "")) return;
   platform.CreateProcess(shortPath);

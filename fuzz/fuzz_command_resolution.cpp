@@ -19,18 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fake.AddFile(folder + "\\" + name, "x");
   fake.SetShortName(folder + "\\read me.txt", folder + "\\README~1.TXT");
   CBonusConfig config(fake);
-  const inst::MacroExpander expand = [](const std::string& s) {
+  const install::MacroExpander expand = [](const std::string& s) {
     return plat::ReplaceAll(s, "{SRC_DIR}", "D:\\access");
   };
 
-  const inst::Command run = inst::ResolveRunCommand(config, folder, f[0], expand);
+  const install::Command run = install::ResolveRunCommand(config, folder, f[0], expand);
   if (f[0].find('{') == std::string::npos)
     fuzzin::Check(run.program == folder + "\\" + plat::TrimLeft(f[0]) && run.argument.empty());
-  (void)inst::ResolveMoreInfo(config, folder, f[1], expand, inst::MoreInfoUse::kOpen);
+  (void)install::ResolveMoreInfo(config, folder, f[1], expand, install::MoreInfoUse::kOpen);
 
   int scripts = 0;
   const auto before = fake.Snapshot();
-  inst::LaunchByExtension(config, run.program, run.argument, [&scripts](const std::string&) { ++scripts; });
+  install::LaunchByExtension(config, run.program, run.argument,
+                             [&scripts](const std::string&) { ++scripts; });
   const std::size_t started =
       fake.processes.size() + fake.shellCalls.size() + static_cast<std::size_t>(scripts);
   fuzzin::Check(started <= 1);

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto f = fuzzin::Fields(data, size, 12);
-  bonus::testing::DiskMachine m;
+  browser::testing::DiskMachine m;
   m.fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\T", "V", "registry text");
   m.fake.SetRegValue(plat::RegRoot::LocalMachine, "SOFTWARE\\T", "Long",
                      plat::RegValue{plat::kRegSz, std::string(300, 'L')});
@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   capsule += "[Reg]\nKey=HKEY_LOCAL_MACHINE\\SOFTWARE\\T\nValue=V\n" + f[11];
   m.Capsule("Games", capsule);
-  bonus::CRecordingView view;
-  bonus::CBonusDlg dlg(m.fake, view);
+  browser::CRecordingView view;
+  browser::CBonusDlg dlg(m.fake, view);
   if (!dlg.OnInitDialog()) return 0;
   view.selected = 0;
   dlg.OnSelChangedCapsule();

@@ -19,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else
       expected += format[i];
   }
-  fuzzin::Check(tray::FormatOrderMessage(format, f[0]) == plat::ReplaceAll(expected, "\\n", "\n"));
+  fuzzin::Check(app::FormatOrderMessage(format, f[0]) == plat::ReplaceAll(expected, "\\n", "\n"));
   return 0;
 }

@@ -28,23 +28,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake.AddFile("C:\\App\\plain.txt", "text");
   CBonusConfig config(fake);
   int boxes = 0;
-  inst::VersionCheckContext context;
+  install::VersionCheckContext context;
   context.askMsg = f[3];
   context.caption = "Bonus";
   context.expandMacros = [](const std::string& s) { return s; };
   context.messageBox = [&boxes](const std::string&, const std::string&, unsigned) {
     return ++boxes % 2 == 0 ? plat::kIdYes : plat::kIdNo;
   };
-  inst::ReferenceVersion(config, f[1]);
+  install::ReferenceVersion(config, f[1]);
 
-  inst::CheckRegistryVersion(fake, f[0], f[1], context);
+  install::CheckRegistryVersion(fake, f[0], f[1], context);
   fuzzin::Check(boxes <= (f[0].find("HKEY_") == std::string::npos ? 0 : 1));
   boxes = 0;
-  const bool fileGoesOn = inst::CheckFileVersion(config, f[2], f[1], context);
+  const bool fileGoesOn = install::CheckFileVersion(config, f[2], f[1], context);
   fuzzin::Check(boxes <= 2);  // the diagnostic box, then the question
   if (f[3].empty() && f[2].find(',') == std::string::npos) fuzzin::Check(fileGoesOn && boxes == 0);
   boxes = 0;
-  inst::CheckInstalledVersion(config, f[0], f[1], f[2], context);
+  install::CheckInstalledVersion(config, f[0], f[1], f[2], context);
   fuzzin::Check(boxes <= 2);
   return 0;
 }

@@ -4,7 +4,7 @@
 #include "install/Launcher.h"
 #include "platform/Text.h"
 
-namespace inst {
+namespace install {
 
 std::array<std::string, 4> CompanionPaths(const std::string& capsuleFolder) {
   std::string name = CBonusConfig::GetLastPathPart(capsuleFolder);
@@ -25,4 +25,4 @@ void StartCompanions(CBonusConfig& config, const std::array<std::string, 4>& sho
     if (!path.empty() && config.FileExists(path, false, "")) config.Platform().CreateProcess(path);
 }
 
-}  // namespace inst
+}  // namespace install

@@ -7,7 +7,7 @@
 
 #include "config/BonusConfig.h"
 
-namespace inst {
+namespace install {
 
 // For folder F with last component N and code C (the first three characters
 // of N in lower case): F\N.tmp, F\uninst.C, F\_sys.C, F\_clear.C, in the
@@ -22,4 +22,4 @@ std::array<std::string, 4> CompanionShortPaths(plat::Platform& platform, const s
 // creation (application name only, no argument), in order, without waiting.
 void StartCompanions(CBonusConfig& config, const std::array<std::string, 4>& shortPaths);
 
-}  // namespace inst
+}  // namespace install

@@ -10,7 +10,7 @@
 #include "platform/Text.h"
 #include "platform/VGui.h"
 
-namespace inst {
+namespace install {
 
 namespace {
 
@@ -47,4 +47,4 @@ void StartAfterMainDialog(plat::Platform& platform) {
   platform.CreateMutex(kRun2Mutex, false);
 }
 
-}  // namespace inst
+}  // namespace install

@@ -8,7 +8,7 @@
 #include "install/Launcher.h"
 #include "platform/Platform.h"
 
-namespace inst {
+namespace install {
 
 // Installs `capsule`: its companions' short paths are taken first (a
 // companion its installer writes later belongs to a later install); when the
@@ -28,4 +28,4 @@ bool StartInstall(CBonusConfig& config, int capsule, const std::string& caption,
 // process runs.
 void StartAfterMainDialog(plat::Platform& platform);
 
-}  // namespace inst
+}  // namespace install

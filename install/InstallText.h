@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace inst {
+namespace install {
 
 // The confirmation that follows the capsule's title before its installer is
 // started.
@@ -21,4 +21,4 @@ inline constexpr const char* kProductVersionCaption = "Bonus Test";
 inline constexpr const char* kScriptLibraryName = "VScript.DLL";
 inline constexpr const char* kScriptEntryName = "Install";
 
-}  // namespace inst
+}  // namespace install

@@ -3,7 +3,7 @@
 #include "install/InstallText.h"
 #include "platform/Text.h"
 
-namespace inst {
+namespace install {
 
 std::optional<std::string> ExpandEnvironment(plat::Platform& platform, const std::string& text) {
   auto expanded = platform.ExpandEnvironmentStrings(text);
@@ -107,4 +107,4 @@ void LaunchByExtension(CBonusConfig& config, const std::string& program, const s
   }
 }
 
-}  // namespace inst
+}  // namespace install

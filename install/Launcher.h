@@ -11,12 +11,12 @@
 #include "config/BonusConfig.h"
 #include "platform/Platform.h"
 
-namespace inst {
+namespace install {
 
 // The dialog's macro expansion of a capsule value, bound to the capsule.
 using MacroExpander = std::function<std::string(const std::string&)>;
 
-// Hands a ".cfg" script to the script library (inst::RunScript).
+// Hands a ".cfg" script to the script library (install::RunScript).
 using ScriptRunner = std::function<void(const std::string& scriptPath)>;
 
 struct Command {
@@ -90,4 +90,4 @@ void LaunchByExtension(CBonusConfig& config, const std::string& program, const s
 // The show state the program passes to the shell and to new processes.
 inline constexpr int kShowNormal = 1;
 
-}  // namespace inst
+}  // namespace install

@@ -3,7 +3,7 @@
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 
-namespace inst {
+namespace install {
 
 std::vector<FolderMacro> FolderMacros(const std::string& winDir, const std::string& sysDir,
                                       const std::string& runDir, const std::string& srcDir) {
@@ -50,4 +50,4 @@ std::string ExpandMacros(CBonusConfig& config, const std::string& text, int caps
   return out;
 }
 
-}  // namespace inst
+}  // namespace install

@@ -8,7 +8,7 @@
 
 #include "config/BonusConfig.h"
 
-namespace inst {
+namespace install {
 
 struct FolderMacro {
   std::string macro;  // exact case, braces included
@@ -39,4 +39,4 @@ std::string ReplaceToken(CBonusConfig& config, const std::string& text, int caps
 std::string ExpandMacros(CBonusConfig& config, const std::string& text, int capsule,
                          const std::vector<FolderMacro>& folderMacros, std::string& token);
 
-}  // namespace inst
+}  // namespace install

@@ -5,7 +5,7 @@
 #include "install/InstallText.h"
 #include "platform/VUtils.h"
 
-namespace inst {
+namespace install {
 
 CScriptLibrary::CScriptLibrary(plat::Platform& platform, LibraryLoader load)
     : m_platform(&platform), m_load(std::move(load)) {}
@@ -50,4 +50,4 @@ void RunScript(plat::Platform& platform, const std::string& scriptPath) {
       platform, [&platform](const std::string& name) { return LoadZBLibraryEx(platform, name); }, scriptPath);
 }
 
-}  // namespace inst
+}  // namespace install

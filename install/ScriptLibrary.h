@@ -7,7 +7,7 @@
 
 #include "platform/Platform.h"
 
-namespace inst {
+namespace install {
 
 // Loads a library by file name; 0 when it could not be loaded.
 using LibraryLoader = std::function<plat::ModuleHandle(const std::string& fileName)>;
@@ -49,4 +49,4 @@ void RunScript(plat::Platform& platform, const LibraryLoader& load, const std::s
 // (LoadZBLibraryEx: beside the program first).
 void RunScript(plat::Platform& platform, const std::string& scriptPath);
 
-}  // namespace inst
+}  // namespace install

@@ -7,7 +7,7 @@
 #include "install/InstallText.h"
 #include "platform/Text.h"
 
-namespace inst {
+namespace install {
 
 namespace {
 
@@ -112,4 +112,4 @@ bool CheckFileVersion(CBonusConfig& config, const std::string& file, const std::
   return Reinstall(context);
 }
 
-}  // namespace inst
+}  // namespace install

@@ -12,7 +12,7 @@
 #include "install/Launcher.h"
 #include "platform/Platform.h"
 
-namespace inst {
+namespace install {
 
 // The dialog's own message box (text, caption, type) -> the pressed button.
 using DialogMessageBox =
@@ -67,4 +67,4 @@ std::array<int, 4> ReferenceVersion(CBonusConfig& config, const std::string& ver
 bool CheckFileVersion(CBonusConfig& config, const std::string& file, const std::string& version,
                       const VersionCheckContext& context);
 
-}  // namespace inst
+}  // namespace install

@@ -125,8 +125,8 @@ inline constexpr int kIdNo = 7;
 struct WindowInfo {
   WindowHandle handle = 0;
   std::string caption;
-  std::string className;          // "#32770" for a dialog
-  std::string processImagePath;   // full path of the owning process's program file; may be empty
+  std::string className;         // "#32770" for a dialog
+  std::string processImagePath;  // full path of the owning process's program file; may be empty
 };
 
 inline constexpr unsigned kWmNull = 0x0000;
@@ -262,9 +262,9 @@ class Platform {
   virtual std::vector<std::string> CommandLineArguments() = 0;
 
   // ShellExecuteA; returns its result (above 32 on success).
-  virtual std::intptr_t ShellExecute(WindowHandle owner, const std::string& verb,
-                                     const std::string& file, const std::string& parameters,
-                                     const std::string& directory, int show) = 0;
+  virtual std::intptr_t ShellExecute(WindowHandle owner, const std::string& verb, const std::string& file,
+                                     const std::string& parameters, const std::string& directory,
+                                     int show) = 0;
   // ExtractIconA; 0 when the file has no icon.
   virtual IconHandle ExtractIcon(const std::string& file, int index) = 0;
   // An icon resource of the program itself.

@@ -48,6 +48,8 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
 // optional sign, digits; 0 when there is none), held to the int range.
 int ParseLeadingInt(std::string_view text);
 
-inline bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+inline bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
 
 }  // namespace plat

@@ -20,5 +20,5 @@ void VGuiApplyTheme(const std::string& theme, int reserved1, int reserved2);
 // 2 Cancel, 6 Yes, 7 No). The three trailing values are always "", 0 and ""
 // and change nothing. The box is the system's own MessageBoxA.
 int VMessageBox(plat::Platform& platform, plat::WindowHandle owner, const std::string& text,
-                const std::string& caption, unsigned type, const char* extraText = "",
-                int extraValue = 0, const char* extraText2 = "");
+                const std::string& caption, unsigned type, const char* extraText = "", int extraValue = 0,
+                const char* extraText2 = "");

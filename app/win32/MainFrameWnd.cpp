@@ -174,7 +174,7 @@ void CMainFrameWnd::OnInitMenuPopup(HMENU menu) {
     if (id == ID_VIEW_STATUS_BAR) {
       checked = StatusBarShown();
     } else {
-      tray::CommandUi ui = m_frame.QueryCommandUi(id);
+      app::CommandUi ui = m_frame.QueryCommandUi(id);
       enabled = ui.enabled;
       checked = ui.checked;
     }

@@ -15,7 +15,7 @@
 #include "app/win32/Win32TrayMenu.h"
 #include "platform/win32/Win32Api.h"
 
-class CMainFrameWnd final : public tray::MainFrameView {
+class CMainFrameWnd final : public app::MainFrameView {
  public:
   // Builds the frame (the portable construction: "justSTI", the StartUp
   // shortcut), which opens its windows through `windows`, and creates its window hidden from frame resource
@@ -35,7 +35,7 @@ class CMainFrameWnd final : public tray::MainFrameView {
   // The window class of the frame.
   static const char* ClassName();
 
-  // ---- tray::MainFrameView -----------------------------------------------
+  // ---- app::MainFrameView -----------------------------------------------
   plat::WindowHandle Handle() override;
   void InsertLogText(const std::string& text) override;
   void ClearLog() override;
@@ -59,7 +59,7 @@ class CMainFrameWnd final : public tray::MainFrameView {
   void OnInitMenuPopup(HMENU menu);
   void OnClose();
 
-  tray::win32::Win32MenuSource m_menus;
+  app::win32::Win32MenuSource m_menus;
   CMainFrame m_frame;
   HWND m_hWnd = nullptr;
   HWND m_hStatusBar = nullptr;

@@ -5,7 +5,7 @@
 #include "app/OrderDialogLogic.h"
 #include "resources/ResourceIds.h"
 
-namespace tray::win32 {
+namespace app::win32 {
 
 void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, plat::win32::UniqueIcon& owned) {
   ::SetWindowTextA(dialog, look.caption.c_str());
@@ -14,7 +14,7 @@ void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, plat:
   owned.Reset(look.icon.extracted ? icon : nullptr);
 }
 
-}  // namespace tray::win32
+}  // namespace app::win32
 
 // ---- About -------------------------------------------------------------------
 
@@ -23,7 +23,7 @@ CAboutDlg::CAboutDlg(plat::Platform& platform, HWND parent)
 
 BOOL CAboutDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
-  tray::win32::ApplyDialogLook(m_hWnd, IDC_ABOUT_ICON, tray::LoadDialogLook(m_platform), m_icon);
+  app::win32::ApplyDialogLook(m_hWnd, IDC_ABOUT_ICON, app::LoadDialogLook(m_platform), m_icon);
   return TRUE;
 }
 
@@ -34,7 +34,7 @@ COrderDlg::COrderDlg(plat::Platform& platform, HWND parent)
 
 BOOL COrderDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
-  tray::OrderDialogContent content = tray::LoadOrderDialogContent(m_platform);
+  app::OrderDialogContent content = app::LoadOrderDialogContent(m_platform);
   m_sConfigFile = content.configFile;
   m_sTitle = content.title;
   m_sURL = content.url;
@@ -63,7 +63,7 @@ BOOL COrderDlg::OnInitDialog() {
 
 bool COrderDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
   if (id == IDC_ORDER_TREE && header->code == static_cast<UINT>(NM_CLICK)) {
-    tray::OpenOrderPage(m_platform, reinterpret_cast<plat::WindowHandle>(m_hWnd), m_sURL);
+    app::OpenOrderPage(m_platform, reinterpret_cast<plat::WindowHandle>(m_hWnd), m_sURL);
     result = 0;
     return true;
   }
@@ -82,9 +82,9 @@ INT_PTR CDisableTrayIconDlg::DoModal() {
 
 BOOL CDisableTrayIconDlg::OnInitDialog() {
   CVDialog::OnInitDialog();
-  tray::DialogLook look = tray::LoadDialogLook(m_platform);
+  app::DialogLook look = app::LoadDialogLook(m_platform);
   m_sTitle = look.caption;
-  tray::win32::ApplyDialogLook(m_hWnd, IDC_DISABLE_ICON, look, m_icon);
+  app::win32::ApplyDialogLook(m_hWnd, IDC_DISABLE_ICON, look, m_icon);
   return TRUE;
 }
 

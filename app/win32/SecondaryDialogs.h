@@ -10,13 +10,13 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/VDialog.h"
 
-namespace tray::win32 {
+namespace app::win32 {
 
 // Puts the dialog look's icon into the icon static `iconControl` and sets
 // the caption; keeps an extracted icon in `owned`.
 void ApplyDialogLook(HWND dialog, int iconControl, const DialogLook& look, plat::win32::UniqueIcon& owned);
 
-}  // namespace tray::win32
+}  // namespace app::win32
 
 // About box: caption and icon from the program folder's configuration
 // ("2.ico" preferred over the program-named ".ico").

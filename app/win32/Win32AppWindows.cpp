@@ -4,13 +4,13 @@
 #include "app/win32/SecondaryDialogs.h"
 #include "browser/win32/BonusDlgWin32.h"
 
-namespace win32ui {
+namespace app::win32 {
 
 Win32AppWindows::Win32AppWindows(plat::Platform& platform)
     : m_platform(platform), m_richEdit(::LoadLibraryA("riched20.dll")) {}
 
 void Win32AppWindows::ShowMainDialog() {
-  bonus::CBonusDlgWin32 dialog(m_platform, nullptr);
+  browser::CBonusDlgWin32 dialog(m_platform, nullptr);
   dialog.DoModal();
 }
 
@@ -58,4 +58,4 @@ int Win32AppWindows::RunMessageLoop() {
   return 0;
 }
 
-}  // namespace win32ui
+}  // namespace app::win32

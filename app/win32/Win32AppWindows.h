@@ -7,7 +7,7 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Api.h"
 
-namespace win32ui {
+namespace app::win32 {
 
 class Win32AppWindows final : public IAppWindows {
  public:
@@ -40,4 +40,4 @@ class Win32AppWindows final : public IAppWindows {
   HWND m_hMainWindow = nullptr;
 };
 
-}  // namespace win32ui
+}  // namespace app::win32

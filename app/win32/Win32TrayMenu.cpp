@@ -5,7 +5,7 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Api.h"
 
-namespace tray::win32 {
+namespace app::win32 {
 
 namespace {
 
@@ -48,4 +48,4 @@ ScreenPoint Win32MenuSource::CursorPosition() {
   return ScreenPoint{point.x, point.y};
 }
 
-}  // namespace tray::win32
+}  // namespace app::win32

@@ -4,7 +4,7 @@
 
 #include "app/TrayMenu.h"
 
-namespace tray::win32 {
+namespace app::win32 {
 
 class Win32MenuSource final : public MenuSource {
  public:
@@ -12,4 +12,4 @@ class Win32MenuSource final : public MenuSource {
   ScreenPoint CursorPosition() override;
 };
 
-}  // namespace tray::win32
+}  // namespace app::win32

@@ -18,7 +18,7 @@ namespace {
 
 int RunProgram() {
   plat::Win32Platform platform;
-  win32ui::Win32AppWindows windows(platform);
+  app::win32::Win32AppWindows windows(platform);
   CBonusApp app(platform, windows);
   if (!app.InitInstance()) return 0;
   return windows.RunMessageLoop();

@@ -19,9 +19,9 @@
 int main(int argc, char** argv) {
   const int selections = argc > 1 ? std::atoi(argv[1]) : 200;
   plat::Win32Platform platform;
-  bonus::CRecordingView view;
+  browser::CRecordingView view;
   view.recording = false;
-  bonus::CBonusDlg dlg(platform, view);
+  browser::CBonusDlg dlg(platform, view);
   LARGE_INTEGER freq, t0, t1;
   ::QueryPerformanceFrequency(&freq);
   ::QueryPerformanceCounter(&t0);

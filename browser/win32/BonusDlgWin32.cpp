@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace bonus {
+namespace browser {
 
 namespace {
 
@@ -356,4 +356,4 @@ void CBonusDlgWin32::EnableButton(int controlId, bool enable) {
   ::EnableWindow(Item(controlId), enable ? TRUE : FALSE);
 }
 
-}  // namespace bonus
+}  // namespace browser

@@ -28,7 +28,7 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/VDialog.h"
 
-namespace bonus {
+namespace browser {
 
 class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
  public:
@@ -107,4 +107,4 @@ class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
   std::unique_ptr<CBonusDlg> m_logic;
 };
 
-}  // namespace bonus
+}  // namespace browser

@@ -1,6 +1,6 @@
 #include "browser/win32/DescOleCallback.h"
 
-namespace bonus {
+namespace browser {
 
 CDescOleCallback* CDescOleCallback::CreateSelfOwned() {
   auto* callback = new CDescOleCallback();
@@ -65,4 +65,4 @@ STDMETHODIMP CDescOleCallback::GetContextMenu(WORD, LPOLEOBJECT, CHARRANGE*, HME
   return S_OK;
 }
 
-}  // namespace bonus
+}  // namespace browser

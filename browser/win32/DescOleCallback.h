@@ -10,7 +10,7 @@
 #include <richedit.h>
 #include <richole.h>
 
-namespace bonus {
+namespace browser {
 
 // {00020D03-0000-0000-C000-000000000046}
 inline constexpr IID kIidRichEditOleCallback = {0x00020D03, 0x0000, 0x0000,
@@ -70,4 +70,4 @@ class CDescOleCallback final : public IRichEditOleCallback {
 #pragma GCC diagnostic pop
 #endif
 
-}  // namespace bonus
+}  // namespace browser

@@ -7,7 +7,7 @@
 #include "checker/CapsuleCheck.h"
 #include "platform/win32/Win32Platform.h"
 
-namespace check {
+namespace checker {
 
 namespace {
 
@@ -32,4 +32,4 @@ class Win32Host final : public CheckerHost {
 
 std::unique_ptr<CheckerHost> MakeHost() { return std::make_unique<Win32Host>(); }
 
-}  // namespace check
+}  // namespace checker

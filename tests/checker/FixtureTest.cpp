@@ -53,9 +53,9 @@ struct Outcome {
 Outcome Check(const std::vector<std::string>& arguments) {
   const fs::path previous = fs::current_path();
   fs::current_path(FixturesDir());
-  const auto host = check::MakeHost();
+  const auto host = checker::MakeHost();
   std::ostringstream out, err;
-  const int status = check::RunCapsuleCheck(arguments, *host, out, err);
+  const int status = checker::RunCapsuleCheck(arguments, *host, out, err);
   fs::current_path(previous);
   return {status, out.str(), err.str()};
 }

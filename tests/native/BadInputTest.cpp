@@ -11,7 +11,7 @@
 
 #include "tests/native/DialogTestSupport.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 namespace {
 
 const std::string kLong(300, 'p');
@@ -171,4 +171,4 @@ TEST(BadInput, OutcomeAndNothingWritten) {
 }
 
 }  // namespace
-}  // namespace bonus::testing
+}  // namespace browser::testing

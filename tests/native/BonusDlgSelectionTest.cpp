@@ -4,7 +4,7 @@
 
 #include "tests/native/DialogTestSupport.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 namespace {
 
 // A capsule with no note, tip, link, buttons or files of its own, after the
@@ -254,4 +254,4 @@ TEST_F(SelectionTest, LinkRefusesFocusUnlessUsable) {
 }
 
 }  // namespace
-}  // namespace bonus::testing
+}  // namespace browser::testing

@@ -5,7 +5,7 @@
 
 #include "tests/native/DialogTestSupport.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 namespace {
 
 class SetUpTest : public DialogTest {
@@ -211,4 +211,4 @@ TEST(BonusDlgHandlers, SysCommandDescriptionFilterAndMinimizedIcon) {
 }
 
 }  // namespace
-}  // namespace bonus::testing
+}  // namespace browser::testing

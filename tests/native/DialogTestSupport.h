@@ -14,7 +14,7 @@
 #include "config/BonusConfig.h"
 #include "platform/fake/FakePlatform.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 
 // The platform's boxes as "caption|text|type" lines (type in hex).
 inline std::string Boxes(const std::vector<plat::FakePlatform::Box>& boxes) {
@@ -95,4 +95,4 @@ class DialogTest : public ::testing::Test {
   }
 };
 
-}  // namespace bonus::testing
+}  // namespace browser::testing

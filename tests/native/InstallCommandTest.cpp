@@ -6,7 +6,7 @@
 
 #include "tests/native/DialogTestSupport.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 namespace {
 
 constexpr const char* kConfirmTail =
@@ -196,4 +196,4 @@ TEST_F(InstallTest, FirstRunTimerStartsRun2Once) {
 }
 
 }  // namespace
-}  // namespace bonus::testing
+}  // namespace browser::testing

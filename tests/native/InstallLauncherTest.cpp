@@ -27,11 +27,13 @@ class Launcher : public ::testing::Test {
  protected:
   plat::FakePlatform fake;
   CBonusConfig config{fake};
-  inst::MacroExpander expand = ExpandTestMacros;
+  install::MacroExpander expand = ExpandTestMacros;
   std::vector<std::string> scripts;
-  inst::ScriptRunner runScript = [this](const std::string& path) { scripts.push_back(path); };
+  install::ScriptRunner runScript = [this](const std::string& path) { scripts.push_back(path); };
 
-  void Launch(const inst::Command& c) { inst::LaunchByExtension(config, c.program, c.argument, runScript); }
+  void Launch(const install::Command& c) {
+    install::LaunchByExtension(config, c.program, c.argument, runScript);
+  }
 };
 
 // Program and argument of a macro value ('M'), a Run value ('R') and a
@@ -77,11 +79,11 @@ TEST_F(Launcher, ResolvesCommandValues) {
   for (const auto& [kind, value, program, argument] : rows) {
     SCOPED_TRACE(value);
     fake.failEnvironmentExpansion = kind[1] == '!';
-    const inst::Command got =
-        kind[0] == 'M' ? inst::ResolveMacroCommand(config, value, expand)
-        : kind[0] == 'R'
-            ? inst::ResolveRunCommand(config, "D:\\access\\Games", value, expand)
-            : inst::ResolveMoreInfo(config, "D:\\access\\Games", value, expand, inst::MoreInfoUse::kOpen);
+    const install::Command got = kind[0] == 'M' ? install::ResolveMacroCommand(config, value, expand)
+                                 : kind[0] == 'R'
+                                     ? install::ResolveRunCommand(config, "D:\\access\\Games", value, expand)
+                                     : install::ResolveMoreInfo(config, "D:\\access\\Games", value, expand,
+                                                                install::MoreInfoUse::kOpen);
     EXPECT_EQ(got.program + "|" + got.argument, program + "|" + argument);
   }
 }
@@ -115,7 +117,7 @@ TEST_F(Launcher, StartsByExtension) {
   Launch({longName, ""});
   EXPECT_EQ(scripts,
             (std::vector<std::string>{"D:\\access\\inst\\setup.cfg", "D:\\access\\inst\\SETUP.Cfg"}));
-  EXPECT_EQ(bonus::testing::Started(fake),
+  EXPECT_EQ(browser::testing::Started(fake),
             "open D:\\access\\setup.exe [/s] in D:\\access\nopen C:\\v1.20\\setup [-a] in C:\\v1.20\n"
             "open D:\\access\\read.me [] in D:\\access\n"
             "run D:\\access\\Tools\\LONGPR~1.X in D:\\access\\Tools\n");

@@ -10,14 +10,14 @@
 
 namespace {
 
-using bonus::testing::Boxes;
+using browser::testing::Boxes;
 using plat::RegRoot;
 
 class VersionCheck : public ::testing::Test {
  protected:
   plat::FakePlatform fake;
   CBonusConfig config{fake};
-  inst::VersionCheckContext context;
+  install::VersionCheckContext context;
 
   void SetUp() override {
     context.askMsg = "Already installed. Install again?";
@@ -34,7 +34,7 @@ class VersionCheck : public ::testing::Test {
   }
 
   bool Check(const std::string& registry, const std::string& version, const std::string& file) {
-    return inst::CheckInstalledVersion(config, registry, version, file, context);
+    return install::CheckInstalledVersion(config, registry, version, file, context);
   }
 
   // The reinstall question as the one box (Yes/No, question icon, No as default), or no box.

@@ -119,13 +119,13 @@ TEST(TrayIcon, ServesTheNotificationsOfItsOwnId) {
 }
 
 TEST(MainFrame, NotificationLogLineNamesTheMouseMessage) {
-  EXPECT_EQ(tray::NotificationLogLine(42, 0x200), "Tray notification: ID=42, lEvent=0x0200 WM_MOUSEMOVE\r\n");
+  EXPECT_EQ(app::NotificationLogLine(42, 0x200), "Tray notification: ID=42, lEvent=0x0200 WM_MOUSEMOVE\r\n");
   const std::pair<std::intptr_t, const char*> cases[] = {
       {0x1FF, "0x01ff (Unknown)"}, {0x205, "0x0205 WM_RBUTTONUP"}, {0x209, "0x0209 WM_MBUTTONDBLCLK"},
       {0x20A, "0x020a (Unknown)"}, {0x12345, "0x12345 (Unknown)"},
   };
   for (const auto& [message, event] : cases)
-    EXPECT_EQ(tray::NotificationLogLine(3, message),
+    EXPECT_EQ(app::NotificationLogLine(3, message),
               "Tray notification: ID=3, lEvent=" + std::string(event) + "\r\n");
 }
 
@@ -241,7 +241,7 @@ TEST(MainFrame, DrawsTheCommandsMenuItems) {
   CMainFrame frame(m.p, m, m.windows);
   frame.OnCreate(m);
   auto ui = [&](unsigned id) {
-    const tray::CommandUi u = frame.QueryCommandUi(id);
+    const app::CommandUi u = frame.QueryCommandUi(id);
     return std::string(u.handled ? "H" : "-") + (u.enabled ? "E" : "-") + (u.checked ? "C" : "-");
   };
   // Clear is enabled only with something to clear: more than one line, or

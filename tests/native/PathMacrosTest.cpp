@@ -3,7 +3,7 @@
 
 #include "tests/native/DialogTestSupport.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 namespace {
 
 class MacroTest : public DialogTest {
@@ -85,4 +85,4 @@ TEST_F(MacroTest, SectionTokenWithMissingCapsuleFileShowsBoxAndKeepsMacroEachTim
 }
 
 }  // namespace
-}  // namespace bonus::testing
+}  // namespace browser::testing

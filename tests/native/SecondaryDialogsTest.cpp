@@ -26,16 +26,16 @@ TEST(OrderDialog, FormatsTheMessageWithoutAFormatter) {
       {"\\n\\n", "\n\n"},
   };
   for (const auto& [format, message] : cases)
-    EXPECT_EQ(tray::FormatOrderMessage(format, "Velmora 5.0"), message) << format;
+    EXPECT_EQ(app::FormatOrderMessage(format, "Velmora 5.0"), message) << format;
   for (const char* same : {"", "ends with \\", "ends with %", "line\\N", "%d %n %x %p %5s %-s %ls %c"})
-    EXPECT_EQ(tray::FormatOrderMessage(same, "Velmora 5.0"), same);
-  EXPECT_EQ(tray::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
+    EXPECT_EQ(app::FormatOrderMessage(same, "Velmora 5.0"), same);
+  EXPECT_EQ(app::FormatOrderMessage("%s", "50% \\n off"), "50% \n off");
 }
 
 TEST(OrderDialog, TakesItsContentFromTheProgramFolderAndOpensThePage) {
   TrayMachine m;
   auto content = [&] {
-    const tray::OrderDialogContent c = tray::LoadOrderDialogContent(m.p);
+    const app::OrderDialogContent c = app::LoadOrderDialogContent(m.p);
     return c.configFile + "|" + c.title + "|" + c.caption + "|" + c.message + "|" + c.url;
   };
   EXPECT_EQ(content(), std::string(kProgramCfg) + "||Velmora Bonus Software Installer||");
@@ -46,7 +46,7 @@ TEST(OrderDialog, TakesItsContentFromTheProgramFolderAndOpensThePage) {
                            "|Bonus|Bonus|Get Velmora 5.0 on CD.\nIt is worth it.|http://example.com/order");
   EXPECT_TRUE(m.p.boxes.empty());
 
-  tray::OpenOrderPage(m.p, 0x99, "http://example.com/order");
+  app::OpenOrderPage(m.p, 0x99, "http://example.com/order");
   const auto& call = m.p.shellCalls.at(0);
   EXPECT_EQ(std::to_string(m.p.shellCalls.size()) + " " + call.verb + "|" + call.file + "|" +
                 call.parameters + "|" + call.directory + "|" + std::to_string(call.show),
@@ -71,7 +71,7 @@ TEST(DialogLook, CaptionAndIcon) {
     if (c.title) m.WithConfigs(c.title, true);
     if (c.programIco) m.p.AddFile(kModule + "\\VERavevi.ico", "ico");
     if (c.twoIco) m.p.AddFile(kModule + "\\2.ico", "ico");
-    const tray::DialogLook look = tray::LoadDialogLook(m.p);
+    const app::DialogLook look = app::LoadDialogLook(m.p);
     std::string icon = look.icon.extracted                              ? "extracted"
                        : look.icon.handle == m.p.ProgramIconHandle(126) ? "resource"
                                                                         : "other";

@@ -35,7 +35,7 @@ inline std::string LinkOf(plat::FakePlatform& p, const std::string& file = kTray
 // D:\access) and the StartUp folder exists, with configuration files by
 // WithConfigs; it is also the tray menu and the frame window, each call
 // recorded in `log`.
-struct TrayMachine : tray::MenuSource, tray::MainFrameView {
+struct TrayMachine : app::MenuSource, app::MainFrameView {
   plat::FakePlatform p;
   Strings log;  // the menus', the view's and the dialogs', in order
   RecordingWindows windows{p};
@@ -75,11 +75,11 @@ struct TrayMachine : tray::MenuSource, tray::MainFrameView {
     p.onBox = [this, title](const auto&) { p.AddFile(kDataCfg, TuneUp({"WindowTitle=" + title})); };
   }
 
-  std::unique_ptr<tray::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
+  std::unique_ptr<app::PopupMenu> LoadFirstSubmenu(unsigned menuId) override {
     log.push_back("menu " + std::to_string(menuId));
     return menuMissing ? nullptr : std::make_unique<Popup>(*this);
   }
-  tray::ScreenPoint CursorPosition() override {
+  app::ScreenPoint CursorPosition() override {
     log.push_back("cursor");
     return {640, 700};
   }
@@ -90,14 +90,14 @@ struct TrayMachine : tray::MenuSource, tray::MainFrameView {
   int LogCaretLineLength() override { return caretLineLength; }
   void SetLargeIcon(plat::IconHandle icon) override { log.push_back("large icon " + Hex(icon)); }
 
-  struct Popup : tray::PopupMenu {
+  struct Popup : app::PopupMenu {
     explicit Popup(TrayMachine& m) : m_m(m) {}
     ~Popup() override { m_m.log.push_back("menu released"); }
     void SetDefaultItem(int position) override { m_m.log.push_back("default " + std::to_string(position)); }
     unsigned ItemCommand(int position) override { return position == 0 ? 32023 : 0; }
     // With what the machine had seen by then: the windows raised and the
     // messages sent or posted.
-    void Track(tray::ScreenPoint at, plat::WindowHandle window) override {
+    void Track(app::ScreenPoint at, plat::WindowHandle window) override {
       m_m.log.push_back("track " + std::to_string(at.x) + "," + std::to_string(at.y) + " for " +
                         WindowName(m_m.p, window) + " after " + std::to_string(m_m.p.foregrounded.size()) +
                         " raised " + std::to_string(m_m.p.messages.size()) + " messages");

@@ -17,7 +17,7 @@ LRESULT CALLBACK DestroyOnAppMessage(HWND window, UINT message, WPARAM wParam, L
 
 TEST(AppWindows, TheLoopEndsAtOnceWithoutAMainWindowAndWithTheHiddenTrayFrame) {
   plat::Win32Platform platform;
-  win32ui::Win32AppWindows windows(platform);
+  app::win32::Win32AppWindows windows(platform);
   EXPECT_FALSE(windows.HasMainWindow());
   EXPECT_EQ(windows.RunMessageLoop(), 0);
 

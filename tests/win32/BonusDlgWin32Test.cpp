@@ -20,7 +20,7 @@
 #include "tests/e2e/E2ESupport.h"
 #include "tests/win32/RedirectedPlatform.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 namespace {
 
 using e2e::TextOf;
@@ -265,4 +265,4 @@ TEST(DescOleCallbackWin32, StorageAndInterfaces) {
 }
 
 }  // namespace
-}  // namespace bonus::testing
+}  // namespace browser::testing

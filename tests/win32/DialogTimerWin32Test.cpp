@@ -46,7 +46,7 @@ INT_PTR ShowDialog(plat::Platform& platform, bool (*done)(int)) {
   g_ticks = 0;
   g_limit = static_cast<int>(60000 / kWatchPeriodMs);
   UINT_PTR watch = ::SetTimer(nullptr, 0, kWatchPeriodMs, Watch);
-  bonus::CBonusDlgWin32 dialog(platform, nullptr);
+  browser::CBonusDlgWin32 dialog(platform, nullptr);
   INT_PTR result = dialog.DoModal();
   ::KillTimer(nullptr, watch);
   return result;

@@ -28,9 +28,9 @@ class InstallWin32 : public ::testing::Test {
   CBonusConfig config{platform};
   std::string startDir;
   std::vector<std::string> scripts;
-  inst::ScriptRunner noScripts = [this](const std::string& p) { scripts.push_back(p); };
+  install::ScriptRunner noScripts = [this](const std::string& p) { scripts.push_back(p); };
   std::vector<std::string> asked;  // the boxes of the version checks, each answered No
-  inst::VersionCheckContext context;
+  install::VersionCheckContext context;
 
   void SetUp() override {
     startDir = platform.CurrentDirectory();
@@ -64,14 +64,14 @@ TEST_F(InstallWin32, InstallerIsOpenedByTheShellWithItsArgumentFromItsFolder) {
   Copy(Fixture("fake_installer.exe"), setup);
   platform.SetCurrentDirectory(temp.Path());
 
-  inst::Command command =
-      inst::ResolveMacroCommand(config, "{ANY_DIR}\"" + setup + "\" , /s", [](const std::string& t) {
+  install::Command command =
+      install::ResolveMacroCommand(config, "{ANY_DIR}\"" + setup + "\" , /s", [](const std::string& t) {
         std::string out = t;
         out.erase(out.find("{ANY_DIR}"), 9);
         return out;
       });
   EXPECT_EQ(command.program, setup);
-  inst::LaunchByExtension(config, command.program, command.argument, noScripts);
+  install::LaunchByExtension(config, command.program, command.argument, noScripts);
   EXPECT_TRUE(SamePath(platform.CurrentDirectory(), folder));
 
   ExpectRan(setup, folder, "/s", true);
@@ -83,8 +83,8 @@ TEST_F(InstallWin32, OneCharacterExtensionIsStartedByItsShortPathWithoutArgument
   const std::string folder = temp.Folder("Long Folder Name");
   const std::string program = folder + "\\Long Program Name.x";
   Copy(Fixture("fake_installer.exe"), program);
-  ASSERT_FALSE(inst::ShortPath(platform, program).empty());
-  inst::LaunchByExtension(config, program, "/ignored", noScripts);
+  ASSERT_FALSE(install::ShortPath(platform, program).empty());
+  install::LaunchByExtension(config, program, "/ignored", noScripts);
   ExpectRan(program, folder, "/ignored", false);
 }
 
@@ -96,8 +96,8 @@ TEST_F(InstallWin32, ScriptLibraryBesideTheProgramReceivesTheScriptPath) {
   const std::string script = temp.Folder("inst") + "\\Setup.CFG";
   std::ofstream(script) << "; script\n";
 
-  inst::LaunchByExtension(config, script, "ignored", [this](const std::string& path) {
-    inst::RunScript(
+  install::LaunchByExtension(config, script, "ignored", [this](const std::string& path) {
+    install::RunScript(
         platform, [this](const std::string& name) { return LoadZBLibraryEx(platform, name); }, path);
   });
 
@@ -118,7 +118,7 @@ TEST_F(InstallWin32, ProductVersionOfARealResourceIsReadAndCompared) {
 
   context.caption = "Bonus";
   context.expandMacros = [](const std::string& t) { return t; };
-  EXPECT_FALSE(inst::CheckInstalledVersion(config, "", "5,0,0,0", file + ",test", context));
+  EXPECT_FALSE(install::CheckInstalledVersion(config, "", "5,0,0,0", file + ",test", context));
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0], "Product version of the  " + file + ":   5.0.0.0");
   EXPECT_EQ(asked[1], "Again?");

@@ -14,7 +14,7 @@
 #include "platform/ForwardingPlatform.h"
 #include "platform/win32/Win32Platform.h"
 
-namespace bonus::testing {
+namespace browser::testing {
 
 // Holds the real platform so that it is made before the layer over it.
 struct RealPlatformHolder {
@@ -71,4 +71,4 @@ class RedirectedPlatform : private RealPlatformHolder, public plat::ForwardingPl
   bool ShellNotifyIcon(std::uint32_t, const plat::NotifyIconData&) override { return false; }
 };
 
-}  // namespace bonus::testing
+}  // namespace browser::testing

@@ -8,6 +8,6 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  const auto host = check::MakeHost();
-  return check::RunCapsuleCheck(arguments, *host, std::cout, std::cerr);
+  const auto host = checker::MakeHost();
+  return checker::RunCapsuleCheck(arguments, *host, std::cout, std::cerr);
 }

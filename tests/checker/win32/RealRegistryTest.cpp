@@ -51,9 +51,9 @@ class RealRegistry : public ::testing::Test {
 };
 
 TEST_F(RealRegistry, TheVersionCheckReadsIt) {
-  const auto host = check::MakeHost();
+  const auto host = checker::MakeHost();
   std::ostringstream out, err;
-  const int status = check::RunCapsuleCheck({disk.string(), "--explain"}, *host, out, err);
+  const int status = checker::RunCapsuleCheck({disk.string(), "--explain"}, *host, out, err);
   const std::string text = out.str();
   EXPECT_EQ(err.str(), "");
   // No icons or sounds anywhere: nothing to report.
