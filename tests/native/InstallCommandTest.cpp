@@ -118,6 +118,12 @@ TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
   EXPECT_EQ(Outcome(), std::string("Local Copy|") + kPrompt + "|0x11\n");
   EXPECT_EQ(view.Transcript(), "");  // the dialog stays open
 
+  // A box that fails gives up as Cancel does, rather than asking forever.
+  m.fake.boxes.clear();
+  m.fake.answers = {0};
+  dlg->OnInstall();
+  EXPECT_EQ(Outcome(), std::string("Local Copy|") + kPrompt + "|0x11\n");
+
   m.fake.boxes.clear();
   int localReads = 0;
   m.fake.onRead = [&](const std::string& path) {
