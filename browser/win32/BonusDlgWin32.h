@@ -5,8 +5,6 @@
 // before DoModal; every end this program brings about gives the result 0.
 // The controls' resources it creates (image list, title font, tooltip, the
 // pane's IRichEditOle reference) go with it.
-//
-// Also the home of ShowMainDialogWindow (app/win32/Win32AppWindows.h).
 #pragma once
 
 // The Windows headers come before the common controls.
