@@ -27,13 +27,16 @@ inline std::string Boxes(const std::vector<plat::FakePlatform::Box>& boxes) {
   return out;
 }
 
-// What the machine started: "open file [parameters] in dir" for the shell,
-// "run application in dir" for a process, "script path" for the script
-// library, in that order.
+// What the machine started: "open file [parameters] in dir" for the shell
+// (with " show N" and " dir D" when the call asked for other than a normal
+// window and no folder of its own), "run application in dir" for a process,
+// "script path" for the script library, in that order.
 inline std::string Started(const plat::FakePlatform& fake) {
   std::string out;
   for (const auto& c : fake.shellCalls)
-    out += c.verb + " " + c.file + " [" + c.parameters + "] in " + c.currentDir + "\n";
+    out += c.verb + " " + c.file + " [" + c.parameters + "] in " + c.currentDir +
+           (c.show != 1 ? " show " + std::to_string(c.show) : "") +
+           (c.directory.empty() ? "" : " dir " + c.directory) + "\n";
   for (const auto& p : fake.processes) out += "run " + p.application + " in " + p.currentDir + "\n";
   for (const auto& s : fake.scriptCalls) out += "script " + s.scriptPath + "\n";
   return out;
