@@ -44,7 +44,7 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/tests/contract/win32/*.cpp
      ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${WIN32_TEST_SOURCES} ${VELMORA_RC})
-target_link_libraries(win32_tests PRIVATE velmora_win32ui gtest gtest_main)
+target_link_libraries(win32_tests PRIVATE velmora_win32ui uxtheme gtest gtest_main)
 target_compile_definitions(win32_tests PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 velmora_strict(win32_tests)
 # One ctest entry per suite keeps Wine start-ups few.

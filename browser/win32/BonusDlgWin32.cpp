@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/win32/SystemLibrary.h"
+
 namespace browser {
 
 namespace {
@@ -318,6 +320,11 @@ void CBonusDlgWin32::CreateToolTip() {
   m_toolTip.Reset(::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr));
+  // Under a visual style a tip draws the theme's colours and ignores
+  // TTM_SETTIPBKCOLOR and TTM_SETTIPTEXTCOLOR: only the tip opts out of it.
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto setTheme = plat::win32::SystemProc<SetWindowThemeFn>("uxtheme.dll", "SetWindowTheme");
+  if (m_toolTip && setTheme != nullptr) setTheme(m_toolTip.Get(), L"", L"");
 }
 
 void CBonusDlgWin32::SetToolTipColors(Rgb background, Rgb text) {

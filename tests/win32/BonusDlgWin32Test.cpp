@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 #include <richole.h>
+#include <uxtheme.h>
 // clang-format on
 
 #include <gtest/gtest.h>
@@ -220,6 +221,22 @@ TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, first);
     EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
     EXPECT_EQ(ToolText(tip, w, tree), "Alpha tip");
+
+    // The tip paints its own colours, also under the prefix's visual style:
+    // it has opted out of the theme (Wine's tips never take one; Windows'
+    // do, and then ignore the colours set).
+    EXPECT_EQ(::GetWindowTheme(tip), nullptr);
+    ::SetWindowPos(tip, nullptr, 0, 0, 60, 24, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HDC screen = ::GetDC(nullptr);
+    HDC paint = ::CreateCompatibleDC(screen);
+    HBITMAP canvas = ::CreateCompatibleBitmap(screen, 60, 24);
+    HGDIOBJ old = ::SelectObject(paint, canvas);
+    ::SendMessageA(tip, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(paint), PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(::GetPixel(paint, 30, 12), RGB(255, 240, 224));
+    ::SelectObject(paint, old);
+    ::DeleteObject(canvas);
+    ::DeleteDC(paint);
+    ::ReleaseDC(nullptr, screen);
   });
   EXPECT_EQ(dialog.DoModal(), 0);
   EXPECT_TRUE(dialog.checksRan);
