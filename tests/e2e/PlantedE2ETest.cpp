@@ -1,12 +1,10 @@
-// Planted libraries: copies of version.dll, winmm.dll and riched20.dll lie
-// beside a copy of VERavevi.exe and in its current folder, a VScript.DLL in
-// the current folder only (the program's own one lies beside it). Each copy
-// records its loading and fails every call. Wine searches for its own
-// libraries as Windows does only for a program with native overrides in its
-// AppDefaults key (WINEDLLOVERRIDES in the program's environment does not
-// reach the loader). Wine's own user32 imports version.dll, so that copy is
-// loaded into any program there: it is judged by the version check still
-// reading the real version resource.
+// Planted libraries: copies of version.dll, winmm.dll and riched20.dll
+// beside a copy of VERavevi.exe and in its current folder, of VScript.DLL in
+// the current folder only (the program's own lies beside it); each records
+// its loading and fails every call. Wine searches as Windows does only for a
+// program with native overrides in its AppDefaults key. Wine's own user32
+// imports version.dll, so that copy is loaded into every program there: it
+// is judged by the version check still reading the real version resource.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -19,10 +17,6 @@
 #include "E2ESupport.h"
 
 namespace {
-
-using e2e::FileExists;
-using e2e::TextOf;
-using e2e::WaitUntil;
 
 constexpr const char* kTitle = "Velmora Planted E2E";
 constexpr const char* kAsk = "Script Pack is already installed. Again?";
@@ -41,14 +35,13 @@ class PlantedE2E : public ::testing::Test {
   e2e::StartupFolder startUp_{"VERavevi.lnk"};
   e2e::ScratchFolder folder_{"planted-e2e"};
   const std::string programDir_ = folder_.Folder("Program"), currentDir_ = folder_.Folder("Current");
-  const std::string program_ = programDir_ + "\\VERavevi.exe", script_ = programDir_ + "\\Script\\Setup.cfg";
+  const std::string program_ = programDir_ + "\\VERavevi.exe", script_ = programDir_ + "\\Script\\Setup.cfg",
+                    ownScripts_ = programDir_ + "\\VScript.DLL";
   HWND dialog_ = nullptr;
 
   void SetUp() override {
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                                nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, kOverrides, &key), ERROR_SUCCESS);
     for (const char* dll : {"version", "winmm", "riched20"}) {
       ::RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
       for (const std::string& dir : {programDir_, currentDir_})
@@ -56,14 +49,13 @@ class PlantedE2E : public ::testing::Test {
     }
     ::RegCloseKey(key);
     ASSERT_TRUE(::CopyFileA(Planted("VScript").c_str(), (currentDir_ + "\\VScript.DLL").c_str(), FALSE));
-    ASSERT_TRUE(::CopyFileA(e2e::WindowsPath(SCRIPT_LIBRARY).c_str(), OwnScriptLibrary().c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(e2e::WindowsPath(SCRIPT_LIBRARY).c_str(), ownScripts_.c_str(), FALSE));
     ASSERT_TRUE(::CopyFileA(e2e::WindowsPath(VERAVEVI_EXE).c_str(), program_.c_str(), FALSE));
     ASSERT_TRUE(e2e::WriteText(programDir_ + "\\VERavevi.rtf", "{\\rtf1 }"));
     ASSERT_TRUE(e2e::WriteText(programDir_ + "\\VERavevi.cfg", std::string("[TuneUp]\r\nWindowTitle=") +
                                                                    kTitle + "\r\n[Packages]\r\nScript\r\n"));
     folder_.Folder("Program\\Script");
-    // The copy's product version 5.0.0.0 is not newer than this one: the
-    // install asks.
+    // The copy's product version 5.0.0.0 is not newer: the install asks.
     ASSERT_TRUE(
         e2e::WriteText(programDir_ + "\\Script\\Script.cfg",
                        "[TuneUp]\r\nTitle=Script Pack\r\nNote=Installs by script.\r\nRun=Setup.cfg\r\n"
@@ -78,22 +70,21 @@ class PlantedE2E : public ::testing::Test {
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VERavevi.exe");
   }
 
-  static std::string Planted(const std::string& dll) {
-    return e2e::WindowsPath(PLANTED_DIR "/" + dll + ".dll");
+  static std::string Planted(const char* dll) {
+    return e2e::WindowsPath(PLANTED_DIR "/" + std::string(dll) + ".dll");
   }
-  std::string OwnScriptLibrary() const { return programDir_ + "\\VScript.DLL"; }
 
-  // Presses Install, expects the reinstall question and answers Yes; returns
-  // once the dialog has finished the command.
+  // Presses Install and answers Yes to the reinstall question; returns once
+  // the command has ended.
   void InstallAnsweringYes() {
     ::PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(kInstall, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, kInstall)));
     HWND box = e2e::WaitForWindow(
         "#32770", kTitle, [](HWND w) { return ::IsWindowVisible(w) && ::GetDlgItem(w, kTree) == nullptr; });
     ASSERT_NE(box, nullptr) << "no reinstall question: the version resource was not read";
-    EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)), kAsk);
+    EXPECT_EQ(e2e::TextOf(::GetDlgItem(box, 0xFFFF)), kAsk);
     ::PostMessageA(box, WM_COMMAND, IDYES, 0);
-    ASSERT_TRUE(WaitUntil([box] { return !::IsWindow(box); }));
+    ASSERT_TRUE(e2e::WaitUntil([box] { return !::IsWindow(box); }));
     EXPECT_EQ(e2e::SendAndWait(dialog_, WM_NULL, 0, 0), 0);
   }
 
@@ -108,12 +99,11 @@ class PlantedE2E : public ::testing::Test {
     ASSERT_NE(dialog_, nullptr) << "no main dialog with its capsule";
     HWND tree = ::GetDlgItem(dialog_, kTree);
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    EXPECT_EQ(TextOf(::GetDlgItem(dialog_, kNote)), "Installs by script.");
-
+    EXPECT_EQ(e2e::TextOf(::GetDlgItem(dialog_, kNote)), "Installs by script.");
     ASSERT_NO_FATAL_FAILURE(InstallAnsweringYes());
-    EXPECT_EQ(e2e::ReadText(OwnScriptLibrary() + ".record.txt").substr(0, script_.size()), script_);
+    EXPECT_EQ(e2e::ReadText(ownScripts_ + ".record.txt").substr(0, script_.size()), script_);
     // With no script library beside the program, none is found at all.
-    ASSERT_TRUE(::DeleteFileA(OwnScriptLibrary().c_str()));
+    ASSERT_TRUE(::DeleteFileA(ownScripts_.c_str()));
     ASSERT_NO_FATAL_FAILURE(InstallAnsweringYes());
 
     ::PostMessageA(dialog_, WM_CLOSE, 0, 0);
@@ -126,8 +116,8 @@ TEST_F(PlantedE2E, NoPlantedCopyIsLoadedAndTheProgramStillWorks) {
   UseTheProgram();
   for (const std::string& dir : {programDir_, currentDir_})
     for (const char* dll : {"winmm.dll", "riched20.dll"})
-      EXPECT_FALSE(FileExists(dir + "\\" + dll + ".loaded")) << dir << "\\" << dll;
-  EXPECT_FALSE(FileExists(currentDir_ + "\\VScript.DLL.loaded"));
+      EXPECT_FALSE(e2e::FileExists(dir + "\\" + dll + ".loaded")) << dir << "\\" << dll;
+  EXPECT_FALSE(e2e::FileExists(currentDir_ + "\\VScript.DLL.loaded"));
 }
 
 }  // namespace
