@@ -152,7 +152,8 @@ void CheckRun(CheckContext& ctx, int k, const CapsuleRun* run) {
   if (Launched(*run)) {
     for (const PlatformCall& call : run->installCalls) {
       if (call.kind == PlatformCall::Kind::LoadLibrary && call.handle == 0)
-        ctx.Warning(at, "Run names the script " + ctx.Rel(program) + ", but the script library " + call.path +
+        ctx.Warning(at, "Run names the script " + ctx.Rel(program) + ", but the script library " +
+                            CBonusConfig::GetLastPathPart(call.path) +
                             " is neither beside the program nor in the system folders: nothing is started");
     }
     const auto dot = program.rfind('.');

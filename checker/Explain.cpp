@@ -311,7 +311,7 @@ class Explainer {
       }
       if (call.kind == CallKind::LoadLibrary) {
         if (call.handle == 0)
-          out_ << "  start: a script for the script library, but " << call.path
+          out_ << "  start: a script for the script library, but " << CBonusConfig::GetLastPathPart(call.path)
                << " is not found: nothing starts\n";
         else
           out_ << "  start: the script library " << call.path << " is loaded";

@@ -8,7 +8,7 @@ if(MINGW)
 endif()
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
-set(VELMORA_WIN32_LIBS comctl32 ole32 oleaut32 uuid shlwapi shell32 version winmm gdi32 user32 advapi32 kernel32)
+set(VELMORA_WIN32_LIBS comctl32 ole32 oleaut32 uuid shlwapi shell32 gdi32 user32 advapi32 kernel32)
 
 velmora_glob_win32(WIN32_PLATFORM_SOURCES platform)
 add_library(velmora_win32platform STATIC ${WIN32_PLATFORM_SOURCES})

@@ -16,5 +16,7 @@ plat::ModuleHandle LoadZBLibraryEx(plat::Platform& platform, const std::string& 
     const auto attributes = platform.GetFileAttributes(beside);
     if (attributes && !attributes->directory) return platform.LoadLibrary(beside);
   }
-  return platform.LoadLibrary(fileName);
+  const std::string system = platform.SystemDirectory();
+  if (system.empty() || fileName.empty()) return 0;
+  return platform.LoadLibrary(system + "\\" + fileName);
 }

@@ -25,7 +25,8 @@ int IsUpdateInProgress();
 std::string GetCurrentTheme();
 
 // Loads the library `fileName`: the file of that name in the running
-// program's folder when one exists there, otherwise `fileName` as given (the
-// system's own search). Returns the module handle, or 0 when nothing could be
-// loaded; the caller releases a handle with Platform::FreeLibrary.
+// program's folder when one exists there, otherwise the one in the system
+// folder, each by its full path; never a copy in the current folder or on
+// PATH. Returns the module handle, or 0 when nothing could be loaded; the
+// caller releases a handle with Platform::FreeLibrary.
 plat::ModuleHandle LoadZBLibraryEx(plat::Platform& platform, const std::string& fileName);

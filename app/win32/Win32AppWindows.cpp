@@ -3,11 +3,12 @@
 #include "app/win32/MainFrameWnd.h"
 #include "app/win32/SecondaryDialogs.h"
 #include "browser/win32/BonusDlgWin32.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace app::win32 {
 
 Win32AppWindows::Win32AppWindows(plat::Platform& platform)
-    : m_platform(platform), m_richEdit(::LoadLibraryA("riched20.dll")) {}
+    : m_platform(platform), m_richEdit(plat::win32::LoadSystemLibrary("riched20.dll")) {}
 
 void Win32AppWindows::ShowMainDialog() {
   browser::CBonusDlgWin32 dialog(m_platform, nullptr);

@@ -11,8 +11,9 @@ namespace app::win32 {
 
 class Win32AppWindows final : public IAppWindows {
  public:
-  // Loads the rich-edit library (riched20.dll) whose classes the main
-  // dialog's template uses; it stays loaded as long as this object.
+  // Loads the rich-edit library (riched20.dll, from the system folder) whose
+  // classes the main dialog's template uses; it stays loaded as long as this
+  // object.
   explicit Win32AppWindows(plat::Platform& platform);
   Win32AppWindows(const Win32AppWindows&) = delete;
   Win32AppWindows& operator=(const Win32AppWindows&) = delete;

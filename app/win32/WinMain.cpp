@@ -1,6 +1,7 @@
-// The program's entry: one platform, the common controls and OLE (the
-// description pane's rich edit and the shell's link object need them), the
-// start-up road, then the message loop for as long as a main window exists.
+// The program's entry: the library search kept to the system folder, one
+// platform, the common controls and OLE (the description pane's rich edit and
+// the shell's link object need them), the start-up road, then the message
+// loop for as long as a main window exists.
 // clang-format off
 #include "platform/win32/Win32Api.h"
 #include <commctrl.h>
@@ -11,6 +12,7 @@
 
 #include "app/BonusApp.h"
 #include "app/win32/Win32AppWindows.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Platform.h"
 #include "resources/StringTable.h"
 
@@ -27,6 +29,7 @@ int RunProgram() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  plat::win32::RestrictLibrarySearch();
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_WIN95_CLASSES;

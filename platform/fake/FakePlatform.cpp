@@ -577,12 +577,16 @@ std::optional<ProductVersion> FakePlatform::FileProductVersion(const std::string
 }
 
 std::string FakePlatform::ResolveLibrary(const std::string& fileName) const {
-  // A bare name is looked for beside the program, then in the system folder.
+  // A bare name is looked for as the system's default search does: beside
+  // the program, in the system folder, the Windows folder, then the current
+  // folder.
   if (fileName.find('\\') != std::string::npos || fileName.find('/') != std::string::npos)
     return ResolvePath(fileName);
-  std::string dir = modulePath.substr(0, modulePath.find_last_of('\\'));
-  std::string beside = Fold(dir + "\\" + fileName);
-  if (m_Libraries.count(beside)) return beside;
+  const std::string program = modulePath.substr(0, modulePath.find_last_of('\\'));
+  for (const std::string& dir : {program, systemDir, windowsDir, currentDir}) {
+    const std::string candidate = ResolvePath(dir + "\\" + fileName);
+    if (m_Libraries.count(candidate)) return candidate;
+  }
   return Fold(systemDir + "\\" + fileName);
 }
 

@@ -1,3 +1,4 @@
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -5,17 +6,32 @@ namespace plat {
 
 using win32::NoThrow;
 
+namespace {
+
+// version.dll is no KnownDLL: bound from the system folder, never imported.
+struct VersionApi {
+  using SizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
+  using InfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
+  using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+  SizeFn size = win32::SystemProc<SizeFn>("version.dll", "GetFileVersionInfoSizeA");
+  InfoFn info = win32::SystemProc<InfoFn>("version.dll", "GetFileVersionInfoA");
+  QueryFn query = win32::SystemProc<QueryFn>("version.dll", "VerQueryValueA");
+};
+
+}  // namespace
+
 std::optional<ProductVersion> Win32Platform::FileProductVersion(const std::string& path) {
   return NoThrow<std::optional<ProductVersion>>(std::nullopt, [&]() -> std::optional<ProductVersion> {
+    static const VersionApi api;
+    if (api.size == nullptr || api.info == nullptr || api.query == nullptr) return std::nullopt;
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const DWORD size = api.size(path.c_str(), &ignored);
     if (size == 0) return std::nullopt;
     std::string block(size, '\0');
-    if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return std::nullopt;
+    if (!api.info(path.c_str(), 0, size, block.data())) return std::nullopt;
     void* found = nullptr;
     UINT length = 0;
-    char root[] = "\\";
-    if (!::VerQueryValueA(block.data(), root, &found, &length) || found == nullptr ||
+    if (!api.query(block.data(), "\\", &found, &length) || found == nullptr ||
         length < sizeof(VS_FIXEDFILEINFO))
       return std::nullopt;
     const auto* info = static_cast<const VS_FIXEDFILEINFO*>(found);

@@ -1,5 +1,6 @@
 #include <map>
 
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
@@ -62,7 +63,7 @@ std::string ProcessImagePath(DWORD processId) {
   auto moduleFileName = win32::LookUp<GetModuleFileNameExFn>("KERNEL32.DLL", "K32GetModuleFileNameExA");
   win32::UniqueModule psapi;
   if (moduleFileName == nullptr) {
-    psapi.Reset(::LoadLibraryA("PSAPI.DLL"));
+    psapi.Reset(win32::LoadSystemLibrary("psapi.dll"));
     if (!psapi) return {};
     moduleFileName = reinterpret_cast<GetModuleFileNameExFn>(
         reinterpret_cast<void*>(::GetProcAddress(psapi.Get(), "GetModuleFileNameExA")));

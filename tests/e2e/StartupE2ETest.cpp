@@ -60,6 +60,26 @@ void EndProcesses(const char* fileName) {
   ::CloseHandle(snapshot);
 }
 
+// The manifest Windows reads before the program starts: the user's own rights
+// (no consent prompt, and a StartUp entry that runs at logon), Windows 10 and
+// 11 among the supported systems, and a DPI choice.
+TEST(Manifest, AsksForNoElevationAndKnowsWindows10) {
+  for (const char* file : {VERAVEVI_EXE, CAPSULE_CHECK_EXE}) {
+    SCOPED_TRACE(file);
+    HMODULE module = ::LoadLibraryExA(e2e::WindowsPath(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    const void* data = found != nullptr ? ::LockResource(::LoadResource(module, found)) : nullptr;
+    const std::string manifest =
+        data != nullptr ? std::string(static_cast<const char*>(data), ::SizeofResource(module, found)) : "";
+    ::FreeLibrary(module);
+    EXPECT_NE(manifest.find(R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)"),
+              std::string::npos);
+    EXPECT_NE(manifest.find(R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)"),
+              std::string::npos);
+  }
+}
+
 class StartupE2E : public ::testing::Test {
  protected:
   e2e::ScratchFolder folder_{"startup-e2e"};

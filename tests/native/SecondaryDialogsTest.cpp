@@ -141,25 +141,30 @@ TEST(DisableTrayIcon, ShortcutAndTrayFollowTheTable) {
   }
 }
 
-// The file beside the program wins; otherwise the name is loaded as given.
+// The file beside the program wins, then the system folder's; a copy in the
+// current folder is never taken.
 TEST(LoadZBLibrary, PrefersTheFileBesideTheProgram) {
   const std::string beside = "C:\\Velmora\\VScript.DLL";
+  const std::string system = "C:\\WINDOWS\\SYSTEM32\\VScript.DLL";
   const struct {
     const char* name;
-    bool besideFile, besideFolder, system, loads;
+    bool besideFile, besideFolder, system, current, loads;
     std::string loaded;
   } rows[] = {
-      {"both", true, false, true, true, beside},
-      {"system only", false, false, true, true, "VScript.DLL"},
-      {"a folder beside", false, true, false, false, "VScript.DLL"},
+      {"both", true, false, true, true, true, beside},
+      {"system and current", false, false, true, true, true, system},
+      {"a folder beside", false, true, false, false, false, system},
+      {"current folder only", false, false, false, true, false, system},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     plat::FakePlatform fake;
     fake.modulePath = "C:\\Velmora\\VERavevi.exe";
+    fake.currentDir = "C:\\Downloads";
     if (r.besideFile) fake.AddLibrary(beside, {});
     if (r.besideFolder) fake.AddFolder(beside);
-    if (r.system) fake.AddLibrary("C:\\WINDOWS\\SYSTEM32\\VScript.DLL", {});
+    if (r.system) fake.AddLibrary(system, {});
+    if (r.current) fake.AddLibrary("C:\\Downloads\\VScript.DLL", {});
     EXPECT_EQ(LoadZBLibraryEx(fake, "VScript.DLL") != 0, r.loads);
     EXPECT_EQ(fake.loadedLibraries, std::vector<std::string>{r.loaded});
   }
