@@ -171,7 +171,7 @@ const Row kRows[] = {
 TEST(FaultInjection, EveryCallFailingOnceAndFromTheMiddleOn) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.name);
-    std::size_t n = 0, runs = 0, faults = 0;
+    std::size_t n = 0, faults = 0;
     std::string ending;
     // Run 0 counts; runs 1..N fail call k; run N + 1 fails from the middle on.
     for (std::size_t k = 0; k == 0 || k <= n + 1; ++k) {
@@ -191,7 +191,6 @@ TEST(FaultInjection, EveryCallFailingOnceAndFromTheMiddleOn) {
         ADD_FAILURE() << "more than " << p.callLimit << " calls";
       }
       if (k == 0) n = p.calls, ending = ended;
-      ++runs;
       faults += p.failed;
       EXPECT_EQ(browser::testing::WrittenOutsideStartUp(before, p.Snapshot()), std::vector<std::string>{});
       for (const auto* paths : {&p.linkSaves, &p.deletions})
@@ -200,7 +199,8 @@ TEST(FaultInjection, EveryCallFailingOnceAndFromTheMiddleOn) {
           << "the shortcut stays";
       EXPECT_TRUE(ended == ending || ended == "ends") << ended << " instead of " << ending;
     }
-    std::printf("[ faults   ] %s: N %zu, %zu runs, %zu faults survived\n", row.name, n, runs, faults);
+    // The figures as a table row: N, runs with faults, faults survived.
+    std::printf("| %s | %zu | %zu | %zu |\n", row.name, n, n + 1, faults);
   }
 }
 
