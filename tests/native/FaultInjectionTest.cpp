@@ -25,7 +25,8 @@ using traytest::TrayMachine;
 using Steps = std::function<void(CBonusDlg&, CRecordingView&)>;
 
 // The product's disk with one capsule per way of installing, each with its
-// description, icon and sound, and the program's own copy of the main file.
+// description, icon, sound and companion, and the program's own copy of the
+// main file; both copies name an order page.
 void Demo(TrayMachine& t) {
   plat::FakePlatform& p = t.p;
   const std::string order = "OrderURLmsg=Order %s\nOrderURL=http://velmora.example/order\n";
