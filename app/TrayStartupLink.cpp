@@ -9,8 +9,9 @@ constexpr const char* kTrayOnlyArgument = "0";
 }  // namespace
 
 std::string TrayStartupLinkPath(const std::string& windowsDir) {
+  // Without the Windows folder the path would name a folder of the current drive.
   std::string path = windowsDir + kLinkSuffix;
-  return plat::FitsMaxPath(path) ? path : std::string();
+  return !windowsDir.empty() && plat::FitsMaxPath(path) ? path : std::string();
 }
 
 void WriteTrayStartupLink(CBonusConfig& store, const std::string& modulePath, const std::string& moduleDir,

@@ -10,8 +10,8 @@
 namespace app {
 
 // windowsDir + "\Start Menu\Programs\StartUp\VERaveviTrayIcon.lnk"; "" when
-// that path does not fit the 260-character buffer (nothing is then written
-// or deleted).
+// windowsDir is empty or that path does not fit the 260-character buffer
+// (nothing is then written or deleted).
 std::string TrayStartupLinkPath(const std::string& windowsDir);
 
 // Writes the shortcut `linkPath`, replacing one of that name: target and

@@ -100,8 +100,9 @@ void CBonusDlg::LocateConfigAtSetUp() {
 void CBonusDlg::WriteStartupLink() {
   const CString link = m_config.m_sWindowsDir + kStartupLinkSuffix;
   // A path the 260-character buffer cannot hold whole is not written at all:
-  // a cut-off path would name some other file.
-  if (!plat::FitsMaxPath(link)) {
+  // a cut-off path would name some other file. Nor is one without the Windows
+  // folder (its call failed), which would name a folder of the current drive.
+  if (m_config.m_sWindowsDir.empty() || !plat::FitsMaxPath(link)) {
     m_config.m_szLinkPath[0] = '\0';
     return;
   }

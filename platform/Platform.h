@@ -176,6 +176,8 @@ inline constexpr std::uint32_t kSndFilename = 0x00020000;
 
 // ---------------------------------------------------------------------------
 
+// Each method states what it returns when the system call fails; a method
+// that returns nothing then does nothing.
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -195,13 +197,15 @@ class Platform {
   virtual bool DeleteFile(const std::string& path) = 0;
   // The short (8.3) form of an existing path; "" for a path that does not exist.
   virtual std::string ShortPathName(const std::string& path) = 0;
+  // The current folder; "" on failure.
   virtual std::string CurrentDirectory() = 0;
+  // False, with the current folder unchanged, when it cannot be made current.
   virtual bool SetCurrentDirectory(const std::string& path) = 0;
   // `text` with %NAME% references expanded; nothing when the system call fails.
   virtual std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) = 0;
 
   // Registry, read only. A key is opened for reading (KEY_READ) and closed
-  // again inside each call.
+  // again inside each call. False when the key cannot be opened.
   virtual bool RegKeyExists(RegRoot root, const std::string& subKey) = 0;
   // The value `valueName` ("" for the default value) of the key; nothing when
   // the key cannot be opened or the value does not exist.
@@ -210,15 +214,18 @@ class Platform {
 
   // Drive roots ("C:\\", ...) in the system's order; empty on failure.
   virtual std::vector<std::string> LogicalDriveRoots() = 0;
+  // GetDriveTypeA; kDriveUnknown when the type cannot be determined.
   virtual std::uint32_t DriveType(const std::string& root) = 0;
   // Whether the extended free-space function can be found at run time
   // (GetDiskFreeSpaceExA in KERNEL32.DLL).
   virtual bool HasDiskFreeSpaceEx() = 0;
+  // False, with `out` unwritten, on failure (no medium, no such drive).
   virtual bool DiskFreeSpaceEx(const std::string& root, DiskFreeEx& out) = 0;
   virtual bool DiskFreeSpace(const std::string& root, DiskFreeClusters& out) = 0;
-  // Sets the process error mode and returns the previous one.
+  // Sets the process error mode and returns the previous one; a failed call
+  // leaves the mode and returns 0.
   virtual std::uint32_t SetErrorMode(std::uint32_t mode) = 0;
-  // StrFormatByteSizeW of the shell's light-weight utility library.
+  // StrFormatByteSizeW of the shell's light-weight utility library; "" on failure.
   virtual std::u16string FormatByteSizeW(std::int64_t bytes) = 0;
 
   // Writes a shortcut file through the shell's link object (IShellLinkA and
@@ -227,13 +234,13 @@ class Platform {
   // Reads a shortcut file back through the same object; nothing on failure.
   virtual std::optional<ShellLinkFields> LoadShellLink(const std::string& linkFile) = 0;
 
-  // MessageBoxA; returns the pressed button's id.
+  // MessageBoxA; returns the pressed button's id, 0 when the box could not be shown.
   virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                          unsigned type) = 0;
 
   // CreateMutexA without security attributes. `alreadyExisted` is the
   // ERROR_ALREADY_EXISTS answer. The handle stays open until CloseHandle or
-  // the end of the process.
+  // the end of the process. On failure the handle is 0 and alreadyExisted false.
   struct MutexResult {
     KernelHandle handle = 0;
     bool alreadyExisted = false;
@@ -241,11 +248,14 @@ class Platform {
   virtual MutexResult CreateMutex(const std::string& name, bool initialOwner) = 0;
   virtual void CloseHandle(KernelHandle handle) = 0;
 
-  // FindWindowA with no class: a top-level window whose caption is exactly `caption`.
+  // FindWindowA with no class: a top-level window whose caption is exactly
+  // `caption`; 0 when there is none or the call fails.
   virtual WindowHandle FindWindowByCaption(const std::string& caption) = 0;
-  // Every top-level window, in the system's order.
+  // Every top-level window, in the system's order; empty on failure.
   virtual std::vector<WindowInfo> TopLevelWindows() = 0;
   virtual void SetForegroundWindow(WindowHandle window) = 0;
+  // SendMessageA returns the message's result (0 when it could not be sent);
+  // PostMessageA false when it could not be posted.
   virtual std::intptr_t SendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                     std::intptr_t lParam) = 0;
   virtual bool PostMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
@@ -255,37 +265,40 @@ class Platform {
   // line, no inherited handles, no creation flags, the caller's environment
   // and current folder, a zeroed start-up record apart from its size and a
   // show value of 1 that is not marked valid. The process is not waited for.
+  // False when it could not be created.
   virtual bool CreateProcess(const std::string& application) = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   // The program's arguments as the platform splits its command line (blanks
-  // separate, double quotes group), without the program name.
+  // separate, double quotes group), without the program name; empty on
+  // failure.
   virtual std::vector<std::string> CommandLineArguments() = 0;
 
-  // ShellExecuteA; returns its result (above 32 on success).
+  // ShellExecuteA; returns its result (above 32 on success, 32 or less on failure).
   virtual std::intptr_t ShellExecute(WindowHandle owner, const std::string& verb, const std::string& file,
                                      const std::string& parameters, const std::string& directory,
                                      int show) = 0;
   // ExtractIconA; 0 when the file has no icon.
   virtual IconHandle ExtractIcon(const std::string& file, int index) = 0;
-  // An icon resource of the program itself.
+  // An icon resource of the program itself; 0 when it cannot be loaded.
   virtual IconHandle LoadProgramIcon(int resourceId) = 0;
 
-  // PlaySoundA with a file name and no module.
+  // PlaySoundA with a file name and no module; false on failure.
   virtual bool PlaySound(const std::string& path, std::uint32_t flags) = 0;
 
   // The product version from the file's version resource (size, read, and
   // the root block's fixed file information); nothing when any step fails.
   virtual std::optional<ProductVersion> FileProductVersion(const std::string& path) = 0;
 
-  // LoadLibraryA, GetProcAddress by undecorated name, FreeLibrary.
+  // LoadLibraryA, GetProcAddress by undecorated name (each 0 on failure), FreeLibrary.
   virtual ModuleHandle LoadLibrary(const std::string& fileName) = 0;
   virtual ProcAddress GetProcAddress(ModuleHandle module, const std::string& name) = 0;
   virtual void FreeLibrary(ModuleHandle module) = 0;
   // Calls an entry of the form int __stdcall Install(void*, const char*, int, int)
-  // with (null, scriptPath, 0, 0) and returns its result.
+  // with (null, scriptPath, 0, 0) and returns its result (0: installed); -1
+  // when the entry cannot be called.
   virtual int CallScriptInstall(ProcAddress entry, const std::string& scriptPath) = 0;
 
-  // Shell_NotifyIconA with the 88-byte record.
+  // Shell_NotifyIconA with the 88-byte record; false on failure.
   virtual bool ShellNotifyIcon(std::uint32_t command, const NotifyIconData& data) = 0;
 };
 

@@ -247,13 +247,34 @@ void FakePlatform::AddLibrary(const std::string& path, Library library) {
   m_Libraries[ResolvePath(path)] = std::move(library);
 }
 
+bool FakePlatform::Fails() {
+  ++calls;
+  if (callLimit != 0 && calls > callLimit && !callLimitExceeded) {
+    callLimitExceeded = true;
+    throw CallLimitExceeded{};
+  }
+  const bool fails = callLimitExceeded || calls == failCall || (failFrom != 0 && calls >= failFrom);
+  if (fails) ++failed;
+  return fails;
+}
+
 // ---- Platform --------------------------------------------------------------
 
-std::string FakePlatform::WindowsDirectory() { return windowsDir; }
-std::string FakePlatform::SystemDirectory() { return systemDir; }
-std::string FakePlatform::ModulePath() { return modulePath; }
+std::string FakePlatform::WindowsDirectory() {
+  if (Fails()) return {};
+  return windowsDir;
+}
+std::string FakePlatform::SystemDirectory() {
+  if (Fails()) return {};
+  return systemDir;
+}
+std::string FakePlatform::ModulePath() {
+  if (Fails()) return {};
+  return modulePath;
+}
 
 std::optional<FileAttributes> FakePlatform::GetFileAttributes(const std::string& path) {
+  if (Fails()) return std::nullopt;
   std::string f = ResolvePath(path);
   if (f.empty()) return std::nullopt;
   if (m_Folders.count(f)) return FileAttributes{true};
@@ -263,6 +284,7 @@ std::optional<FileAttributes> FakePlatform::GetFileAttributes(const std::string&
 
 bool FakePlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
+  if (Fails()) return false;
   if (onRead) onRead(path);
   auto it = m_Files.find(ResolveFile(path));
   if (it == m_Files.end() || it->second.locked) return false;
@@ -271,6 +293,7 @@ bool FakePlatform::ReadFileBytes(const std::string& path, std::string& bytes) {
 }
 
 bool FakePlatform::DeleteFile(const std::string& path) {
+  if (Fails()) return false;
   deletions.push_back(path);
   std::string f = ResolveFile(path);
   auto it = m_Files.find(f);
@@ -281,15 +304,20 @@ bool FakePlatform::DeleteFile(const std::string& path) {
 }
 
 std::string FakePlatform::ShortPathName(const std::string& path) {
+  if (Fails()) return {};
   std::string f = ResolvePath(path);
   if (!m_Files.count(f) && !m_Folders.count(f)) return {};
   auto it = m_ShortNames.find(f);
   return it == m_ShortNames.end() ? path : it->second;
 }
 
-std::string FakePlatform::CurrentDirectory() { return currentDir; }
+std::string FakePlatform::CurrentDirectory() {
+  if (Fails()) return {};
+  return currentDir;
+}
 
 bool FakePlatform::SetCurrentDirectory(const std::string& path) {
+  if (Fails()) return false;
   // The system keeps the full form of the path, in the letter case given.
   std::string full = FullPath(path);
   if (full.empty() || !m_Folders.count(Fold(full))) return false;
@@ -298,6 +326,7 @@ bool FakePlatform::SetCurrentDirectory(const std::string& path) {
 }
 
 std::optional<std::string> FakePlatform::ExpandEnvironmentStrings(const std::string& text) {
+  if (Fails()) return std::nullopt;
   if (failEnvironmentExpansion) return std::nullopt;
   std::string out;
   std::size_t i = 0;
@@ -331,11 +360,13 @@ std::optional<std::string> FakePlatform::ExpandEnvironmentStrings(const std::str
 }
 
 bool FakePlatform::RegKeyExists(RegRoot root, const std::string& subKey) {
+  if (Fails()) return false;
   return m_Keys.count({root, Fold(subKey)}) != 0;
 }
 
 std::optional<RegValue> FakePlatform::RegQueryValue(RegRoot root, const std::string& subKey,
                                                     const std::string& valueName) {
+  if (Fails()) return std::nullopt;
   auto it = m_Keys.find({root, Fold(subKey)});
   if (it == m_Keys.end()) return std::nullopt;
   auto v = it->second.values.find(FoldName(valueName));
@@ -344,12 +375,14 @@ std::optional<RegValue> FakePlatform::RegQueryValue(RegRoot root, const std::str
 }
 
 std::vector<std::string> FakePlatform::LogicalDriveRoots() {
+  if (Fails()) return {};
   std::vector<std::string> roots;
   for (const auto& d : drives) roots.push_back(d.root);
   return roots;
 }
 
 std::uint32_t FakePlatform::DriveType(const std::string& root) {
+  if (Fails()) return kDriveUnknown;
   // "C:" names the root as "C:\\" does.
   std::string asked = FoldName(root);
   if (asked.size() == 2 && asked[1] == ':') asked += "\\";
@@ -358,9 +391,13 @@ std::uint32_t FakePlatform::DriveType(const std::string& root) {
   return kDriveNoRootDir;
 }
 
-bool FakePlatform::HasDiskFreeSpaceEx() { return hasDiskFreeSpaceEx; }
+bool FakePlatform::HasDiskFreeSpaceEx() {
+  if (Fails()) return false;
+  return hasDiskFreeSpaceEx;
+}
 
 bool FakePlatform::DiskFreeSpaceEx(const std::string& root, DiskFreeEx& out) {
+  if (Fails()) return false;
   errorModeAtQuery.push_back(errorMode);
   for (const auto& d : drives) {
     if (FoldName(d.root) != FoldName(root)) continue;
@@ -374,6 +411,7 @@ bool FakePlatform::DiskFreeSpaceEx(const std::string& root, DiskFreeEx& out) {
 }
 
 bool FakePlatform::DiskFreeSpace(const std::string& root, DiskFreeClusters& out) {
+  if (Fails()) return false;
   errorModeAtQuery.push_back(errorMode);
   for (const auto& d : drives) {
     if (FoldName(d.root) != FoldName(root)) continue;
@@ -401,6 +439,7 @@ bool FakePlatform::DiskFreeSpace(const std::string& root, DiskFreeClusters& out)
 }
 
 std::uint32_t FakePlatform::SetErrorMode(std::uint32_t mode) {
+  if (Fails()) return 0;
   std::uint32_t previous = errorMode;
   errorMode = mode;
   errorModeHistory.push_back(mode);
@@ -408,6 +447,7 @@ std::uint32_t FakePlatform::SetErrorMode(std::uint32_t mode) {
 }
 
 std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
+  if (Fails()) return {};
   if (byteSizeText) return *byteSizeText;
   // The shell's rule: below 1024 the count itself, as a 32-bit number;
   // otherwise the first of KB, MB, ... in which the value is below 1000,
@@ -441,6 +481,7 @@ std::u16string FakePlatform::FormatByteSizeW(std::int64_t bytes) {
 }
 
 bool FakePlatform::SaveShellLink(const ShellLinkFields& link, const std::string& linkFile) {
+  if (Fails()) return false;
   linkSaves.push_back(linkFile);
   if (failShellLinks) return false;
   std::string f = ResolveFile(linkFile);
@@ -451,6 +492,7 @@ bool FakePlatform::SaveShellLink(const ShellLinkFields& link, const std::string&
 }
 
 std::optional<ShellLinkFields> FakePlatform::LoadShellLink(const std::string& linkFile) {
+  if (Fails()) return std::nullopt;
   auto it = shellLinks.find(ResolvePath(linkFile));
   if (it == shellLinks.end() || !m_Files.count(it->first)) return std::nullopt;
   return it->second;
@@ -458,6 +500,7 @@ std::optional<ShellLinkFields> FakePlatform::LoadShellLink(const std::string& li
 
 int FakePlatform::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                              unsigned type) {
+  if (Fails()) return 0;
   boxes.push_back(Box{owner, text, caption, type});
   if (onBox) {
     const Box shown = boxes.back();  // the callback may show another box
@@ -478,6 +521,7 @@ int FakePlatform::MessageBox(WindowHandle owner, const std::string& text, const 
 }
 
 Platform::MutexResult FakePlatform::CreateMutex(const std::string& name, bool initialOwner) {
+  if (Fails()) return {};
   bool existed = mutexNames.count(name) != 0 && mutexNames[name] > 0;
   ++mutexNames[name];
   KernelHandle h = m_NextHandle++;
@@ -487,6 +531,7 @@ Platform::MutexResult FakePlatform::CreateMutex(const std::string& name, bool in
 }
 
 void FakePlatform::CloseHandle(KernelHandle handle) {
+  if (Fails()) return;
   closedHandles.push_back(handle);
   auto it = m_MutexHandles.find(handle);
   if (it == m_MutexHandles.end()) return;
@@ -506,46 +551,67 @@ std::vector<std::string> FakePlatform::MutexLog() const {
 }
 
 WindowHandle FakePlatform::FindWindowByCaption(const std::string& caption) {
+  if (Fails()) return 0;
   for (const auto& w : windows)
     if (w.caption == caption) return w.handle;
   return 0;
 }
 
-std::vector<WindowInfo> FakePlatform::TopLevelWindows() { return windows; }
+std::vector<WindowInfo> FakePlatform::TopLevelWindows() {
+  if (Fails()) return {};
+  return windows;
+}
 
-void FakePlatform::SetForegroundWindow(WindowHandle window) { foregrounded.push_back(window); }
+void FakePlatform::SetForegroundWindow(WindowHandle window) {
+  if (Fails()) return;
+  foregrounded.push_back(window);
+}
 
 std::intptr_t FakePlatform::SendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                         std::intptr_t lParam) {
+  if (Fails()) return 0;
   messages.push_back(SentMessage{window, message, wParam, lParam, false});
   return onSendMessage ? onSendMessage(messages.back()) : 0;
 }
 
 bool FakePlatform::PostMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                std::intptr_t lParam) {
+  if (Fails()) return false;
   messages.push_back(SentMessage{window, message, wParam, lParam, true});
   return true;
 }
 
 bool FakePlatform::CreateProcess(const std::string& application) {
-  if (failCreateProcess || !GetFileAttributes(application) || GetFileAttributes(application)->directory)
+  if (Fails()) return false;
+  // Looked up directly, as GetFileAttributes does: a call of its own would
+  // count in the fault plan.
+  const std::string f = ResolvePath(application);
+  if (failCreateProcess || f.empty() || m_Folders.count(f) || !m_Files.count(ResolveFile(application)))
     return false;
   processes.push_back(Started{application, currentDir});
   return true;
 }
 
-void FakePlatform::Sleep(std::uint32_t milliseconds) { sleeps.push_back(milliseconds); }
+void FakePlatform::Sleep(std::uint32_t milliseconds) {
+  if (Fails()) return;
+  sleeps.push_back(milliseconds);
+}
 
-std::vector<std::string> FakePlatform::CommandLineArguments() { return arguments; }
+std::vector<std::string> FakePlatform::CommandLineArguments() {
+  if (Fails()) return {};
+  return arguments;
+}
 
 std::intptr_t FakePlatform::ShellExecute(WindowHandle, const std::string& verb, const std::string& file,
                                          const std::string& parameters, const std::string& directory,
                                          int show) {
+  if (Fails()) return 0;
   shellCalls.push_back(ShellCall{verb, file, parameters, directory, show, currentDir});
   return 42;  // above 32: started
 }
 
 IconHandle FakePlatform::ExtractIcon(const std::string& file, int index) {
+  if (Fails()) return 0;
   extractIconCalls.push_back(file);
   std::string f = ResolveFile(file);
   if (index != 0 || !m_Files.count(f) || !HasExtension(f, {".ico", ".exe", ".dll", ".icl"})) return 0;
@@ -556,9 +622,13 @@ IconHandle FakePlatform::ExtractIcon(const std::string& file, int index) {
   return h;
 }
 
-IconHandle FakePlatform::LoadProgramIcon(int resourceId) { return ProgramIconHandle(resourceId); }
+IconHandle FakePlatform::LoadProgramIcon(int resourceId) {
+  if (Fails()) return 0;
+  return ProgramIconHandle(resourceId);
+}
 
 bool FakePlatform::PlaySound(const std::string& path, std::uint32_t flags) {
+  if (Fails()) return false;
   sounds.push_back(Sound{path, flags});
   // An asynchronous sound is only queued: the call succeeds whatever the file.
   if (flags & kSndAsync) return true;
@@ -569,6 +639,7 @@ bool FakePlatform::PlaySound(const std::string& path, std::uint32_t flags) {
 }
 
 std::optional<ProductVersion> FakePlatform::FileProductVersion(const std::string& path) {
+  if (Fails()) return std::nullopt;
   std::string f = ResolvePath(path);
   if (!m_Files.count(f)) return std::nullopt;
   auto it = m_Versions.find(f);
@@ -591,6 +662,7 @@ std::string FakePlatform::ResolveLibrary(const std::string& fileName) const {
 }
 
 ModuleHandle FakePlatform::LoadLibrary(const std::string& fileName) {
+  if (Fails()) return 0;
   loadedLibraries.push_back(fileName);
   std::string f = ResolveLibrary(fileName);
   if (!m_Libraries.count(f) || !m_Files.count(f)) return 0;
@@ -600,6 +672,7 @@ ModuleHandle FakePlatform::LoadLibrary(const std::string& fileName) {
 }
 
 ProcAddress FakePlatform::GetProcAddress(ModuleHandle module, const std::string& name) {
+  if (Fails()) return 0;
   auto m = m_Modules.find(module);
   if (m == m_Modules.end()) return 0;
   const auto& lib = m_Libraries[m->second];
@@ -610,11 +683,13 @@ ProcAddress FakePlatform::GetProcAddress(ModuleHandle module, const std::string&
 }
 
 void FakePlatform::FreeLibrary(ModuleHandle module) {
+  if (Fails()) return;
   freedLibraries.push_back(module);
   m_Modules.erase(module);
 }
 
 int FakePlatform::CallScriptInstall(ProcAddress entry, const std::string& scriptPath) {
+  if (Fails()) return -1;
   auto p = m_Procs.find(entry);
   if (p == m_Procs.end()) return -1;
   scriptCalls.push_back(ScriptCall{p->second.second, scriptPath});
@@ -624,6 +699,7 @@ int FakePlatform::CallScriptInstall(ProcAddress entry, const std::string& script
 }
 
 bool FakePlatform::ShellNotifyIcon(std::uint32_t command, const NotifyIconData& data) {
+  if (Fails()) return false;
   notifyCalls.push_back(NotifyCall{command, data});
   if (failShellNotify) return false;
   const auto icon = std::make_pair(data.hWnd, data.uID);

@@ -27,6 +27,7 @@
 // - ExpandEnvironmentStrings sees `environment` only, not the process's.
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <map>
@@ -210,6 +211,21 @@ class FakePlatform : public Platform {
   // Folds a path for comparison: "/" to "\", lower case.
   static std::string Fold(const std::string& path);
 
+  // ---- the fault plan ----------------------------------------------------
+  // Every call through the Platform interface counts, from 1. A call the plan
+  // fails does nothing, records nothing and returns what the real call
+  // returns on failure (platform/Platform.h).
+  std::size_t calls = 0;     // calls made so far
+  std::size_t failed = 0;    // of which the plan failed
+  std::size_t failCall = 0;  // this call fails; 0: none
+  std::size_t failFrom = 0;  // this call and every later one fail; 0: none
+  // The call after the first callLimit ones throws CallLimitExceeded (not a
+  // std::exception, so no guard of the program catches it); every call after
+  // that fails, so that code on the way out runs on. 0: no limit.
+  std::size_t callLimit = 0;
+  bool callLimitExceeded = false;
+  struct CallLimitExceeded {};
+
   // ---- Platform ----------------------------------------------------------
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
@@ -260,6 +276,9 @@ class FakePlatform : public Platform {
   bool ShellNotifyIcon(std::uint32_t command, const NotifyIconData& data) override;
 
  private:
+  // Counts a call; true when the fault plan fails it.
+  bool Fails();
+
   struct File {
     std::string content;
     bool locked = false;

@@ -117,22 +117,6 @@ std::vector<Row> Rows() {
   };
 }
 
-// Paths written or deleted by the run, beyond the StartUp folder.
-std::vector<std::string> WrittenOutsideStartUp(const std::map<std::string, std::string>& before,
-                                               const std::map<std::string, std::string>& after) {
-  std::vector<std::string> out;
-  auto outside = [](const std::string& p) {
-    return p.rfind("c:\\windows\\start menu\\programs\\startup\\", 0) != 0;
-  };
-  for (const auto& [path, content] : after) {
-    auto it = before.find(path);
-    if ((it == before.end() || it->second != content) && outside(path)) out.push_back("written " + path);
-  }
-  for (const auto& [path, content] : before)
-    if (!after.count(path) && outside(path)) out.push_back("deleted " + path);
-  return out;
-}
-
 TEST(BadInput, OutcomeAndNothingWritten) {
   for (const Row& row : Rows()) {
     SCOPED_TRACE(row.name);

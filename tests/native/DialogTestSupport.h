@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,24 @@ struct DiskMachine {
   }
   static std::string Folder(const std::string& entry) { return "D:\\access\\" + entry; }
 };
+
+// Whether a path (as given, or folded) lies in the StartUp folder.
+inline bool InStartUp(const std::string& path) {
+  return plat::FakePlatform::Fold(path).rfind("c:\\windows\\start menu\\programs\\startup\\", 0) == 0;
+}
+
+// Paths written or deleted between two snapshots, beyond the StartUp folder.
+inline std::vector<std::string> WrittenOutsideStartUp(const std::map<std::string, std::string>& before,
+                                                      const std::map<std::string, std::string>& after) {
+  std::vector<std::string> out;
+  for (const auto& [path, content] : after) {
+    auto it = before.find(path);
+    if ((it == before.end() || it->second != content) && !InStartUp(path)) out.push_back("written " + path);
+  }
+  for (const auto& [path, content] : before)
+    if (!after.count(path) && !InStartUp(path)) out.push_back("deleted " + path);
+  return out;
+}
 
 inline constexpr const char* kPrompt = "Please insert the disk labeled \"Velmora 5.0\", and click OK.";
 
