@@ -5,10 +5,13 @@
 // reinstall question, and closes; the tray tour starts tray-only, opens the
 // dialog from the icon, follows a capsule's MoreInfo link with real mouse
 // clicks, installs, closes and disables the tray icon; the random walk
-// (fixed seed, bounded steps and time) selects, installs, starts second
-// instances and closes and reopens, checking after every step that there is
-// at most one main dialog, that its StartUp shortcut exists exactly while it
-// is open, and that nothing else under the Windows folder changed.
+// (fixed seed, bounded steps and time; VELMORA_WALK_STEPS and
+// VELMORA_WALK_SEED make it a soak without a time bound) selects, installs,
+// starts second instances, also in tray mode, takes the disk away and gives
+// it back at the prompt, and closes and reopens, checking after every step
+// that there is at most one main dialog, that its StartUp shortcut exists
+// exactly while it is open, and that nothing else under the Windows folder
+// changed.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -17,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <random>
@@ -298,13 +303,31 @@ TEST_F(TourE2E, FromTheTrayIconThroughMoreInfoToDisablingTheIcon) {
   CheckInvariants("tray icon disabled");
 }
 
+// A visible box of the dialog's process (the insert-disk prompt), of any
+// caption.
+HWND PromptOf(DWORD process) {
+  for (HWND h : e2e::TopWindows("#32770", nullptr))
+    if (::IsWindowVisible(h) && e2e::ProcessOf(h) == process && ::GetDlgItem(h, kTree) == nullptr) return h;
+  return nullptr;
+}
+
+unsigned long FromEnvironment(const char* name, unsigned long fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? std::strtoul(value, nullptr, 10) : fallback;
+}
+
 TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {
-  std::mt19937 random(20261206u);
+  const unsigned long seed = FromEnvironment("VELMORA_WALK_SEED", 20261206u);
+  const unsigned long maxSteps = FromEnvironment("VELMORA_WALK_STEPS", 0);
+  const DWORD timeLimit = maxSteps == 0 ? 90000 : 0xFFFFFFFFu;
+  std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
+  std::vector<std::unique_ptr<Process>> trays;
+  int prompts = 0;
   Open();
   const DWORD start = ::GetTickCount();
-  int steps = 0;
-  for (; steps < 200 && ::GetTickCount() - start < 90000; ++steps) {
-    const unsigned action = random() % 10;
+  unsigned long steps = 0;
+  for (; steps < (maxSteps == 0 ? 200 : maxSteps) && ::GetTickCount() - start < timeLimit; ++steps) {
+    const unsigned action = random() % 12;
     std::string step = "step " + std::to_string(steps) + " action " + std::to_string(action);
     if (dialog_ == nullptr) {
       Open();
@@ -331,15 +354,48 @@ TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {
       EXPECT_TRUE(second.WaitForExit()) << step;
     } else if (action == 8) {
       Close();
-    } else {
+    } else if (action == 9) {
       ::Sleep(50);
+    } else if (action == 10) {
+      // A start in tray mode lives on beside the dialog while no other
+      // tray-only process does, and ends at once otherwise.
+      trays.push_back(std::make_unique<Process>(program_, "0", folder_.Path()));
+      ASSERT_TRUE(trays.back()->Started());
+      ASSERT_TRUE(trays.back()->WaitForIdle() || !trays.back()->Running()) << step;
+    } else {
+      // The disk goes: the next selection asks for it; it comes back and OK
+      // looks again, finding it.
+      const std::string cfg = folder_.In("VERavevi.cfg"), away = cfg + ".away";
+      ASSERT_TRUE(::MoveFileA(cfg.c_str(), away.c_str()));
+      const std::size_t i = random() % std::size(kCapsules);
+      HWND tree = ::GetDlgItem(dialog_, kTree);
+      LRESULT item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+      for (std::size_t k = 0; k < i && item != 0; ++k)
+        item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
+      HWND prompt = nullptr;
+      if (item != ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) {
+        ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
+        WaitUntil([&] { return (prompt = PromptOf(process_->Id())) != nullptr; });
+      }
+      ASSERT_TRUE(::MoveFileA(away.c_str(), cfg.c_str()));
+      if (item == 0 || prompt == nullptr) {
+        ASSERT_EQ(TextOf(::GetDlgItem(dialog_, kNote)), kCapsules[i].note) << step << ": no insert-disk prompt";
+        continue;
+      }
+      ::PostMessageA(prompt, WM_COMMAND, IDOK, 0);
+      ++prompts;
+      ASSERT_TRUE(WaitUntil([&] { return PromptOf(process_->Id()) == nullptr; })) << step;
+      EXPECT_EQ(TextOf(::GetDlgItem(dialog_, kNote)), kCapsules[i].note) << step;
     }
     if (::testing::Test::HasFatalFailure()) return;
     CheckInvariants(step);
     if (::testing::Test::HasFailure()) return;
   }
-  RecordProperty("steps", steps);
+  RecordProperty("steps", static_cast<int>(steps));
+  std::printf("walk: seed %lu, %lu steps, %zu tray-mode starts, %d disk prompts answered\n", seed, steps,
+              trays.size(), prompts);
   if (dialog_ != nullptr) Close();
+  trays.clear();
   CheckInvariants("end");
 }
 
