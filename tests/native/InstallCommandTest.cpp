@@ -136,6 +136,34 @@ TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
   EXPECT_EQ(dlg->m_sCaption, "Bonus Programs");  // from the disk's file once it was read
 }
 
+// The dialog stays live under the confirmation and the version question: a
+// capsule selected meanwhile changes nothing of the install already asked for.
+TEST_F(InstallTest, TheCapsuleOfThePressStaysWhileItsBoxesAreOpen) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"Disclaimer=1\nRun=setup.exe", "open D:\\access\\Games\\setup.exe [] in D:\\access\\Games\n"},
+      {"Run={RUN_DIR}\\{TOKEN1}.exe, x", "open C:\\Velmora\\g.exe [x] in C:\\Velmora\n"}};
+  for (const auto& [lines, started] : rows) {
+    Reset();
+    m.fake.modulePath = "C:\\Velmora\\VERavevi.exe";
+    m.Main("[Packages]\nTools\nGames\n");
+    m.Capsule("Tools", "[TuneUp]\nTitle=Tools\nRun=setup.exe\nToken1=t\n");
+    m.Capsule("Games", "[TuneUp]\nTitle=Games\nToken1=g\n" + lines +
+                           "\n[Version]\nVersion=9\nFile={RUN_DIR}\\g.exe\nAskMsg=?\n");
+    for (const char* f :
+         {"C:\\Velmora\\g.exe", "C:\\Velmora\\t.exe", "D:\\access\\Games\\setup.exe",
+          "D:\\access\\Games\\Games.tmp", "D:\\access\\Tools\\setup.exe", "D:\\access\\Tools\\Tools.tmp"})
+      m.fake.AddFile(f);
+    m.fake.SetProductVersion("C:\\Velmora\\g.exe", {1, 0, 0, 0});
+    Open();
+    Pick("Games");
+    m.fake.onBox = [this](const plat::FakePlatform::Box&) { Pick("Tools"); };
+    view.answer = [this](unsigned) { return Pick("Tools"), plat::kIdYes; };
+    dlg->OnInstall();
+    EXPECT_EQ(Started(m.fake),
+              started + "run D:\\access\\Games\\Games.tmp in " + started.substr(started.rfind(' ') + 1));
+  }
+}
+
 TEST_F(InstallTest, MoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {
   Games("Run=setup.exe\nMoreInfoTitle=Read more\nMoreInfoRun= {SRC_DIR}\\Games\\Docs\\info.htm, page2\n");
   m.fake.AddFile("D:\\access\\Games\\Docs\\info.htm");
