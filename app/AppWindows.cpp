@@ -1,5 +1,6 @@
 #include "app/AppWindows.h"
 
+#include "config/DiskPrompt.h"
 #include "config/MutexNames.h"
 
 bool RunMainDialog(plat::Platform& platform, IAppWindows& windows) {
@@ -12,5 +13,5 @@ bool RunMainDialog(plat::Platform& platform, IAppWindows& windows) {
 bool RunOrderDialog(plat::Platform& platform, IAppWindows& windows) {
   // Kept open: the name must outlive the order dialog.
   platform.CreateMutex(kStopAutoRunMutex, true);
-  return windows.ShowOrderDialog() != plat::kIdOk;
+  return !LooksAgain(platform, windows.ShowOrderDialog());
 }

@@ -41,5 +41,6 @@ bool RunMainDialog(plat::Platform& platform, IAppWindows& windows);
 
 // Creates an owned "V50_StopAutoRun_Mutex" (the handle is kept until the
 // process ends) and shows the order dialog modally. False when the user
-// pressed OK (the caller looks for the disk again), true otherwise.
+// pressed OK (the caller looks for the disk again; see LooksAgain in
+// config/DiskPrompt.h), true otherwise.
 bool RunOrderDialog(plat::Platform& platform, IAppWindows& windows);

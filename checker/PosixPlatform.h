@@ -66,6 +66,7 @@ class PosixPlatform final : public plat::Platform {
   int MessageBox(plat::WindowHandle, const std::string&, const std::string&, unsigned) override {
     return plat::kIdCancel;
   }
+  bool QuitPending() override { return false; }
   MutexResult CreateMutex(const std::string&, bool) override { return {}; }
   void CloseHandle(plat::KernelHandle) override {}
   plat::WindowHandle FindWindowByCaption(const std::string&) override { return 0; }

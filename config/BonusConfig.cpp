@@ -219,6 +219,8 @@ constexpr std::string_view kMarkerExtension = ".rtf";
 constexpr std::string_view kConfigExtension = ".cfg";
 constexpr std::string_view kSectionKey = "Key";
 constexpr std::string_view kSectionValue = "Value";
+// A file read in text mode ends at its first Ctrl-Z, wherever it stands.
+constexpr char kEndOfText = '\x1A';
 
 }  // namespace
 
@@ -265,20 +267,23 @@ CString CBonusConfig::LocateConfigFile(bool preferProgramFolder) {
   return m_sConfigPath;
 }
 
-void CBonusConfig::ShowMissingFileBox(const CString& path) {
-  if (EndsWithCfg(path)) return;
-  m_platform->MessageBox(0, CString(kErrorPrefix) + path + CString(kErrorSuffix), res::DefaultTitle(),
-                         plat::kMbOk | plat::kMbIconStop);
+bool CBonusConfig::ReadTextFile(const CString& path) {
+  if (!m_platform->ReadFileBytes(path, m_readBuffer)) {
+    m_readBuffer.clear();
+    if (!EndsWithCfg(path))
+      m_platform->MessageBox(0, CString(kErrorPrefix) + path + CString(kErrorSuffix), res::DefaultTitle(),
+                             plat::kMbOk | plat::kMbIconStop);
+    return false;
+  }
+  const std::size_t end = m_readBuffer.find(kEndOfText);
+  if (end != CString::npos) m_readBuffer.resize(end);
+  return true;
 }
 
 bool CBonusConfig::ParseConfigFile(const CString& path, int capsuleIndex) {
   m_sLine.clear();
   m_sSectionName.clear();
-  if (!m_platform->ReadFileBytes(path, m_readBuffer)) {
-    m_readBuffer.clear();
-    ShowMissingFileBox(path);
-    return false;
-  }
+  if (!ReadTextFile(path)) return false;
   ParseLines(m_readBuffer, capsuleIndex, &path);
   m_readBuffer.clear();
   return true;
@@ -446,11 +451,7 @@ std::string KeyBelowRoot(std::string_view path, const RegistryRootName& root) {
 CString CBonusConfig::ReadSectionRegistryValue(const CString& path, const CString& sectionHeader) {
   m_sLine.clear();
   m_sSectionName.clear();
-  if (!m_platform->ReadFileBytes(path, m_readBuffer)) {
-    m_readBuffer.clear();
-    ShowMissingFileBox(path);
-    return {};
-  }
+  if (!ReadTextFile(path)) return {};
   IConfigLineObserver* const observer = m_pLineObserver;
   ConfigLineEvent event;
   event.file = path;

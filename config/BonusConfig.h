@@ -104,12 +104,14 @@ class CBonusConfig {
   //    preferProgramFolder is set, else m_sDataDir\<base name>.cfg.
   CString LocateConfigFile(bool preferProgramFolder);
 
-  // Reads a configuration file into the store with capsule index
-  // `capsuleIndex`, by the line grammar below. m_sLine and m_sSectionName
-  // are emptied first. False when the file cannot be opened: then nothing
-  // else in the store changes, and for a path whose last three characters
-  // are not "cfg" (any case) the box "Error: <path> doesn't exist." is shown
-  // without owner, with the default title as caption, OK and the stop icon.
+  // Reads a configuration file into the store with capsule index `capsuleIndex`,
+  // by the line grammar below. The file is text: it ends at its first Ctrl-Z
+  // byte (0x1A), wherever that stands, and nothing after it is read. m_sLine and
+  // m_sSectionName are emptied first. False when the file cannot be opened: then
+  // nothing else in the store changes, and for a path whose last three
+  // characters are not "cfg" (any case) the box "Error: <path> doesn't exist."
+  // is shown without owner, with the default title as caption, OK and the stop
+  // icon.
   //
   // Re-reading a file: the store remembers, per file path (compared without
   // regard to case, "/" taken as "\"), the index at which the k-th [Packages]
@@ -177,17 +179,17 @@ class CBonusConfig {
   // is missing, or the data is longer than 260 bytes.
   CString ReadRegistryString(CString keyPath, const CString& valueName);
 
-  // Reads the file `path` by lines as ParseConfigFile does (TABs deleted,
-  // trimmed, blank and ";" lines skipped). Every header line clears
-  // m_bInSection; a line equal to `sectionHeader` sets it; in the section a
-  // line "name = value" (name and value trimmed) with the name "Key" or
-  // "Value" sets m_sRegKey or m_sRegValue (the last such line wins). Then
+  // Reads the file `path` by lines as ParseConfigFile does (up to its first
+  // Ctrl-Z; TABs deleted, trimmed, blank and ";" lines skipped). Every header
+  // line clears m_bInSection; a line equal to `sectionHeader` sets it; in the
+  // section a line "name = value" (name and value trimmed) with the name "Key"
+  // or "Value" sets m_sRegKey or m_sRegValue (the last such line wins). Then
   // returns ReadRegistryString(m_sRegKey, m_sRegValue) when m_sRegKey is not
   // empty, else "". m_sRegKey and m_sRegValue are not emptied first, so a
   // section that is not found reuses what earlier reads left; m_bInSection
-  // starts as it was. When the file cannot be opened: "", with the
-  // "doesn't exist" box (default title) for a path not ending in "cfg".
-  // m_sLine and m_sSectionName are "" afterwards.
+  // starts as it was. When the file cannot be opened: "", with the "doesn't
+  // exist" box (default title) for a path not ending in "cfg". m_sLine and
+  // m_sSectionName are "" afterwards.
   CString ReadSectionRegistryValue(const CString& path, const CString& sectionHeader);
 
   // ---- drives, disk space, shortcuts ---------------------------------------
@@ -228,7 +230,11 @@ class CBonusConfig {
   void ParseLines(std::string_view text, int capsuleIndex, const CString* sourcePath);
   void AddPackage(std::string_view entry, const CString* sourcePath, PackageSlots*& slots,
                   std::size_t ordinal);
-  void ShowMissingFileBox(const CString& path);
+  // Reads the whole file `path` as text into m_readBuffer: the text ends at
+  // its first Ctrl-Z byte (0x1A). False, with the buffer empty, when the file
+  // cannot be read; then a path not ending in "cfg" (any case) gets the box
+  // "Error: <path> doesn't exist." without owner, with the default title.
+  bool ReadTextFile(const CString& path);
 
   plat::Platform* m_platform;
   std::map<CString, PackageSlots> m_packageSlots;  // key: folded file path

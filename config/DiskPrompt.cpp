@@ -33,7 +33,11 @@ ConfigSearchResult LocateConfigOrPrompt(plat::Platform& platform, CBonusConfig* 
   }
 }
 
+bool LooksAgain(plat::Platform& platform, int answer) {
+  return answer == plat::kIdOk && !platform.QuitPending();
+}
+
 bool AskForDisk(plat::Platform& platform, const std::string& caption) {
-  return VMessageBox(platform, 0, res::InsertDiskPrompt(), caption, plat::kMbOkCancel | plat::kMbIconStop) ==
-         plat::kIdOk;
+  return LooksAgain(platform, VMessageBox(platform, 0, res::InsertDiskPrompt(), caption,
+                                          plat::kMbOkCancel | plat::kMbIconStop));
 }

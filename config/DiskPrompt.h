@@ -43,10 +43,17 @@ struct ConfigSearchResult {
   bool prompted = false;
 };
 
+// The one rule of every prompt that may ask again: true only for the answer
+// OK (IDOK) while no quit message waits. Cancel and any other answer (a box
+// or dialog that failed: 0, -1) give up, and so does a prompt whose loop a
+// quit message ended: such a loop answers OK, and every later one would end
+// at once the same way.
+bool LooksAgain(plat::Platform& platform, int answer);
+
 // Decides, after a failed look, whether to look again. `store` holds what the
 // search has read so far and `caption` is the prompt's caption. The default
-// shows the insert-disk prompt (VMessageBox, no owner, 0x11): only OK looks
-// again; Cancel and any other answer, a failed box included, give up.
+// shows the insert-disk prompt (VMessageBox, no owner, 0x11) and looks again
+// as LooksAgain says.
 using DiskAsk = std::function<bool(CBonusConfig& store, const std::string& caption)>;
 
 // Looks until the file is found or `ask` gives up. With `store` null, every
@@ -55,5 +62,5 @@ using DiskAsk = std::function<bool(CBonusConfig& store, const std::string& capti
 ConfigSearchResult LocateConfigOrPrompt(plat::Platform& platform, CBonusConfig* store,
                                         const ConfigSearch& rules, const DiskAsk& ask = {});
 
-// The insert-disk prompt under `caption`; true when the user chose OK.
+// The insert-disk prompt under `caption`; LooksAgain of its answer.
 bool AskForDisk(plat::Platform& platform, const std::string& caption);

@@ -15,10 +15,10 @@
 
 class CFirstTimeRun {
  public:
-  // Longest pause that a Run1 value can ask for, in seconds. Longer values
-  // pause this long, so that a mistyped value cannot hold up the user
-  // interface for hours.
-  static constexpr int kMaxPauseSeconds = 60;
+  // Longest pause that a Run1 value can ask for, in seconds: the most whole
+  // seconds whose count of milliseconds fits the 32-bit pause argument below
+  // 0xFFFFFFFF, which would mean "for ever". Longer values pause this long.
+  static constexpr int kMaxPauseSeconds = 4294967;
 
   explicit CFirstTimeRun(plat::Platform& platform);
 
@@ -38,9 +38,9 @@ class CFirstTimeRun {
   // not fit 260 characters) is not started and no pause is made. The seconds
   // are read as a decimal number with a fraction and truncated toward zero
   // (2.9 pauses 2 s); without a comma the whole value is read (normally 0).
-  // A value of 0 or below makes no pause; one above kMaxPauseSeconds pauses
-  // kMaxPauseSeconds. A failed process start still pauses. Every failure is
-  // silent.
+  // A value below 1, or one that is not a number (NaN), makes no pause; one
+  // above kMaxPauseSeconds pauses kMaxPauseSeconds. A failed process start
+  // still pauses. Every failure is silent.
   void RunOnce(int mode);
 
   // Working fields of one call, in order: the chosen command, the Run1
@@ -59,6 +59,7 @@ class CFirstTimeRun {
 };
 
 // The pause, in whole seconds, that the seconds text `text` asks for: read
-// with atof after leading white space, truncated toward zero and bounded to
-// 0 ... CFirstTimeRun::kMaxPauseSeconds (a text that is not a number is 0).
+// with atof after leading white space and truncated toward zero; 0 for a
+// negative value, NaN or a text that is not a number, and
+// CFirstTimeRun::kMaxPauseSeconds for any value beyond it (infinity too).
 int FirstTimeRunPauseSeconds(const std::string& text);

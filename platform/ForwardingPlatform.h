@@ -58,6 +58,7 @@ class ForwardingPlatform : public Platform {
                  unsigned type) override {
     return m_inner.MessageBox(owner, text, caption, type);
   }
+  bool QuitPending() override { return m_inner.QuitPending(); }
   MutexResult CreateMutex(const std::string& name, bool initialOwner) override {
     return m_inner.CreateMutex(name, initialOwner);
   }

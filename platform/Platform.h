@@ -237,6 +237,10 @@ class Platform {
   // MessageBoxA; returns the pressed button's id, 0 when the box could not be shown.
   virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                          unsigned type) = 0;
+  // True when a quit message (WM_QUIT) waits in the calling thread's queue;
+  // it stays there. A modal loop that a quit message ends puts it back and
+  // answers as if OK had been pressed, and so does every later one at once.
+  virtual bool QuitPending() = 0;
 
   // CreateMutexA without security attributes. `alreadyExisted` is the
   // ERROR_ALREADY_EXISTS answer. The handle stays open until CloseHandle or

@@ -147,6 +147,7 @@ int CMainFrameWnd::OnCreate() {
   if (m_hLog == nullptr) return -1;
 
   int result = m_frame.OnCreate(*this);
+  m_icon = plat::win32::OwnExtractedIcon(reinterpret_cast<HICON>(m_frame.m_hIcon), IDR_MAINFRAME);
   RecalcLayout();
   return result;
 }

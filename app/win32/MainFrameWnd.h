@@ -13,6 +13,7 @@
 
 #include "app/MainFrame.h"
 #include "app/win32/Win32TrayMenu.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Api.h"
 
 class CMainFrameWnd final : public app::MainFrameView {
@@ -60,6 +61,9 @@ class CMainFrameWnd final : public app::MainFrameView {
   void OnClose();
 
   app::win32::Win32MenuSource m_menus;
+  // The frame's icon when it was extracted from a file; declared before the
+  // frame, so that it goes after the frame has taken it out of the tray.
+  plat::win32::UniqueIcon m_icon;
   CMainFrame m_frame;
   HWND m_hWnd = nullptr;
   HWND m_hStatusBar = nullptr;

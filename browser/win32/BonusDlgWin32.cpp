@@ -32,8 +32,9 @@ struct RtfSource {
 DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
   auto* source = reinterpret_cast<RtfSource*>(cookie);
   const std::size_t left = source->bytes->size() - source->offset;
-  const std::size_t n =
-      wanted > 0 && static_cast<std::size_t>(wanted) < left ? static_cast<std::size_t>(wanted) : left;
+  // A request of 0 or less gets nothing (and a count of 0 ends the stream).
+  std::size_t n = wanted > 0 ? static_cast<std::size_t>(wanted) : 0;
+  if (n > left) n = left;
   source->bytes->copy(reinterpret_cast<char*>(buffer), n, source->offset);
   source->offset += n;
   *got = static_cast<LONG>(n);
@@ -47,7 +48,17 @@ bool IsCode(UINT code, UINT a, UINT b) { return code == a || code == b; }
 CBonusDlgWin32::CBonusDlgWin32(plat::Platform& platform, HWND parent)
     : CVDialog(kMainDialogTemplate, parent) {
   m_logic = std::make_unique<CBonusDlg>(platform, *this);
+  HoldIcon(m_windowIcon, m_logoIcon, m_logic->m_hIcon);
   SetHelpInfo(m_logic->m_sHelpFile, m_logic->m_nTemplateId);
+}
+
+void CBonusDlgWin32::HoldIcon(plat::win32::UniqueIcon& place, const plat::win32::UniqueIcon& other,
+                              plat::IconHandle icon) {
+  HICON handle = reinterpret_cast<HICON>(icon);
+  if (handle == place.Get()) return;
+  // An icon shown in both places is held once.
+  place =
+      handle == other.Get() ? plat::win32::UniqueIcon() : plat::win32::OwnExtractedIcon(handle, kAppIconId);
 }
 
 // ---- messages ------------------------------------------------------------------
@@ -152,6 +163,7 @@ void CBonusDlgWin32::SetCaption(const std::string& caption) { ::SetWindowTextA(m
 void CBonusDlgWin32::SetWindowIcon(plat::IconHandle icon) {
   Send(m_hWnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon));
   Send(m_hWnd, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon));
+  HoldIcon(m_windowIcon, m_logoIcon, icon);
 }
 
 void CBonusDlgWin32::EndDialog(int result) { CVDialog::EndDialog(result); }
@@ -244,6 +256,7 @@ void CBonusDlgWin32::SetIntroText(const std::string& text) {
 
 void CBonusDlgWin32::SetLogoIcon(plat::IconHandle icon) {
   Send(Item(kIdLogo), STM_SETICON, static_cast<WPARAM>(icon), 0);
+  HoldIcon(m_logoIcon, m_windowIcon, icon);
 }
 
 void CBonusDlgWin32::HidePicture() { ::ShowWindow(Item(kIdPicture), SW_HIDE); }

@@ -4,7 +4,9 @@
 // real control. The creator loads the rich-edit library (riched20.dll)
 // before DoModal; every end this program brings about gives the result 0.
 // The controls' resources it creates (image list, title font, tooltip, the
-// pane's IRichEditOle reference) go with it.
+// pane's IRichEditOle reference) go with it, and so do the icons extracted
+// from files for its window icon and logo; an icon that one of them no
+// longer shows is destroyed then.
 #pragma once
 
 // The Windows headers come before the common controls.
@@ -95,12 +97,19 @@ class CBonusDlgWin32 : public CVDialog, public IBonusDlgView {
 
  private:
   HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  // `place` takes over `icon` when it was extracted from a file and `other`
+  // does not hold it already; what `place` held before is destroyed.
+  static void HoldIcon(plat::win32::UniqueIcon& place, const plat::win32::UniqueIcon& other,
+                       plat::IconHandle icon);
 
   CDescOleCallback m_oleCallback;
   plat::win32::ComPtr<IRichEditOle> m_pRichEditOle;
   plat::win32::UniqueImageList m_imageList;
   plat::win32::UniqueFont m_titleFont;
   plat::win32::UniqueWindow m_toolTip;
+  // The extracted icons shown as the window's icon and as the logo (1013).
+  plat::win32::UniqueIcon m_windowIcon;
+  plat::win32::UniqueIcon m_logoIcon;
   // Declared last, so that it goes first: the logic may still use the view.
   std::unique_ptr<CBonusDlg> m_logic;
 };

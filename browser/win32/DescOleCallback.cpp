@@ -38,8 +38,10 @@ STDMETHODIMP CDescOleCallback::GetNewStorage(LPSTORAGE* storage) {
   return result;
 }
 
-STDMETHODIMP CDescOleCallback::GetInPlaceContext(LPOLEINPLACEFRAME*, LPOLEINPLACEUIWINDOW*,
+STDMETHODIMP CDescOleCallback::GetInPlaceContext(LPOLEINPLACEFRAME* frame, LPOLEINPLACEUIWINDOW* doc,
                                                  LPOLEINPLACEFRAMEINFO) {
+  if (frame != nullptr) *frame = nullptr;
+  if (doc != nullptr) *doc = nullptr;
   return S_OK;
 }
 

@@ -45,7 +45,7 @@ class CDescOleCallback final : public IRichEditOleCallback {
   // storage). E_INVALIDARG for a missing out pointer; the failure code of
   // either creation otherwise.
   STDMETHOD(GetNewStorage)(LPSTORAGE* storage) override;
-  // S_OK, supplying nothing.
+  // S_OK, supplying nothing: *frame and *doc are cleared.
   STDMETHOD(GetInPlaceContext)(LPOLEINPLACEFRAME* frame, LPOLEINPLACEUIWINDOW* doc,
                                LPOLEINPLACEFRAMEINFO frameInfo) override;
   STDMETHOD(ShowContainerUI)(BOOL show) override;

@@ -126,6 +126,8 @@ class FakePlatform : public Platform {
   // Runs while each box is up, after it has been recorded and before its
   // answer is returned (the user inserts the disk before pressing OK).
   std::function<void(const Box&)> onBox;
+  // What QuitPending answers (a test sets it while a box is up).
+  bool quitPosted = false;
 
   // Named mutexes: the names alive on the machine with their open handles.
   std::map<std::string, int> mutexNames;  // name -> open handle count
@@ -251,6 +253,7 @@ class FakePlatform : public Platform {
   std::optional<ShellLinkFields> LoadShellLink(const std::string& linkFile) override;
   int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                  unsigned type) override;
+  bool QuitPending() override { return quitPosted; }
   MutexResult CreateMutex(const std::string& name, bool initialOwner) override;
   void CloseHandle(KernelHandle handle) override;
   WindowHandle FindWindowByCaption(const std::string& caption) override;

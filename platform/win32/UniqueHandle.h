@@ -94,6 +94,15 @@ struct IconTraits {
 };
 using UniqueIcon = UniqueHandle<IconTraits>;
 
+// The owner of an icon the program took from a file; none for no icon and
+// for the program's own icon resource `resourceId`, which LoadIconA shares
+// and which is never destroyed.
+inline UniqueIcon OwnExtractedIcon(HICON icon, int resourceId) {
+  const HICON shared =
+      ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(static_cast<WORD>(resourceId)));
+  return UniqueIcon(icon == shared ? nullptr : icon);
+}
+
 // Menus loaded from resources (LoadMenuA) and not attached to a window.
 struct MenuTraits {
   using Type = HMENU;

@@ -42,6 +42,7 @@ class Win32Platform final : public Platform {
 
   int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                  unsigned type) override;
+  bool QuitPending() override;
 
   MutexResult CreateMutex(const std::string& name, bool initialOwner) override;
   void CloseHandle(KernelHandle handle) override;
@@ -59,8 +60,7 @@ class Win32Platform final : public Platform {
   std::vector<std::string> CommandLineArguments() override;
 
   std::intptr_t ShellExecute(WindowHandle owner, const std::string& verb, const std::string& file,
-                             const std::string& parameters, const std::string& directory,
-                             int show) override;
+                             const std::string& parameters, const std::string& directory, int show) override;
   IconHandle ExtractIcon(const std::string& file, int index) override;
   IconHandle LoadProgramIcon(int resourceId) override;
 

@@ -118,12 +118,6 @@ TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
   EXPECT_EQ(Outcome(), std::string("Local Copy|") + kPrompt + "|0x11\n");
   EXPECT_EQ(view.Transcript(), "");  // the dialog stays open
 
-  // A box that fails gives up as Cancel does, rather than asking forever.
-  m.fake.boxes.clear();
-  m.fake.answers = {0};
-  dlg->OnInstall();
-  EXPECT_EQ(Outcome(), std::string("Local Copy|") + kPrompt + "|0x11\n");
-
   m.fake.boxes.clear();
   int localReads = 0;
   m.fake.onRead = [&](const std::string& path) {
@@ -134,6 +128,29 @@ TEST_F(InstallTest, DiskPromptRepeatsUntilTheDiskIsBackOrCancelEndsTheCommand) {
   EXPECT_EQ(Outcome(), std::string("Local Copy|") + kPrompt + "|0x11\nLocal Copy|" + kPrompt +
                            "|0x11\nopen D:\\access\\Games\\setup.exe [] in D:\\access\\Games\n");
   EXPECT_EQ(dlg->m_sCaption, "Bonus Programs");  // from the disk's file once it was read
+}
+
+// The dialog stays live under the confirmation and the version question: a
+// capsule selected meanwhile changes nothing of the install already asked for.
+TEST_F(InstallTest, TheCapsuleOfThePressStaysWhileItsBoxesAreOpen) {
+  m.fake.modulePath = "C:\\Velmora\\VERavevi.exe";
+  m.Main("[Packages]\nTools\nGames\n");
+  m.Capsule("Tools", "[TuneUp]\nTitle=Tools\nRun=setup.exe\nToken1=t\n");
+  m.Capsule("Games",
+            "[TuneUp]\nTitle=Games\nToken1=g\nDisclaimer=1\nRun={RUN_DIR}\\{TOKEN1}.exe, x\n"
+            "[Version]\nVersion=9\nFile={RUN_DIR}\\g.exe\nAskMsg=?\n");
+  for (const char* f : {"C:\\Velmora\\g.exe", "C:\\Velmora\\t.exe", "D:\\access\\Games\\Games.tmp",
+                        "D:\\access\\Tools\\setup.exe", "D:\\access\\Tools\\Tools.tmp"})
+    m.fake.AddFile(f);
+  m.fake.SetProductVersion("C:\\Velmora\\g.exe", {1, 0, 0, 0});
+  Open();
+  Pick("Games");
+  m.fake.onBox = [this](const plat::FakePlatform::Box&) { Pick("Tools"); };
+  view.answer = [this](unsigned) { return Pick("Tools"), plat::kIdYes; };
+  dlg->OnInstall();
+  EXPECT_EQ(Outcome(), "|Games" + std::string(kConfirmTail) +
+                           "|0x1\ndialog |?\nopen C:\\Velmora\\g.exe [x] in " +
+                           "C:\\Velmora\nrun D:\\access\\Games\\Games.tmp in C:\\Velmora\n");
 }
 
 TEST_F(InstallTest, MoreInfoNeedsASelectionATitleAnArmedLinkAndItsTarget) {

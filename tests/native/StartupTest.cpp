@@ -192,9 +192,6 @@ TEST(StartUp, ReactsToWhatIsMissingOrRunning) {
   ExpectStart({}, {"order 2", "order 4", "order 6", "V50 6", "goes on"}, [](auto& m) {
     m.Eject().Program({"OrderURLmsg=Order %s at", "OrderURL=http://e"}).windows.results = {1, 1, 2};
   });
-  ExpectStart({}, {"order 2", "V50 2", "goes on"}, [](auto& m) {
-    m.Eject().Program({"OrderURLmsg=Order", "OrderURL=http://e"}).windows.results = {0};
-  });
   ExpectStart({}, {defaultPrompt, "V50 1", "goes on"},
               [](auto& m) { m.Eject().Program({"OrderURLmsg=Order"}).Answers({2}); });
   ExpectStart({}, {defaultPrompt, "V50 1", "goes on"},

@@ -274,6 +274,10 @@ TEST(DescOleCallbackWin32, StorageAndInterfaces) {
   EXPECT_EQ(member.RefCount(), 2);
   EXPECT_EQ(member.Release(), 1u);
   EXPECT_EQ(member.Release(), 0u);  // the member survives a count of 0
+  auto* frame = reinterpret_cast<IOleInPlaceFrame*>(1);
+  auto* doc = reinterpret_cast<IOleInPlaceUIWindow*>(1);
+  EXPECT_EQ(member.GetInPlaceContext(&frame, &doc, nullptr), S_OK);
+  EXPECT_TRUE(frame == nullptr && doc == nullptr);
 
   CDescOleCallback* own = CDescOleCallback::CreateSelfOwned();
   own->AddRef();

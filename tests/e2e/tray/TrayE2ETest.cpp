@@ -62,9 +62,9 @@ class TrayE2E : public ::testing::Test {
   }
 
   // A tray-only process (tray_), once its hidden frame (frame_) is there and
-  // its StartUp shortcut is written.
-  void StartTray() {
-    Configure("");
+  // its StartUp shortcut is written; without the marker its disk is missing.
+  void StartTray(bool marker = true) {
+    Configure("", marker);
     tray_ = &Start("0");
     const DWORD id = tray_->Id();
     frame_ = e2e::WaitForWindow(kFrameClass, kFrameTitle, [id](HWND w) { return ProcessOf(w) == id; });
@@ -182,6 +182,22 @@ INSTANTIATE_TEST_SUITE_P(
                       DisableCase{"NoTicked", kNoButton, true}, DisableCase{"NoClear", kNoButton, false},
                       DisableCase{"CloseTicked", 0, true}, DisableCase{"CloseClear", 0, false}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// A quit while the disk prompt is up ends the prompt for good: a message
+// box that a quit ended answers OK, and so would every later one at once.
+TEST_F(TrayE2E, DisablingTheTrayWhileTheDiskPromptIsUpEndsTheProcess) {
+  if (platform_.RegQueryValue(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir"))
+    GTEST_SKIP() << "the prefix records a source folder";
+  ASSERT_NO_FATAL_FAILURE(StartTray(false));
+  ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, kOpenCommand, 0));
+  ASSERT_TRUE(WaitUntil([] { return DialogsTitled(kTitle).size() == 1; }));
+  // The frame's menu is served by the prompt's loop.
+  ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, kDisableCommand, 0));
+  HWND dialog = DialogWithControl(kTitle, kNoButton);
+  ASSERT_NE(dialog, nullptr);
+  ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(tray_->WaitForExit());
+}
 
 TEST_F(TrayE2E, TheOrderDialogAppearsWhenTheDiskIsMissingAndAnOrderPageIsConfigured) {
   if (platform_.RegQueryValue(plat::RegRoot::LocalMachine, "SOFTWARE\\Velmora Network\\5.0", "SourceDir"))
