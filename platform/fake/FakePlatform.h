@@ -253,7 +253,7 @@ class FakePlatform : public Platform {
   std::optional<ShellLinkFields> LoadShellLink(const std::string& linkFile) override;
   int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                  unsigned type) override;
-  bool QuitPending() override { return quitPosted; }
+  bool QuitPending() override { return !Fails() && quitPosted; }
   MutexResult CreateMutex(const std::string& name, bool initialOwner) override;
   void CloseHandle(KernelHandle handle) override;
   WindowHandle FindWindowByCaption(const std::string& caption) override;
