@@ -2,9 +2,8 @@
 // four capsules beside a copy of VERavevi.exe (its description marker makes
 // the program folder the data folder). The scripted tour selects every
 // capsule, installs with each answer to the confirmation and to the
-// reinstall question, and closes; the tray tour starts tray-only, opens the
-// dialog from the icon, follows a capsule's MoreInfo link with real mouse
-// clicks, installs, closes and disables the tray icon; the random walk
+// reinstall question, and closes; the MoreInfo tour follows a capsule's link
+// with real mouse clicks and installs; the random walk
 // (fixed seed, bounded steps and time; VELMORA_WALK_STEPS and
 // VELMORA_WALK_SEED make it a soak without a time bound) selects, installs,
 // starts second instances, also in tray mode, takes the disk away and gives
@@ -242,23 +241,9 @@ TEST_F(TourE2E, SelectsInstallsWithEachAnswerAndCloses) {
   EXPECT_FALSE(FileExists(link_));
 }
 
-TEST_F(TourE2E, FromTheTrayIconThroughMoreInfoToDisablingTheIcon) {
-  Process tray(program_, "0", folder_.Path());
-  ASSERT_TRUE(tray.Started());
-  const DWORD id = tray.Id();
-  HWND frame = e2e::WaitForWindow(e2e::tray::kFrameClass, e2e::tray::kFrameTitle,
-                                  [id](HWND w) { return e2e::ProcessOf(w) == id; });
-  ASSERT_NE(frame, nullptr) << "no tray frame";
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(trayLink_); })) << "the tray's StartUp shortcut";
-  EXPECT_TRUE(TitledWindows().dialogs.empty());
-
-  // A double click on the icon opens the dialog (modally, inside the
-  // frame's handler, so it is posted).
-  ::PostMessageA(frame, WM_USER, e2e::tray::kIconId, WM_LBUTTONDBLCLK);
-  ASSERT_NO_FATAL_FAILURE(WaitForDialog());
-  EXPECT_EQ(e2e::ProcessOf(dialog_), id);
-  CheckInvariants("dialog opened from the tray");
-
+// The tray's own ways (icon, menu, Disable Tray Icon) are the tray test's.
+TEST_F(TourE2E, MoreInfoLinkWithRealClicksThenInstall) {
+  Open();
   // A click on Paint Studio selects it and gives the tree the focus, which
   // arms the link; the link shows because its target exists.
   HWND tree = ::GetDlgItem(dialog_, kTree), link = ::GetDlgItem(dialog_, kMoreInfo);
@@ -279,28 +264,9 @@ TEST_F(TourE2E, FromTheTrayIconThroughMoreInfoToDisablingTheIcon) {
   Install(false, 0);
   EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[1])) == "run\r\n"; }));
   CheckInvariants("after MoreInfo and the install");
-
-  // Closing the dialog leaves the tray and its shortcut.
-  ::PostMessageA(dialog_, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitUntil([] { return TitledWindows().dialogs.empty(); }));
-  dialog_ = nullptr;
-  EXPECT_TRUE(tray.Running());
-  EXPECT_TRUE(FileExists(trayLink_));
-  CheckInvariants("dialog closed, tray still there");
-
-  // Disable Tray Icon, answered Yes with "show next time" left clear: the
-  // tray ends and its shortcut goes.
-  ::PostMessageA(frame, WM_COMMAND, e2e::tray::kDisableCommand, 0);
-  HWND disable = e2e::WaitForWindow("#32770", kTitle,
-                                    [](HWND w) { return ::GetDlgItem(w, e2e::tray::kNoButton) != nullptr; });
-  ASSERT_NE(disable, nullptr) << "no Disable Tray Icon dialog";
-  ::PostMessageA(::GetDlgItem(disable, IDOK), BM_CLICK, 0, 0);
-  ASSERT_TRUE(tray.WaitForExit()) << "the tray did not end";
-  EXPECT_EQ(tray.ExitCode(), 0u);
-  EXPECT_FALSE(FileExists(trayLink_));
-  EXPECT_FALSE(FileExists(link_));
+  Close();
   EXPECT_EQ(e2e::ReadText(infoRuns), "run\r\n") << "MoreInfo's target ran more than once";
-  CheckInvariants("tray icon disabled");
+  CheckInvariants("closed");
 }
 
 // A visible box of the dialog's process (the insert-disk prompt), of any

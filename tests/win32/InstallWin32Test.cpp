@@ -1,10 +1,10 @@
 // The install engine on the real system: programs started through the shell
-// and by process creation, the script library and version resources (the
-// registry's answers are the contract suite's). Each test works in a folder
+// and by process creation, and version resources (the registry's answers are
+// the contract suite's; the script library's call is the planted-library
+// run's). Each test works in a folder
 // of its own and removes it again.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,8 +12,6 @@
 #include "config/BonusConfig.h"
 #include "install/Launcher.h"
 #include "install/ScriptLibrary.h"
-#include "install/VersionCheck.h"
-#include "platform/VUtils.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win32/InstallWin32Helpers.h"
@@ -29,17 +27,8 @@ class InstallWin32 : public ::testing::Test {
   std::string startDir;
   std::vector<std::string> scripts;
   install::ScriptRunner noScripts = [this](const std::string& p) { scripts.push_back(p); };
-  std::vector<std::string> asked;  // the boxes of the version checks, each answered No
-  install::VersionCheckContext context;
 
-  void SetUp() override {
-    startDir = platform.CurrentDirectory();
-    context.askMsg = "Again?";
-    context.messageBox = [this](const std::string& text, const std::string&, unsigned) {
-      asked.push_back(text);
-      return plat::kIdNo;
-    };
-  }
+  void SetUp() override { startDir = platform.CurrentDirectory(); }
   void TearDown() override { platform.SetCurrentDirectory(startDir); }
 
   static void Copy(const std::string& from, const std::string& to) {
@@ -88,26 +77,6 @@ TEST_F(InstallWin32, OneCharacterExtensionIsStartedByItsShortPathWithoutArgument
   ExpectRan(program, folder, "/ignored", false);
 }
 
-TEST_F(InstallWin32, ScriptLibraryBesideTheProgramReceivesTheScriptPath) {
-  const std::string dll = e2e::ModuleDir() + "\\VScript.DLL";
-  const std::string record = dll + ".record.txt";
-  ::DeleteFileA(record.c_str());
-  ScratchFolder temp("install-script");
-  const std::string script = temp.Folder("inst") + "\\Setup.CFG";
-  std::ofstream(script) << "; script\n";
-
-  install::LaunchByExtension(config, script, "ignored", [this](const std::string& path) {
-    install::RunScript(
-        platform, [this](const std::string& name) { return LoadZBLibraryEx(platform, name); }, path);
-  });
-
-  std::vector<std::string> lines = ReadLines(record);
-  ::DeleteFileA(record.c_str());
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], script);
-  EXPECT_EQ(::GetModuleHandleA("VScript.DLL"), nullptr);  // unloaded again
-}
-
 TEST_F(InstallWin32, ProductVersionOfARealResourceIsReadAndCompared) {
   const std::string file = Fixture("versioned.exe");
   auto version = platform.FileProductVersion(file);
@@ -115,13 +84,6 @@ TEST_F(InstallWin32, ProductVersionOfARealResourceIsReadAndCompared) {
   EXPECT_EQ(std::make_tuple(version->major, version->minor, version->build, version->revision),
             std::make_tuple(5, 0, 0, 0));
   EXPECT_FALSE(platform.FileProductVersion(Fixture("fake_installer.exe")).has_value());
-
-  context.caption = "Bonus";
-  context.expandMacros = [](const std::string& t) { return t; };
-  EXPECT_FALSE(install::CheckInstalledVersion(config, "", "5,0,0,0", file + ",test", context));
-  ASSERT_EQ(asked.size(), 2u);
-  EXPECT_EQ(asked[0], "Product version of the  " + file + ":   5.0.0.0");
-  EXPECT_EQ(asked[1], "Again?");
 }
 
 }  // namespace
