@@ -23,4 +23,8 @@ struct Invisible {
 Invisible LeadingInvisible(const std::string& text);
 Invisible TrailingInvisible(const std::string& text);
 
+// Why a file or folder name does not survive Joliet (a character it forbids:
+// * / : ; ? \ or a control character; more than 64 UTF-16 units), or "".
+std::string JolietProblem(const std::string& name);
+
 }  // namespace checker
