@@ -146,6 +146,22 @@ bool IsWindowsAbsolute(const std::string& path) {
   return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
+std::vector<std::string> TreeBelow(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> tree;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+       !error && it != end; it.increment(error)) {
+    try {
+      const std::u8string relative = it->path().lexically_relative(folder).generic_u8string();
+      tree.emplace_back(relative.begin(), relative.end());
+    } catch (const fs::filesystem_error&) {
+      // A name that is no valid UTF-16 has no UTF-8 form; Windows only.
+    }
+  }
+  return tree;
+}
+
 int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host, std::ostream& out,
                     std::ostream& err) {
   const auto options = Parse(arguments, err);
@@ -234,7 +250,7 @@ int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host
   std::string dump;
   if (options->dump) dump = DumpText(sim, display);
   sim.SelectAndInstallAll();
-  RunChecks(sim, report);
+  RunChecks(sim, report, host.Tree(diskFolder));
   report.Write(out, options->format, shown);
   if (options->dump) out << dump;
   if (options->explain) out << ExplainText(sim);

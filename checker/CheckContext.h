@@ -70,8 +70,9 @@ void CheckKeyPlacement(CheckContext& ctx);
 // Capsule files, icons and what a capsule starts (ChecksCapsules.cpp); calls
 // the per-capsule checks of the other families for each capsule in turn.
 void CheckCapsules(CheckContext& ctx);
-// Every file and folder below the disk folder, by name.
-void CheckDiskNames(CheckContext& ctx);
+// The names of every file and folder below the disk folder (`tree`, as
+// CheckerHost::Tree tells them).
+void CheckDiskNames(CheckContext& ctx, const std::vector<std::string>& tree);
 
 // Tokens, sections, registry and version checks and macros of capsule k
 // (ChecksRegistry.cpp).

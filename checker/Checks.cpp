@@ -123,14 +123,14 @@ void CheckContext::Warning(Rule rule, const Place& at, std::string message, std:
   report.Warning(rule, at.first, at.second, std::move(message), std::move(hint), std::move(notes));
 }
 
-void RunChecks(Simulation& sim, Report& report) {
+void RunChecks(Simulation& sim, Report& report, const std::vector<std::string>& tree) {
   CheckContext ctx(sim, report);
   CheckFiles(ctx);
   CheckLines(ctx);
   CheckHeaders(ctx);
   CheckKeyPlacement(ctx);
   CheckCapsules(ctx);
-  CheckDiskNames(ctx);
+  CheckDiskNames(ctx, tree);
   CheckDialogValues(ctx);
   CheckFirstTimeRuns(ctx);
 }

@@ -3,7 +3,6 @@
 // start, and the names of the disk's files.
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <set>
 
@@ -261,21 +260,15 @@ std::string JolietProblem(const std::string& name) {
   return {};
 }
 
-void CheckDiskNames(CheckContext& ctx) {
-  namespace fs = std::filesystem;
-  const fs::path disk(ctx.platform.Layout().diskFolder);
-  std::error_code error;
-  for (fs::recursive_directory_iterator it(disk, fs::directory_options::skip_permission_denied, error), end;
-       !error && it != end; it.increment(error)) {
-    const std::u8string name8 = it->path().filename().u8string();
-    const std::string name(name8.begin(), name8.end());
+void CheckDiskNames(CheckContext& ctx, const std::vector<std::string>& tree) {
+  for (const std::string& relative : tree) {
+    const std::string name = relative.substr(relative.rfind('/') + 1);
     const std::string problem = JolietProblem(name);
     if (problem.empty()) continue;
-    const std::u8string relative8 = it->path().lexically_relative(disk).u8string();
-    std::string relative(relative8.begin(), relative8.end());
-    std::replace(relative.begin(), relative.end(), '/', '\\');
-    ctx.Error(Rule::JolietName, {ctx.platform.Layout().dataFolder + "\\" + relative, 0},
-              "the name " + Q(name) + " " + problem + ": it cannot be pressed on the disk as it is",
+    std::string path = ctx.platform.Layout().dataFolder + "\\" + relative;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    ctx.Error(Rule::JolietName, {path, 0},
+              "the name " + Q(name) + " " + problem + ": it cannot be pressed as it is",
               "rename it: at most 64 characters, none of * / : ; ? \\ and no control characters");
   }
 }

@@ -51,17 +51,15 @@ std::string List(const std::vector<std::string>& items, const std::string& inden
   return out + indent.substr(2) + "]";
 }
 
-std::string SarifLocation(const std::string& shown, std::size_t line) {
-  std::string out =
-      "{\"physicalLocation\": {\"artifactLocation\": {\"uri\": " + JsonString(UriReference(shown)) + "}";
+std::string SarifPhysical(const std::string& shown, std::size_t line) {
+  std::string out = "{\"artifactLocation\": {\"uri\": " + JsonString(UriReference(shown)) + "}";
   if (line > 0) out += ", \"region\": {\"startLine\": " + std::to_string(line) + "}";
   return out + "}";
 }
 
 std::string SarifRelated(const std::string& shown, std::size_t line, const std::string& message) {
-  std::string location = SarifLocation(shown, line);
-  location.pop_back();
-  return location + ", \"message\": {\"text\": " + JsonString(message) + "}}";
+  return "{\"physicalLocation\": " + SarifPhysical(shown, line) +
+         ", \"message\": {\"text\": " + JsonString(message) + "}}";
 }
 
 }  // namespace
@@ -127,7 +125,8 @@ void Report::Write(std::ostream& out, Format format, const Display& display) con
         related.push_back(SarifRelated(display(note.file), note.line, note.message));
       std::string result = "{\"ruleId\": " + JsonString(Describe(f.rule).id) + ", \"level\": \"" +
                            Level(f.severity) + "\", \"message\": {\"text\": " + JsonString(f.message) +
-                           "}, \"locations\": [" + SarifLocation(shown[i], f.line) + "]";
+                           "}, \"locations\": [{\"physicalLocation\": " + SarifPhysical(shown[i], f.line) +
+                           "}]";
       if (!related.empty()) result += ", \"relatedLocations\": [" + Join(related) + "]";
       items.push_back(result + "}");
     }
