@@ -1,11 +1,10 @@
 // The checker's host on Windows: the real platform, with full path names
 // from the system.
-#include <windows.h>
-
 #include <vector>
 
 #include "checker/CapsuleCheck.h"
 #include "platform/win32/SizedText.h"
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace checker {
