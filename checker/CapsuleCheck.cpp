@@ -1,5 +1,6 @@
 #include "checker/CapsuleCheck.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "checker/Checks.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: capsule-check DISK_FOLDER_OR_MAIN_CFG [--source-dir DIR] [--windows-dir DIR]\n"
-    "                     [--registry FILE.reg] [--dump] [--explain]\n"
+    "                     [--registry FILE.reg] [--format=text|json|sarif] [--dump] [--explain]\n"
     "\n"
     "Reads a product disk exactly as the installer does and reports every configuration trap,\n"
     "as FILE:LINE: error|warning: message. Exit status: 0 clean, 1 warnings, 2 errors.\n"
@@ -29,6 +30,8 @@ constexpr const char* kUsage =
     "                           (default: this system's)\n"
     "  --registry FILE.reg      answer registry reads from this REGEDIT4 export instead of the\n"
     "                           system's registry (where there is none, the registry is empty)\n"
+    "  --format=FORMAT          text (compiler style, the default), json (a list of findings) or\n"
+    "                           sarif (SARIF 2.1.0, for CI systems)\n"
     "  --dump                   print every key's effective value per capsule after set-up, and\n"
     "                           Run, MoreInfoRun and File after macro expansion\n"
     "  --explain                a dry run of Install for every capsule: what is checked, asked\n"
@@ -39,6 +42,7 @@ struct Options {
   std::optional<std::string> sourceDir;
   std::optional<std::string> windowsDir;
   std::optional<std::string> registry;
+  Format format = Format::Text;
   bool dump = false;
   bool explain = false;
   bool help = false;
@@ -81,6 +85,19 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream&
       if (!value(options.windowsDir)) return std::nullopt;
     } else if (arg == "--registry") {
       if (!value(options.registry)) return std::nullopt;
+    } else if (arg == "--format") {
+      std::optional<std::string> format;
+      if (!value(format)) return std::nullopt;
+      if (*format == "text") {
+        options.format = Format::Text;
+      } else if (*format == "json") {
+        options.format = Format::Json;
+      } else if (*format == "sarif") {
+        options.format = Format::Sarif;
+      } else {
+        err << "capsule-check: --format is text, json or sarif, not " << *format << "\n";
+        return std::nullopt;
+      }
     } else if (!arg.empty() && arg.front() == '-' && arg != "-") {
       err << "capsule-check: unknown option " << arg << "\n" << kUsage;
       return std::nullopt;
@@ -94,6 +111,10 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream&
   }
   if (!haveDisk && !options.help) {
     err << kUsage;
+    return std::nullopt;
+  }
+  if (options.format != Format::Text && (options.dump || options.explain)) {
+    err << "capsule-check: --dump and --explain write text: use them with --format=text\n";
     return std::nullopt;
   }
   return options;
@@ -123,6 +144,22 @@ bool IsWindowsAbsolute(const std::string& path) {
       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
     return true;
   return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
+std::vector<std::string> TreeBelow(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> tree;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+       !error && it != end; it.increment(error)) {
+    try {
+      const std::u8string relative = it->path().lexically_relative(folder).generic_u8string();
+      tree.emplace_back(relative.begin(), relative.end());
+    } catch (const fs::filesystem_error&) {
+      // A name that is no valid UTF-16 has no UTF-8 form; Windows only.
+    }
+  }
+  return tree;
 }
 
 int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host, std::ostream& out,
@@ -168,7 +205,8 @@ int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host
     }
     registry = RegFile::Parse(bytes);
     for (const RegFile::Problem& problem : registry->Problems())
-      report.Error(*options->registry, problem.line, "registry export: " + problem.message);
+      report.Error(Rule::RegistryExport, *options->registry, problem.line,
+                   "registry export: " + problem.message);
   }
 
   CheckerLayout layout;
@@ -190,14 +228,21 @@ int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host
     if (rel.empty()) return displayBase;
     return displayBase + separator + rel;
   };
+  // The machine formats name files relative to the disk, with "/".
+  const DisplayPath uri = [&](const std::string& path) {
+    std::string shown = sim.Platform().DiskRelative(path);
+    std::replace(shown.begin(), shown.end(), '\\', '/');
+    return shown;
+  };
+  const DisplayPath& shown = options->format == Format::Text ? display : uri;
 
   const std::string mainFile = sim.Platform().Layout().dataFolder + "\\" + mainName;
   const auto mainAttributes = sim.Platform().GetFileAttributes(mainFile);
   if (!mainAttributes || mainAttributes->directory) {
-    report.Error(mainFile, 0,
+    report.Error(Rule::MainFileMissing, mainFile, 0,
                  "there is no " + mainName + ": the installer asks for the disk and finds nothing to show",
                  "the main file lies in the data folder, beside the capsule folders");
-    report.Print(out, display);
+    report.Write(out, options->format, shown);
     return report.ExitStatus();
   }
 
@@ -205,8 +250,8 @@ int RunCapsuleCheck(const std::vector<std::string>& arguments, CheckerHost& host
   std::string dump;
   if (options->dump) dump = DumpText(sim, display);
   sim.SelectAndInstallAll();
-  RunChecks(sim, report);
-  report.Print(out, display);
+  RunChecks(sim, report, host.Tree(diskFolder));
+  report.Write(out, options->format, shown);
   if (options->dump) out << dump;
   if (options->explain) out << ExplainText(sim);
   return report.ExitStatus();

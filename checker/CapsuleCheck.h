@@ -1,14 +1,15 @@
 // capsule-check: the authoring checker's command line.
 //
 //   capsule-check DISK_FOLDER_OR_MAIN_CFG [--source-dir DIR] [--windows-dir DIR]
-//                 [--registry FILE.reg] [--dump] [--explain]
+//                 [--registry FILE.reg] [--format=text|json|sarif] [--dump] [--explain]
 //
 // Reads the disk with the program's own code, prints every trap found,
-// compiler style and sorted by file and line, then the dump and the dry run
-// when asked. Exit status: 0 clean, 1 warnings only, 2 errors (also for a
-// disk or option that cannot be used).
+// compiler style and sorted by file and line (or as JSON or SARIF), then
+// the dump and the dry run when asked (text only). Exit status: 0 clean, 1 warnings only, 2 errors (also for
+// a disk or option that cannot be used).
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -29,7 +30,14 @@ class CheckerHost {
   virtual std::string SystemPath(const std::string& argument) = 0;
   // The separator of the host's own paths, used to show file names.
   virtual char Separator() const = 0;
+  // Every file and folder below `folder` (a path of Platform()), each as its
+  // path relative to the folder with "/" between the names, in UTF-8 (on
+  // POSIX systems the bytes as stored); nothing when it cannot be read.
+  virtual std::vector<std::string> Tree(const std::string& folder) = 0;
 };
+
+// Every file and folder below `folder`, as CheckerHost::Tree tells them.
+std::vector<std::string> TreeBelow(const std::filesystem::path& folder);
 
 // The host of this build: checker::PosixPlatform on POSIX systems, the real
 // Win32 platform on Windows.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "checker/Keys.h"
 #include "checker/Report.h"
@@ -29,8 +30,6 @@ struct CheckContext {
   const std::string& FileOf(LineRef ref) const { return log.ReadOf(ref).path; }
   std::size_t NumberOf(LineRef ref) const { return log.lines[ref].number; }
   Place At(LineRef ref) const { return {FileOf(ref), NumberOf(ref)}; }
-  // "file:line", the file relative to the disk.
-  std::string Where(LineRef ref) const;
   std::string Rel(const std::string& path) const { return platform.DiskRelative(path); }
 
   // The capsules the set-up counted; entries added later are never loaded.
@@ -47,12 +46,18 @@ struct CheckContext {
 
   // The [Packages] line of capsule k: file and line, or the main file as a whole.
   Place EntryLoc(int k) const;
-  // Where the key's value for capsule k came from; the capsule's entry when
-  // no line set it.
+  // Where the key's value for capsule k came from; when no line set it, the
+  // first line of the capsule's file, where the key would be added (the main
+  // file as a whole for a dialog-wide key).
   Place KeyLoc(std::string_view key, int k) const;
 
-  void Error(const Place& at, std::string message, std::string hint = {});
-  void Warning(const Place& at, std::string message, std::string hint = {});
+  void Error(Rule rule, const Place& at, std::string message, std::string hint = {},
+             std::vector<Note> notes = {});
+  void Warning(Rule rule, const Place& at, std::string message, std::string hint = {},
+               std::vector<Note> notes = {});
+  static Note NoteAt(const Place& at, std::string message) {
+    return {at.first, at.second, std::move(message)};
+  }
 };
 
 // Keys and headers (ChecksLines.cpp): files that cannot be read as text, line
@@ -65,6 +70,9 @@ void CheckKeyPlacement(CheckContext& ctx);
 // Capsule files, icons and what a capsule starts (ChecksCapsules.cpp); calls
 // the per-capsule checks of the other families for each capsule in turn.
 void CheckCapsules(CheckContext& ctx);
+// The names of every file and folder below the disk folder (`tree`, as
+// CheckerHost::Tree tells them).
+void CheckDiskNames(CheckContext& ctx, const std::vector<std::string>& tree);
 
 // Tokens, sections, registry and version checks and macros of capsule k
 // (ChecksRegistry.cpp).

@@ -89,10 +89,6 @@ CheckContext::CheckContext(Simulation& simulation, Report& findings)
       config(simulation.AfterSetUp()),
       platform(simulation.Platform()) {}
 
-std::string CheckContext::Where(LineRef ref) const {
-  return Rel(FileOf(ref)) + ":" + std::to_string(NumberOf(ref));
-}
-
 std::string CheckContext::Label(int k) const {
   const std::string title = Title(k);
   if (!title.empty()) return Q(title);
@@ -111,26 +107,30 @@ Place CheckContext::EntryLoc(int k) const {
 
 Place CheckContext::KeyLoc(std::string_view key, int k) const {
   const KeyInfo* info = FindKey(key);
-  if (auto ref = log.Origin(std::string(key), info != nullptr && info->DialogWide() ? -1 : k))
-    return At(*ref);
-  return EntryLoc(k);
+  const bool dialogWide = info != nullptr && info->DialogWide();
+  if (auto ref = log.Origin(std::string(key), dialogWide ? -1 : k)) return At(*ref);
+  if (dialogWide) return {config.m_sConfigPath, 0};
+  return {CapsuleFile(k), 1};
 }
 
-void CheckContext::Error(const Place& at, std::string message, std::string hint) {
-  report.Error(at.first, at.second, std::move(message), std::move(hint));
+void CheckContext::Error(Rule rule, const Place& at, std::string message, std::string hint,
+                         std::vector<Note> notes) {
+  report.Error(rule, at.first, at.second, std::move(message), std::move(hint), std::move(notes));
 }
 
-void CheckContext::Warning(const Place& at, std::string message, std::string hint) {
-  report.Warning(at.first, at.second, std::move(message), std::move(hint));
+void CheckContext::Warning(Rule rule, const Place& at, std::string message, std::string hint,
+                           std::vector<Note> notes) {
+  report.Warning(rule, at.first, at.second, std::move(message), std::move(hint), std::move(notes));
 }
 
-void RunChecks(Simulation& sim, Report& report) {
+void RunChecks(Simulation& sim, Report& report, const std::vector<std::string>& tree) {
   CheckContext ctx(sim, report);
   CheckFiles(ctx);
   CheckLines(ctx);
   CheckHeaders(ctx);
   CheckKeyPlacement(ctx);
   CheckCapsules(ctx);
+  CheckDiskNames(ctx, tree);
   CheckDialogValues(ctx);
   CheckFirstTimeRuns(ctx);
 }

@@ -1,11 +1,13 @@
 // Capsule files and icons: a missing capsule file, icons that shift,
-// titles, descriptions and sounds, and what a capsule's links and Install
-// start.
+// titles, descriptions and sounds, what a capsule's links and Install
+// start, and the names of the disk's files.
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 
 #include "checker/CheckContext.h"
+#include "checker/Checks.h"
 #include "checker/Text.h"
 #include "platform/Text.h"
 
@@ -50,7 +52,7 @@ void CheckIcons(CheckContext& ctx) {
     if (!moved) continue;
     message += ": every later icon moves up one place: ";
     for (std::size_t i = 0; i < affected.size(); ++i) message += (i > 0 ? ", " : "") + affected[i];
-    ctx.Warning(ctx.EntryLoc(k), message,
+    ctx.Warning(Rule::IconMissing, ctx.EntryLoc(k), message,
                 "give every capsule an icon: the tree's images are counted by capsule, not by item");
   }
 }
@@ -61,19 +63,20 @@ void CheckTitles(CheckContext& ctx) {
     if (ctx.sim.StoppedAt() && k == *ctx.sim.StoppedAt()) continue;
     const std::string title = ctx.Title(k);
     if (title.empty()) {
-      ctx.Warning(ctx.EntryLoc(k),
+      ctx.Warning(Rule::TitleEmpty, ctx.KeyLoc("Title", k),
                   "capsule " + std::to_string(k) + " (" + Q(ctx.Rel(ctx.Folder(k))) +
-                      ") has no Title: it gets no tree item and cannot be selected or installed");
+                      ") has no Title: it gets no tree item and cannot be selected or installed",
+                  {}, {ctx.NoteAt(ctx.EntryLoc(k), "listed here as capsule " + std::to_string(k))});
       continue;
     }
     auto [it, fresh] = first.emplace(title, k);
     if (!fresh) {
-      const auto earlier = ctx.KeyLoc("Title", it->second);
-      ctx.Error(ctx.KeyLoc("Title", k),
+      ctx.Error(Rule::TitleDuplicate, ctx.KeyLoc("Title", k),
                 "the Title " + Q(title) + " is also the title of capsule " + std::to_string(it->second) +
-                    " (" + ctx.platform.DiskRelative(earlier.first) + ":" + std::to_string(earlier.second) +
-                    "): selecting either selects that one, so this capsule can never be selected",
-                "give every capsule its own Title");
+                    ": selecting either selects that one, so this capsule can never be selected",
+                "give every capsule its own Title",
+                {ctx.NoteAt(ctx.KeyLoc("Title", it->second),
+                            "capsule " + std::to_string(it->second) + " has the same Title here")});
     }
   }
 }
@@ -83,16 +86,17 @@ void CheckMoreInfo(CheckContext& ctx, int k, const CapsuleRun* run) {
   const std::string value = plat::TrimLeft(ctx.Value("MoreInfoRun", k));
   if (value.empty()) {
     if (!title.empty())
-      ctx.Warning(ctx.KeyLoc("MoreInfoTitle", k), "MoreInfoTitle without MoreInfoRun: the link never shows");
+      ctx.Warning(Rule::MoreInfoTargetMissing, ctx.KeyLoc("MoreInfoTitle", k),
+                  "MoreInfoTitle without MoreInfoRun: the link never shows");
     return;
   }
   if (title.empty())
-    ctx.Warning(ctx.KeyLoc("MoreInfoRun", k),
+    ctx.Warning(Rule::MoreInfoTargetMissing, ctx.KeyLoc("MoreInfoRun", k),
                 "MoreInfoRun without MoreInfoTitle: at selection the link shows with no text, and after an "
                 "install it is hidden");
   const std::string first = plat::Trim(value.substr(0, value.find(',')));
   if (!first.empty() && first.front() == '"') {
-    ctx.Error(ctx.KeyLoc("MoreInfoRun", k),
+    ctx.Error(Rule::MoreInfoQuoted, ctx.KeyLoc("MoreInfoRun", k),
               "MoreInfoRun is in double quotes: at selection the quotes stay part of the file name, so the "
               "link stays hidden",
               "write it without quotes (a comma cannot be protected by quotes anyway)");
@@ -102,7 +106,7 @@ void CheckMoreInfo(CheckContext& ctx, int k, const CapsuleRun* run) {
   if (run->moreInfoShown.value_or(false)) return;
   if (ctx.platform.OnDisk(run->moreInfoPath))
     ctx.Warning(
-        ctx.KeyLoc("MoreInfoRun", k),
+        Rule::MoreInfoTargetMissing, ctx.KeyLoc("MoreInfoRun", k),
         "the MoreInfo target " + ctx.Rel(run->moreInfoPath) + " is not on the disk: the link stays hidden",
         value.find('{') == std::string::npos ? "without a macro the path is taken in the capsule's folder"
                                              : std::string());
@@ -129,12 +133,13 @@ void CheckRun(CheckContext& ctx, int k, const CapsuleRun* run) {
     if (run != nullptr)
       for (const std::string& s : run->companionShorts) companion = companion || !s.empty();
     if (run != nullptr && run->selected == k && !companion)
-      ctx.Warning(at, "no Run for " + ctx.Label(k) + ": Install starts nothing");
+      ctx.Warning(Rule::RunMissing, at, "no Run for " + ctx.Label(k) + ": Install starts nothing", {},
+                  {ctx.NoteAt(ctx.EntryLoc(k), "listed here as capsule " + std::to_string(k))});
     return;
   }
   const bool macro = value.find('{') != std::string::npos;
   if (!macro && value.find(',') != std::string::npos) {
-    ctx.Error(at,
+    ctx.Error(Rule::RunComma, at,
               "Run has no macro, so " + Q(value) +
                   " is one file name, comma included: the argument is never passed",
               "start the value with a folder macro to pass an argument: {SRC_DIR}\\" +
@@ -143,7 +148,8 @@ void CheckRun(CheckContext& ctx, int k, const CapsuleRun* run) {
     return;
   }
   if (!macro && value.front() == '"') {
-    ctx.Error(at, "Run has no macro, so its double quotes are part of the file name: nothing is started",
+    ctx.Error(Rule::RunComma, at,
+              "Run has no macro, so its double quotes are part of the file name: nothing is started",
               "write it without quotes");
     return;
   }
@@ -152,34 +158,38 @@ void CheckRun(CheckContext& ctx, int k, const CapsuleRun* run) {
   if (Launched(*run)) {
     for (const PlatformCall& call : run->installCalls) {
       if (call.kind == PlatformCall::Kind::LoadLibrary && call.handle == 0)
-        ctx.Warning(at, "Run names the script " + ctx.Rel(program) + ", but the script library " +
-                            CBonusConfig::GetLastPathPart(call.path) +
-                            " is neither beside the program nor in the system folders: nothing is started");
+        ctx.Warning(Rule::RunMissing, at,
+                    "Run names the script " + ctx.Rel(program) + ", but the script library " +
+                        CBonusConfig::GetLastPathPart(call.path) +
+                        " is neither beside the program nor in the system folders: nothing is started");
     }
     const auto dot = program.rfind('.');
     if (dot != std::string::npos && program.size() - dot == 2 && !run->command.argument.empty())
       ctx.Warning(
-          at, "a program with a one-letter extension is started by process creation, without its argument " +
-                  Q(run->command.argument));
+          Rule::RunMissing, at,
+          "a program with a one-letter extension is started by process creation, without its argument " +
+              Q(run->command.argument));
     return;
   }
   const bool exists = ctx.sim.Dialog().m_config.FileExists(program, false, CString());
   if (!exists) {
     if (ctx.platform.OnDisk(program) || !macro)
-      ctx.Error(at, "Run names " + ctx.Rel(program) + ", which is not on the disk: Install starts nothing",
+      ctx.Error(Rule::RunMissing, at,
+                "Run names " + ctx.Rel(program) + ", which is not on the disk: Install starts nothing",
                 macro ? std::string() : "without a macro the path is taken in the capsule's folder");
     return;
   }
   const auto dot = program.rfind('.');
   if (dot == std::string::npos || dot + 1 == program.size())
-    ctx.Error(at, "the program " + ctx.Rel(program) + " has no extension: Install starts nothing");
+    ctx.Error(Rule::RunMissing, at,
+              "the program " + ctx.Rel(program) + " has no extension: Install starts nothing");
 }
 
 void CheckDisabled(CheckContext& ctx, int k) {
   const std::string value = ctx.Value("Disabled", k);
   const std::string trimmed = plat::TrimLeft(value);
   if (trimmed.empty() || trimmed == "1" || trimmed == "0") return;
-  ctx.Warning(ctx.KeyLoc("Disabled", k),
+  ctx.Warning(Rule::DisabledValue, ctx.KeyLoc("Disabled", k),
               "Disabled=" + value + " leaves the Install button enabled: only \"1\" disables it",
               "write Disabled=1, or remove the line");
 }
@@ -188,7 +198,7 @@ void CheckDisclaimer(CheckContext& ctx, int k) {
   const std::string value = plat::TrimLeft(ctx.Value("Disclaimer", k));
   if (value.empty() || IsInteger(value)) return;
   const bool shown = plat::ParseLeadingInt(value) != 0;
-  ctx.Warning(ctx.KeyLoc("Disclaimer", k),
+  ctx.Warning(Rule::DisclaimerNotNumber, ctx.KeyLoc("Disclaimer", k),
               "Disclaimer " + Q(value) + " is not a number: it reads as " +
                   std::to_string(plat::ParseLeadingInt(value)) +
                   (shown ? ", so the confirmation is shown" : ", so no confirmation is shown"),
@@ -201,7 +211,7 @@ void CheckCapsules(CheckContext& ctx) {
   const int last = ctx.LastCapsule();
   const std::optional<int> stopped = ctx.sim.StoppedAt();
   if (stopped) {
-    ctx.Error(ctx.EntryLoc(*stopped),
+    ctx.Error(Rule::CapsuleFileMissing, ctx.EntryLoc(*stopped),
               "the capsule file " + ctx.Rel(ctx.CapsuleFile(*stopped)) +
                   " does not exist: the installer shows \"Error: ... doesn't exist.\" and closes; capsules "
                   "from here on are never shown",
@@ -221,13 +231,14 @@ void CheckCapsules(CheckContext& ctx) {
     if (selectable) {
       if (!run->descriptionLoaded)
         ctx.Warning(
-            ctx.EntryLoc(k),
+            Rule::DescriptionMissing, ctx.EntryLoc(k),
             "no description " + ctx.Rel(ctx.Folder(k) + "\\" + ctx.Name(k) + ".rtf") + " for " +
                 ctx.Label(k) +
                 ": selecting it leaves the pane as it was (the picture, or the capsule selected before)");
       if (anySound && run->soundPlayed.empty())
-        ctx.Warning(ctx.EntryLoc(k), "no sound " + ctx.Rel(ctx.Folder(k) + "\\" + ctx.Name(k) + ".wav") +
-                                         " for " + ctx.Label(k) + ", while other capsules have one");
+        ctx.Warning(Rule::SoundMissing, ctx.EntryLoc(k),
+                    "no sound " + ctx.Rel(ctx.Folder(k) + "\\" + ctx.Name(k) + ".wav") + " for " +
+                        ctx.Label(k) + ", while other capsules have one");
     }
     CheckMoreInfo(ctx, k, run);
     CheckRun(ctx, k, run);
@@ -236,6 +247,29 @@ void CheckCapsules(CheckContext& ctx) {
     CheckTokens(ctx, k);
     CheckVersionKeys(ctx, k);
     CheckMacros(ctx, k);
+  }
+}
+
+std::string JolietProblem(const std::string& name) {
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20) return "holds a control character, which Joliet forbids";
+    if (std::strchr("*/:;?\\", c) != nullptr) return std::string("holds \"") + c + "\", which Joliet forbids";
+  }
+  const std::size_t units = Utf16Length(name);
+  if (units > 64) return "is " + std::to_string(units) + " characters long, and Joliet keeps at most 64";
+  return {};
+}
+
+void CheckDiskNames(CheckContext& ctx, const std::vector<std::string>& tree) {
+  for (const std::string& relative : tree) {
+    const std::string name = relative.substr(relative.rfind('/') + 1);
+    const std::string problem = JolietProblem(name);
+    if (problem.empty()) continue;
+    std::string path = ctx.platform.Layout().dataFolder + "\\" + relative;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    ctx.Error(Rule::JolietName, {path, 0},
+              "the name " + Q(name) + " " + problem + ": it cannot be pressed as it is",
+              "rename it: at most 64 characters, none of * / : ; ? \\ and no control characters");
   }
 }
 

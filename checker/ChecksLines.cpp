@@ -26,7 +26,8 @@ bool CheckHeaderLookalike(CheckContext& ctx, LineRef ref) {
   if (lead.length > 0) {
     const std::string rest = text.substr(lead.length);
     if (!rest.empty() && rest.front() == '[' && rest.back() == ']') {
-      ctx.Error(ctx.At(ref), Q(rest) + " is no header, because " + lead.what + " stands before it: " + effect,
+      ctx.Error(Rule::HeaderLookalike, ctx.At(ref),
+                Q(rest) + " is no header, because " + lead.what + " stands before it: " + effect,
                 "save the file as plain 8-bit (ANSI) text, without a byte-order mark");
       return true;
     }
@@ -38,9 +39,11 @@ bool CheckHeaderLookalike(CheckContext& ctx, LineRef ref) {
       std::string hint = "a header line must end with \"]\"";
       if (!after.empty() && after.front() == ';')
         hint += "; there are no comments after a header: put them on a line of their own";
-      ctx.Error(ctx.At(ref), Q(text) + " is no header, because it does not end with \"]\": " + effect, hint);
+      ctx.Error(Rule::HeaderLookalike, ctx.At(ref),
+                Q(text) + " is no header, because it does not end with \"]\": " + effect, hint);
     } else {
-      ctx.Error(ctx.At(ref), Q(text) + " looks like a header but has no closing \"]\": " + effect);
+      ctx.Error(Rule::HeaderLookalike, ctx.At(ref),
+                Q(text) + " looks like a header but has no closing \"]\": " + effect);
     }
     return true;
   }
@@ -55,10 +58,12 @@ bool CheckAheadOfFirstHeader(CheckContext& ctx, LineRef ref) {
   const bool keyLike = line.text.find('=') != std::string::npos;
   if (line.kind == Kind::Outside) {
     if (keyLike)
-      ctx.Error(ctx.At(ref), Q(line.text) + " stands before the file's first header and is ignored",
+      ctx.Error(Rule::BeforeFirstHeader, ctx.At(ref),
+                Q(line.text) + " stands before the file's first header and is ignored",
                 "put it under the header of its section ([TuneUp] or [Version])");
     else
-      ctx.Warning(ctx.At(ref), Q(line.text) + " stands before the file's first header and is ignored");
+      ctx.Warning(Rule::BeforeFirstHeader, ctx.At(ref),
+                  Q(line.text) + " stands before the file's first header and is ignored");
     return true;
   }
   // In a capsule file the line belongs to the section the previous file left open.
@@ -67,7 +72,7 @@ bool CheckAheadOfFirstHeader(CheckContext& ctx, LineRef ref) {
   std::string what = line.kind == Kind::Entry ? "it adds a capsule folder"
                      : line.kind == Kind::Key ? "it sets " + line.key
                                               : "it belongs there";
-  ctx.Error(ctx.At(ref),
+  ctx.Error(Rule::BeforeFirstHeader, ctx.At(ref),
             Q(line.text) + " stands before the file's first header, so it belongs to " + line.section +
                 ", which " + previous + " left open: " + what,
             "start every file with a header");
@@ -88,18 +93,19 @@ void CheckKeyName(CheckContext& ctx, const LoggedLine& line, LineRef ref, const 
       const std::string what =
           lead.length > 0 ? lead.what + " before the name" : trail.what + " after the name";
       if (key->section == section)
-        ctx.Error(ctx.At(ref), Q(name) + " names no key of " + header + " only because of " + what,
+        ctx.Error(Rule::KeyInvisibleBlank, ctx.At(ref),
+                  Q(name) + " names no key of " + header + " only because of " + what,
                   "remove it; save the file as plain 8-bit (ANSI) text");
       else
-        ctx.Error(ctx.At(ref), Q(name) + " names no key: " + what + "; and " + std::string(key->name) +
-                                   " is a key of " + std::string(SectionHeader(key->section)) + ", not of " +
-                                   header);
+        ctx.Error(Rule::KeyInvisibleBlank, ctx.At(ref),
+                  Q(name) + " names no key: " + what + "; and " + std::string(key->name) + " is a key of " +
+                      std::string(SectionHeader(key->section)) + ", not of " + header);
       return;
     }
   }
   // A key of the other section.
   if (const KeyInfo* key = FindKey(bare)) {
-    ctx.Error(ctx.At(ref),
+    ctx.Error(Rule::KeyWrongSection, ctx.At(ref),
               std::string(key->name) + " is a key of " + std::string(SectionHeader(key->section)) + "; in " +
                   header + " it has no effect",
               "move it under " + std::string(SectionHeader(key->section)));
@@ -109,16 +115,18 @@ void CheckKeyName(CheckContext& ctx, const LoggedLine& line, LineRef ref, const 
   for (const KeyInfo& key : AllKeys()) {
     if (plat::AsciiLower(key.name) != plat::AsciiLower(bare)) continue;
     if (key.section == section)
-      ctx.Error(ctx.At(ref), Q(name) + " names no key of " + header + ": key names compare in exact case",
+      ctx.Error(Rule::KeyCase, ctx.At(ref),
+                Q(name) + " names no key of " + header + ": key names compare in exact case",
                 "write \"" + std::string(key.name) + "\"");
     else
-      ctx.Error(ctx.At(ref), Q(name) + " names no key: key names compare in exact case, and \"" +
-                                 std::string(key.name) + "\" is a key of " +
-                                 std::string(SectionHeader(key.section)) + ", where it would have to stand");
+      ctx.Error(Rule::KeyCase, ctx.At(ref),
+                Q(name) + " names no key: key names compare in exact case, and \"" + std::string(key.name) +
+                    "\" is a key of " + std::string(SectionHeader(key.section)) +
+                    ", where it would have to stand");
     return;
   }
   if (bare == "Key" || bare == "Value") {
-    ctx.Warning(ctx.At(ref),
+    ctx.Warning(Rule::KeyWrongSection, ctx.At(ref),
                 bare + " belongs in a registry section named by a token; in " + header + " it has no effect");
     return;
   }
@@ -134,11 +142,11 @@ void CheckKeyName(CheckContext& ctx, const LoggedLine& line, LineRef ref, const 
     }
   }
   if (nearest != nullptr) {
-    ctx.Error(ctx.At(ref), Q(name) + " is no key of " + header + " and is ignored",
+    ctx.Error(Rule::KeyUnknown, ctx.At(ref), Q(name) + " is no key of " + header + " and is ignored",
               "did you mean \"" + std::string(nearest->name) + "\"?");
     return;
   }
-  ctx.Warning(ctx.At(ref), Q(name) + " is no key of " + header + " and is ignored");
+  ctx.Warning(Rule::KeyUnknown, ctx.At(ref), Q(name) + " is no key of " + header + " and is ignored");
 }
 
 void CheckNoKey(CheckContext& ctx, LineRef ref) {
@@ -147,13 +155,14 @@ void CheckNoKey(CheckContext& ctx, LineRef ref) {
   if (equals == std::string::npos) {
     const std::string& t = line.text;
     if (t.front() == '#' || t.compare(0, 2, "//") == 0 || plat::AsciiLower(t.substr(0, 4)) == "rem ")
-      ctx.Warning(ctx.At(ref), Q(t) + " is no comment: only lines that start with \";\" are",
-                  "start it with \";\"");
+      ctx.Warning(Rule::KeyNoEquals, ctx.At(ref),
+                  Q(t) + " is no comment: only lines that start with \";\" are", "start it with \";\"");
     else if (const KeyInfo* key = FindKey(t.substr(0, t.find_first_of(" :"))))
-      ctx.Error(ctx.At(ref), Q(t) + " has no \"=\", so " + std::string(key->name) + " is not set",
+      ctx.Error(Rule::KeyNoEquals, ctx.At(ref),
+                Q(t) + " has no \"=\", so " + std::string(key->name) + " is not set",
                 "write \"" + std::string(key->name) + "=...\"");
     else
-      ctx.Warning(ctx.At(ref), Q(t) + " has no \"=\" and is ignored");
+      ctx.Warning(Rule::KeyNoEquals, ctx.At(ref), Q(t) + " has no \"=\" and is ignored");
     return;
   }
   const std::string name = plat::TrimRight(line.text.substr(0, equals));
@@ -165,7 +174,7 @@ void CheckKeyLine(CheckContext& ctx, LineRef ref) {
   // An end-of-line comment is part of the value.
   const auto semicolon = line.value.find(" ;");
   if (semicolon != std::string::npos)
-    ctx.Warning(ctx.At(ref),
+    ctx.Warning(Rule::EndOfLineComment, ctx.At(ref),
                 line.key + " is " + Q(line.value) + ": a \";\" after the value is part of it, not a comment",
                 "put comments on a line of their own");
   // A TAB inside the value is deleted, not turned into a blank.
@@ -174,7 +183,7 @@ void CheckKeyLine(CheckContext& ctx, LineRef ref) {
     const std::string rawValue = plat::Trim(line.raw.substr(equals + 1));
     const auto tab = rawValue.find('\t');
     if (tab != std::string::npos && tab > 0 && rawValue.find_first_not_of('\t', tab) != std::string::npos)
-      ctx.Warning(ctx.At(ref),
+      ctx.Warning(Rule::TabInValue, ctx.At(ref),
                   "a TAB in the value of " + line.key +
                       " is deleted, not turned into a blank: the value reads " + Q(line.value),
                   "use blanks");
@@ -186,7 +195,7 @@ void CheckEntry(CheckContext& ctx, LineRef ref) {
   const FileRead& read = ctx.log.ReadOf(ref);
   if (!read.main) {
     ctx.Error(
-        ctx.At(ref),
+        Rule::PackagesInCapsule, ctx.At(ref),
         "a [Packages] entry in a capsule file: the capsule tree was counted before this file was read, so " +
             Q(line.text) + " is never shown",
         "list every capsule folder in the main file");
@@ -200,7 +209,7 @@ void CheckFiles(CheckContext& ctx) {
     for (std::size_t i = 0; i < read.lineCount; ++i) {
       const LoggedLine& line = ctx.log.lines[read.firstLine + i];
       if (line.raw.find('\0') != std::string::npos) {
-        ctx.report.Error(read.path, 1,
+        ctx.report.Error(Rule::Utf16File, read.path, 1,
                          "the file is saved as UTF-16 text: the reader finds no header and no key in it",
                          "save it as plain 8-bit (ANSI) text");
         break;
@@ -229,10 +238,12 @@ void CheckHeaders(CheckContext& ctx) {
     if (line.kind != Kind::OtherHeader) continue;
     const FileRead& read = ctx.log.ReadOf(ref);
     const std::string& text = line.text;
-    // A registry section that a token of this capsule names is what it should be.
+    // A header that a token names is what it should be; one that a token
+    // names in another case is reported with the token's section.
     bool named = false;
     for (int n = 1; n <= 10; ++n)
-      if (plat::TrimLeft(ctx.Value("Token" + std::to_string(n), read.capsule)) == text) named = true;
+      if (plat::EqualsNoCase(plat::TrimLeft(ctx.Value("Token" + std::to_string(n), read.capsule)), text))
+        named = true;
     if (!read.main && named) continue;
     const std::string inner = text.substr(1, text.size() - 2);
     // Blanks and invisible characters inside the brackets.
@@ -250,20 +261,20 @@ void CheckHeaders(CheckContext& ctx) {
     for (std::string_view known : KnownHeaders()) {
       const std::string k(known);
       if ("[" + squeezed + "]" == k) {
-        ctx.Error(ctx.At(ref),
+        ctx.Error(Rule::HeaderCase, ctx.At(ref),
                   Q(text) + " is not " + k +
                       ": blanks and invisible characters inside the brackets count; the lines up to the next "
                       "known header are ignored",
                   "write " + k);
         reported = true;
       } else if (plat::AsciiLower("[" + squeezed + "]") == plat::AsciiLower(k)) {
-        ctx.Error(ctx.At(ref),
+        ctx.Error(Rule::HeaderCase, ctx.At(ref),
                   Q(text) + " is not " + k +
                       ": headers compare in exact case; the lines up to the next known header are ignored",
                   "write " + k);
         reported = true;
       } else if (FoldedDistance(squeezed, k.substr(1, k.size() - 2), 2) <= 2) {
-        ctx.Error(ctx.At(ref),
+        ctx.Error(Rule::HeaderMisspelt, ctx.At(ref),
                   "unknown header " + Q(text) + ": the lines up to the next known header are ignored",
                   "did you mean " + k + "?");
         reported = true;
@@ -272,21 +283,21 @@ void CheckHeaders(CheckContext& ctx) {
     }
     if (reported) continue;
     if (std::find(UnreadHeaders().begin(), UnreadHeaders().end(), text) != UnreadHeaders().end()) {
-      ctx.Warning(ctx.At(ref), "nothing reads a section " + text + ": its lines have no effect");
+      ctx.Warning(Rule::SectionUnread, ctx.At(ref),
+                  "nothing reads a section " + text + ": its lines have no effect");
       continue;
     }
     if (read.main) {
-      ctx.Warning(ctx.At(ref),
+      ctx.Warning(Rule::HeaderUnknownInMain, ctx.At(ref),
                   "unknown header " + Q(text) +
                       " in the main file: the lines up to the next known header are ignored",
                   "registry sections belong in the capsule file whose token names them");
       continue;
     }
-    if (!named)
-      ctx.Warning(
-          ctx.At(ref),
-          "section " + text + " is named by no token of " + ctx.Label(read.capsule) + ": nothing reads it",
-          "name it with a token, e.g. \"Token1=" + text + "\", or remove it");
+    ctx.Warning(
+        Rule::TokenSectionUnnamed, ctx.At(ref),
+        "section " + text + " is named by no token of " + ctx.Label(read.capsule) + ": nothing reads it",
+        "name it with a token, e.g. \"Token1=" + text + "\", or remove it");
   }
 }
 
@@ -302,18 +313,18 @@ void CheckKeyPlacement(CheckContext& ctx) {
     // The same key twice in one read.
     for (std::size_t i = 1; i < refs.size(); ++i) {
       if (ctx.log.lines[refs[i]].read == ctx.log.lines[refs[i - 1]].read)
-        ctx.Warning(ctx.At(refs[i]), keyName + " is set again (first on line " +
-                                         std::to_string(ctx.NumberOf(refs[i - 1])) + "): the last line wins");
+        ctx.Warning(Rule::KeyTwice, ctx.At(refs[i]), keyName + " is set again: the last line wins", {},
+                    {ctx.NoteAt(ctx.At(refs[i - 1]), keyName + " is first set here")});
     }
     for (LineRef ref : refs) {
       const FileRead& read = ctx.log.ReadOf(ref);
       if (key->DialogWide() && !read.main) {
         if (kNoEffectInCapsule.count(keyName) != 0)
-          ctx.Warning(ctx.At(ref),
+          ctx.Warning(Rule::DialogKeyInCapsule, ctx.At(ref),
                       keyName + " has no effect in a capsule file: it is taken from the main file only",
                       "move it to the main file");
         else
-          ctx.Warning(ctx.At(ref),
+          ctx.Warning(Rule::DialogKeyInCapsule, ctx.At(ref),
                       keyName +
                           " is a key of the whole dialog: set in a capsule file it replaces the main file's "
                           "value once this file is read",
@@ -323,17 +334,17 @@ void CheckKeyPlacement(CheckContext& ctx) {
         const auto own = ctx.log.Origin(keyName, 0);
         if (ctx.LastCapsule() < 0) {
           ctx.Warning(
-              ctx.At(ref),
+              Rule::CapsuleKeyInMain, ctx.At(ref),
               keyName +
                   " is a key of one capsule: in the main file it is stored for capsule 0, and there is none");
         } else if (own && !ctx.log.ReadOf(*own).main) {
-          ctx.Warning(ctx.At(ref),
+          ctx.Warning(Rule::CapsuleKeyInMain, ctx.At(ref),
                       keyName + " is a key of one capsule: in the main file it is stored for capsule 0 (" +
-                          ctx.Label(0) + "), whose own file sets it again at " + ctx.Where(*own) +
-                          ", so this line has no effect",
-                      "per-capsule keys in the main file are no defaults for all capsules");
+                          ctx.Label(0) + "), whose own file sets it again, so this line has no effect",
+                      "per-capsule keys in the main file are no defaults for all capsules",
+                      {ctx.NoteAt(ctx.At(*own), "capsule 0 sets " + keyName + " here")});
         } else {
-          ctx.Warning(ctx.At(ref),
+          ctx.Warning(Rule::CapsuleKeyInMain, ctx.At(ref),
                       keyName + " is a key of one capsule: in the main file it is stored for capsule 0 (" +
                           ctx.Label(0) + ") only",
                       "per-capsule keys in the main file are no defaults for all capsules; set it in the "
@@ -341,11 +352,11 @@ void CheckKeyPlacement(CheckContext& ctx) {
         }
       }
       if (keyName == "Description")
-        ctx.Warning(ctx.At(ref),
+        ctx.Warning(Rule::UnusedKeys, ctx.At(ref),
                     "Description is kept but never used: the description pane shows the capsule's own " +
                         (read.main ? std::string("<name>.rtf") : ctx.Name(read.capsule) + ".rtf"));
       if (keyName == "PromptType")
-        ctx.Warning(ctx.At(ref), "PromptType is kept but never used: it has no effect");
+        ctx.Warning(Rule::UnusedKeys, ctx.At(ref), "PromptType is kept but never used: it has no effect");
     }
   }
 }

@@ -31,7 +31,8 @@ void CheckRoot(CheckContext& ctx, const Place& at, const std::string& what, cons
     if (f == "hku") hint = "write HKEY_USERS\\";
     if (f == "hkey_local_machine" && first == "HKEY_LOCAL_MACHINE" && p.size() == first.size())
       hint = "HKEY_LOCAL_MACHINE needs the \"\\\" and a key after it";
-    ctx.Error(at, what + " " + Q(p) + " starts with no root the program recognises: " + consequence, hint);
+    ctx.Error(Rule::RegistryRoot, at,
+              what + " " + Q(p) + " starts with no root the program recognises: " + consequence, hint);
     return;
   }
   const std::size_t pos = p.find(found->name);
@@ -39,7 +40,7 @@ void CheckRoot(CheckContext& ctx, const Place& at, const std::string& what, cons
   const std::string bare = name.back() == '\\' ? name.substr(0, name.size() - 1) : name;
   if (p.find('/') != std::string::npos) {
     ctx.Error(
-        at,
+        Rule::RegistryRoot, at,
         what + " " + Q(p) +
             " holds \"/\": registry keys are separated by \"\\\", and \"/\" is part of a key's name, so " +
             consequence,
@@ -47,14 +48,14 @@ void CheckRoot(CheckContext& ctx, const Place& at, const std::string& what, cons
     return;
   }
   if (pos != 0) {
-    ctx.Error(at,
+    ctx.Error(Rule::RegistryRoot, at,
               what + " " + Q(p) + " does not start with its root " + bare +
                   ": the program still takes that root but cuts the path by its length",
               "start the path with the root");
     return;
   }
   if (p.size() > found->prefixLength - 1 && p[found->prefixLength - 1] != '\\')
-    ctx.Error(at,
+    ctx.Error(Rule::RegistryRoot, at,
               what + " " + Q(p) + ": " + bare +
                   " must be followed by \"\\\", or the character after it is cut off in its place",
               "write " + bare + "\\...");
@@ -66,10 +67,12 @@ void CheckTokenSection(CheckContext& ctx, int k, const std::string& keyName, con
   if (!ctx.sim.Dialog().m_config.FileExists(file, false, CString())) return;
   struct Collector : IConfigLineObserver {
     void OnConfigLine(const ConfigLineEvent& e) override {
-      if (e.kind == ConfigLineEvent::Kind::KnownHeader) found = true;
+      if (e.kind == ConfigLineEvent::Kind::KnownHeader && headerLine == 0) headerLine = e.number;
       if (e.kind == ConfigLineEvent::Kind::OtherHeader &&
-          plat::AsciiLower(e.text) == plat::AsciiLower(header))
+          plat::AsciiLower(e.text) == plat::AsciiLower(header)) {
         sameFolded = std::string(e.text);
+        sameFoldedLine = e.number;
+      }
       if (e.kind == ConfigLineEvent::Kind::Key) {
         (e.key == "Key" ? keyLine : valueLine) = e.number;
         if (e.key == "Key") keyValue = std::string(e.value);
@@ -83,9 +86,9 @@ void CheckTokenSection(CheckContext& ctx, int k, const std::string& keyName, con
       }
     }
     std::string header;
-    bool found = false;
+    std::size_t headerLine = 0;
     std::string sameFolded;
-    std::size_t keyLine = 0, valueLine = 0;
+    std::size_t sameFoldedLine = 0, keyLine = 0, valueLine = 0;
     std::string keyValue;
     std::vector<std::pair<std::size_t, std::string>> miscased;
   } collector;
@@ -94,33 +97,38 @@ void CheckTokenSection(CheckContext& ctx, int k, const std::string& keyName, con
   CBonusConfig store(ctx.platform);
   store.m_pLineObserver = &collector;
   store.ReadSectionRegistryValue(file, token);
-  if (!collector.found) {
+  // A section that is there but incomplete is mended at its header.
+  const std::vector<Note> named = {ctx.NoteAt(at, keyName + " names the section " + token + " here")};
+  if (collector.headerLine == 0) {
     if (!collector.sameFolded.empty())
-      ctx.Error(at,
-                keyName + " names the section " + token + ", but " + ctx.Rel(file) + " has only " +
-                    collector.sameFolded + ": section headers compare in exact case",
-                "write the header exactly as the token names it");
+      ctx.Error(Rule::TokenSectionIncomplete, {file, collector.sameFoldedLine},
+                collector.sameFolded + " is not " + token + ", the section " + keyName +
+                    " names: section headers compare in exact case",
+                "write " + token, named);
     else
-      ctx.Error(at,
+      ctx.Error(Rule::TokenSectionIncomplete, at,
                 keyName + " names the section " + token + ", which is not in " + ctx.Rel(file) +
                     ": the token reads whatever key an earlier section left behind, or nothing",
                 "add the section, with Key= and Value= lines, to " + ctx.Name(k) + ".cfg");
     return;
   }
   for (const auto& [number, name] : collector.miscased)
-    ctx.report.Error(file, number, Q(name) + " is neither Key nor Value: names compare in exact case",
+    ctx.report.Error(Rule::TokenSectionIncomplete, file, number,
+                     Q(name) + " is neither Key nor Value: names compare in exact case",
                      "write \"" + std::string(plat::AsciiLower(name) == "key" ? "Key" : "Value") + "\"");
+  const Place header = {file, collector.headerLine};
   if (collector.keyLine == 0) {
-    ctx.Error(at,
+    ctx.Error(Rule::TokenSectionIncomplete, header,
               "the section " + token +
                   " has no Key line: the token reads whatever key an earlier section left behind, or nothing",
-              "add Key=HKEY_LOCAL_MACHINE\\...");
+              "add Key=HKEY_LOCAL_MACHINE\\...", named);
   } else {
     CheckRoot(ctx, {file, collector.keyLine}, "the Key", collector.keyValue, "the token reads nothing");
   }
   if (collector.valueLine == 0)
-    ctx.Warning(at, "the section " + token + " has no Value line: the key's default value is read",
-                "add Value=<name>, or an empty Value= to say that the default value is meant");
+    ctx.Warning(Rule::TokenSectionIncomplete, header,
+                "the section " + token + " has no Value line: the key's default value is read",
+                "add Value=<name>, or an empty Value= to say that the default value is meant", named);
 }
 
 void CheckFileVersionText(CheckContext& ctx, int k, const std::string& version) {
@@ -133,12 +141,12 @@ void CheckFileVersionText(CheckContext& ctx, int k, const std::string& version) 
   for (std::size_t i = 0; i < scratch.m_saList.size() && i < 4; ++i)
     if (!IsDigits(scratch.m_saList[i])) ok = false;
   if (!ok)
-    ctx.Error(ctx.KeyLoc("Version", k),
+    ctx.Error(Rule::VersionUnparsable, ctx.KeyLoc("Version", k),
               "Version " + Q(version) + " does not parse for the file check: it reads as " + parsed +
                   " (missing fields are -1)",
               "write up to four numbers separated by \".\" or \",\", e.g. 5.0.0.0");
   else if (scratch.m_saList.size() > 4)
-    ctx.Warning(ctx.KeyLoc("Version", k),
+    ctx.Warning(Rule::VersionUnparsable, ctx.KeyLoc("Version", k),
                 "Version " + Q(version) + " has more than four numbers: only " + parsed + " count");
 }
 
@@ -154,15 +162,16 @@ void CheckTokens(CheckContext& ctx, int k) {
     if (token.empty()) {
       for (const char* use : {"Run", "MoreInfoRun", "File"}) {
         if (ctx.Value(use, k).find(macro) != std::string::npos)
-          ctx.Warning(ctx.KeyLoc(use, k), std::string(use) + " uses " + macro + ", but " + keyName + " of " +
-                                              ctx.Label(k) + " is empty: the macro is removed");
+          ctx.Warning(Rule::TokenEmpty, ctx.KeyLoc(use, k),
+                      std::string(use) + " uses " + macro + ", but " + keyName + " of " + ctx.Label(k) +
+                          " is empty: the macro is removed");
       }
       continue;
     }
     if (token.front() != '[') continue;
     if (token.back() != ']') {
       ctx.Warning(
-          ctx.KeyLoc(keyName, k),
+          Rule::TokenSectionIncomplete, ctx.KeyLoc(keyName, k),
           keyName + " " + Q(token) + " has no closing \"]\": it is taken as literal text, not as a section");
       continue;
     }
@@ -179,36 +188,39 @@ void CheckVersionKeys(CheckContext& ctx, int k) {
     CheckRoot(ctx, ctx.KeyLoc("Registry", k), "Registry", registry,
               "the check always lets the install go on");
     if (!file.empty())
-      ctx.Warning(ctx.KeyLoc("File", k),
+      ctx.Warning(Rule::VersionKeys, ctx.KeyLoc("File", k),
                   "File is never checked: Registry is set, and only the registry check runs");
     if (version.empty())
-      ctx.Warning(ctx.KeyLoc("Registry", k),
+      ctx.Warning(Rule::VersionKeys, ctx.KeyLoc("Registry", k),
                   "Registry without Version: every text compares at least equal, so the question is asked "
                   "whenever the key exists");
     if (askMsg.empty())
-      ctx.Warning(ctx.KeyLoc("Registry", k),
+      ctx.Warning(Rule::VersionKeys, ctx.KeyLoc("Registry", k),
                   "Registry without AskMsg: the registry check shows an empty question box");
     return;
   }
   if (!file.empty()) {
     if (version.empty()) {
-      ctx.Warning(ctx.KeyLoc("File", k),
+      ctx.Warning(Rule::VersionKeys, ctx.KeyLoc("File", k),
                   "File without Version: every installed file passes without a question");
     } else {
       CheckFileVersionText(ctx, k, version);
     }
-    if (askMsg.empty()) ctx.Warning(ctx.KeyLoc("File", k), "File without AskMsg: the file check never asks");
+    if (askMsg.empty())
+      ctx.Warning(Rule::VersionKeys, ctx.KeyLoc("File", k), "File without AskMsg: the file check never asks");
     CBonusConfig scratch(ctx.platform);
     scratch.SplitIntoList(ctx.sim.Expand(plat::TrimLeft(file), k), ",");
     if (scratch.m_saList.size() >= 2 && scratch.m_saList[1] == "test")
-      ctx.Warning(ctx.KeyLoc("File", k),
+      ctx.Warning(Rule::VersionUnparsable, ctx.KeyLoc("File", k),
                   "File ends in \",test\": the diagnostic box \"Bonus Test\" is shown at every install",
                   "remove \",test\" before the disk is pressed");
     return;
   }
   if (!version.empty())
-    ctx.Warning(ctx.KeyLoc("Version", k), "Version has no effect without Registry or File");
-  if (!askMsg.empty()) ctx.Warning(ctx.KeyLoc("AskMsg", k), "AskMsg is never asked without Registry or File");
+    ctx.Warning(Rule::VersionKeys, ctx.KeyLoc("Version", k),
+                "Version has no effect without Registry or File");
+  if (!askMsg.empty())
+    ctx.Warning(Rule::VersionKeys, ctx.KeyLoc("AskMsg", k), "AskMsg is never asked without Registry or File");
 }
 
 void CheckMacros(CheckContext& ctx, int k) {
@@ -226,7 +238,7 @@ void CheckMacros(CheckContext& ctx, int k) {
       for (const std::string& m : known)
         if (plat::AsciiLower(m) == plat::AsciiLower(macro)) hint = "macros compare in exact case: write " + m;
       ctx.Warning(
-          ctx.KeyLoc(keyName, k),
+          Rule::UnknownMacro, ctx.KeyLoc(keyName, k),
           std::string(keyName) + " holds " + macro + ", which is no macro: it stays in the text as written",
           hint);
     }

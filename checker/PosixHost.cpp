@@ -13,6 +13,10 @@ class PosixHost final : public CheckerHost {
     return IsWindowsAbsolute(argument) ? argument : PosixPlatform::WindowsPath(argument);
   }
   char Separator() const override { return '/'; }
+  std::vector<std::string> Tree(const std::string& folder) override {
+    const auto path = PosixPlatform::HostPath(folder);
+    return path ? TreeBelow(*path) : std::vector<std::string>();
+  }
 
  private:
   PosixPlatform m_platform;

@@ -44,4 +44,59 @@ bool IsDecimal(const std::string& text) {
          !(whole.empty() && fraction.empty());
 }
 
+std::size_t Utf8Sequence(const std::string& text, std::size_t at, char32_t& codePoint) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80) {
+    codePoint = lead;
+    return 1;
+  }
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+  char32_t value = lead & (0x7Fu >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[at + i]);
+    if ((next & 0xC0) != 0x80) return 0;
+    value = (value << 6) | (next & 0x3Fu);
+  }
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  codePoint = value;
+  return length;
+}
+
+std::size_t Utf16Length(const std::string& text) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t codePoint = 0;
+    const std::size_t length = Utf8Sequence(text, i, codePoint);
+    units += length > 0 && codePoint >= 0x10000 ? 2 : 1;
+    i += length > 0 ? length : 1;
+  }
+  return units;
+}
+
+std::string JsonString(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    char32_t codePoint = 0;
+    const std::size_t length = Utf8Sequence(text, i, codePoint);
+    if (b == '"' || b == '\\') {
+      out += '\\';
+      out += text[i];
+    } else if (b < 0x20 || length == 0) {
+      out += "\\u00";
+      out += kHex[b >> 4];
+      out += kHex[b & 0xF];
+    } else {
+      out.append(text, i, length);
+      i += length;
+      continue;
+    }
+    ++i;
+  }
+  return out + "\"";
+}
+
 }  // namespace checker

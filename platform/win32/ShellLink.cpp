@@ -1,3 +1,4 @@
+#include "platform/win32/SizedText.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
@@ -6,6 +7,7 @@ namespace plat {
 
 using win32::ComPtr;
 using win32::NoThrow;
+using win32::Widen;
 
 namespace {
 
@@ -24,15 +26,6 @@ class ComApartment {
   bool initialised_;
 };
 
-std::wstring Widen(const std::string& text) {
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  if (::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length) != length) return {};
-  wide.resize(static_cast<std::size_t>(length) - 1);
-  return wide;
-}
-
 // The shell's link object and its file interface; both empty when either
 // cannot be had.
 struct LinkObject {
@@ -47,7 +40,8 @@ LinkObject CreateLinkObject() {
     object.link.Release();
     return object;
   }
-  if (FAILED(object.link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(object.file.Receive()))))
+  if (FAILED(object.link.Get()->QueryInterface(IID_IPersistFile,
+                                               reinterpret_cast<void**>(object.file.Receive()))))
     object.file.Release();
   return object;
 }
@@ -62,7 +56,8 @@ std::optional<int> HeaderShowCommand(Platform& platform, const std::string& link
   if (!platform.ReadFileBytes(linkFile, bytes) || bytes.size() < 0x4C) return std::nullopt;
   auto word = [&bytes](std::size_t at) {
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+    for (std::size_t i = 0; i < 4; ++i)
+      value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
     return value;
   };
   if (word(0) != 0x4C) return std::nullopt;

@@ -1,4 +1,5 @@
-// Reading a text that a Win32 call writes into a caller's buffer, in full.
+// Texts between the program and Win32 calls: reading a text that a call
+// writes into a caller's buffer, in full; ANSI text for the ...W calls.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,16 @@ std::string ReadSizedText(Call&& call) {
     buffer.assign(reported + 1, '\0');
   }
   return {};
+}
+
+// `text` (in the ANSI code page) as UTF-16; "" when it cannot be converted.
+inline std::wstring Widen(const std::string& text) {
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  if (::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length) != length) return {};
+  wide.resize(static_cast<std::size_t>(length) - 1);
+  return wide;
 }
 
 }  // namespace plat::win32

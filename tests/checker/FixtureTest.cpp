@@ -2,8 +2,10 @@
 //   capsule-check <trap> --source-dir D:\ --windows-dir C:\WINDOWS [args]
 // from the fixtures folder (extra arguments, one a line, in <trap>/args),
 // and the whole output is compared with <trap>/expected.txt; the exit
-// status must be the one its summary line implies. The examples/ demo disk
-// must check clean.
+// status must be the one its summary line implies. Where the fixture has
+// expected.json or expected.sarif, --format=json or sarif must write it.
+// Every fixture's SARIF log must pass the SARIF 2.1.0 schema. The
+// examples/ demo disk must check clean.
 //
 // VELMORA_UPDATE_GOLDEN=1 writes the expected files from the current code
 // instead of comparing.
@@ -75,24 +77,34 @@ int StatusOf(const std::string& output) {
 
 class Fixture : public ::testing::TestWithParam<std::string> {};
 
+Outcome CheckFixture(const std::string& name, const std::string& format = "text") {
+  std::vector<std::string> arguments = {name,          "--source-dir",      "D:\\", "--windows-dir",
+                                        "C:\\WINDOWS", "--format=" + format};
+  std::istringstream extra(checktest::ReadBytes(FixturesDir() / name / "args"));
+  // The dump and the dry run are text only.
+  for (std::string line; std::getline(extra, line);)
+    if (!line.empty() && (format == "text" || (line != "--dump" && line != "--explain")))
+      arguments.push_back(line);
+  return Check(arguments);
+}
+
 TEST_P(Fixture, ReportsItsTrapAtItsFileAndLine) {
   const std::string name = GetParam();
-  std::vector<std::string> arguments = {name, "--source-dir", "D:\\", "--windows-dir", "C:\\WINDOWS"};
-  std::istringstream extra(checktest::ReadBytes(FixturesDir() / name / "args"));
-  for (std::string line; std::getline(extra, line);)
-    if (!line.empty()) arguments.push_back(line);
-
-  const Outcome outcome = Check(arguments);
-  EXPECT_EQ(outcome.err, "");
-  const fs::path expectedFile = FixturesDir() / name / "expected.txt";
-  if (std::getenv("VELMORA_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(expectedFile, std::ios::binary) << outcome.out;
-    return;
+  const fs::path textFile = FixturesDir() / name / "expected.txt";
+  ASSERT_TRUE(fs::exists(textFile) || std::getenv("VELMORA_UPDATE_GOLDEN") != nullptr) << textFile;
+  const int status = StatusOf(checktest::ReadBytes(textFile));
+  for (const std::string format : {"text", "json", "sarif"}) {
+    const fs::path expectedFile = FixturesDir() / name / ("expected." + (format == "text" ? "txt" : format));
+    if (format != "text" && !fs::exists(expectedFile)) continue;
+    const Outcome outcome = CheckFixture(name, format);
+    EXPECT_EQ(outcome.err, "");
+    if (std::getenv("VELMORA_UPDATE_GOLDEN") != nullptr) {
+      std::ofstream(expectedFile, std::ios::binary) << outcome.out;
+      continue;
+    }
+    EXPECT_EQ(Portable(outcome.out), Portable(checktest::ReadBytes(expectedFile))) << format;
+    EXPECT_EQ(outcome.status, status) << format;
   }
-  ASSERT_TRUE(fs::exists(expectedFile)) << expectedFile;
-  const std::string expected = checktest::ReadBytes(expectedFile);
-  EXPECT_EQ(Portable(outcome.out), Portable(expected));
-  EXPECT_EQ(outcome.status, StatusOf(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Traps, Fixture, ::testing::ValuesIn(Fixtures()),
@@ -101,6 +113,27 @@ INSTANTIATE_TEST_SUITE_P(Traps, Fixture, ::testing::ValuesIn(Fixtures()),
                            std::replace(id.begin(), id.end(), '-', '_');
                            return id;
                          });
+
+#ifndef _WIN32
+// The validator runs on Node.js, with the npm packages that tools/setup
+// installs in tools/sarif.
+TEST(Sarif, EveryFixtureLogPassesTheSchema) {
+  const fs::path tools = SourceDir() / "tools" / "sarif";
+  ASSERT_TRUE(fs::exists(tools / "node_modules")) << "run tools/setup";
+  const fs::path dir = fs::temp_directory_path() / "capsule-check-sarif";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  std::string command = "node \"" + (tools / "validate.js").string() + "\"";
+  for (const std::string& name : Fixtures()) {
+    std::ofstream(dir / (name + ".sarif"), std::ios::binary) << CheckFixture(name, "sarif").out;
+    command += " \"" + (dir / (name + ".sarif")).string() + "\"";
+  }
+  const fs::path errors = dir / "errors.txt";
+  EXPECT_EQ(std::system((command + " >\"" + errors.string() + "\"").c_str()), 0)
+      << checktest::ReadBytes(errors);
+  fs::remove_all(dir);
+}
+#endif
 
 // The demo disk as tools/demo presses it: examples/demo/access seen as
 // C:\VelmoraCD\access, with the product's registry values, and the stand-in
@@ -156,6 +189,8 @@ TEST(CommandLine, UsageAndBadArguments) {
               {{}, 2, "", "usage: capsule-check"},
               {{"clean", "--frobnicate"}, 2, "", ""},
               {{"clean", "dump"}, 2, "", ""},
+              {{"clean", "--format=xml"}, 2, "", "--format is text, json or sarif, not xml"},
+              {{"clean", "--format", "json", "--explain"}, 2, "", "use them with --format=text"},
               {{"no-such-disk"}, 2, "", "no-such-disk: no such folder or file"},
               {{"key-case/Chess", "--source-dir=D:\\"}, 2, "there is no VERavevi.cfg", ""},
               {{"clean", "--source-dir=D:\\", "--registry", reg.string()},
