@@ -1,6 +1,9 @@
 // Start-up across real processes: a copy of VERavevi.exe in a scratch folder
 // that carries the program's own description marker, so that the folder is
-// also the data folder and no registry value is needed.
+// also the data folder and no registry value is needed. Which mode a start
+// takes and what a live tray-only process suppresses are the native start-up
+// tests' (the named mutexes they rest on are the contract suite's); here: the
+// manifest, and a first-time program that never ends.
 // clang-format off
 #include <windows.h>
 #include <tlhelp32.h>
@@ -21,12 +24,6 @@ using e2e::WaitUntil;
 
 constexpr const char* kTitle = "Velmora Start-up E2E";
 constexpr const char* kFirstTimeProgram = "AppendRun.exe";
-
-bool MutexExists(const char* name) {
-  HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
-  if (mutex != nullptr) ::CloseHandle(mutex);
-  return mutex != nullptr;
-}
 
 bool ProcessRunning(const char* fileName) {
   HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -116,42 +113,6 @@ class StartupE2E : public ::testing::Test {
     return count;
   }
 };
-
-TEST_F(StartupE2E, ASecondTrayOnlyStartEndsWhileTheFirstLives) {
-  auto first = Start("0");
-  ASSERT_TRUE(WaitUntil([] { return MutexExists("justSTI"); }));
-  ASSERT_TRUE(first->WaitForIdle());
-
-  auto second = Start("0");
-  ASSERT_TRUE(second->WaitForExit());
-  EXPECT_EQ(second->ExitCode(), 0u);
-  EXPECT_TRUE(first->Running());
-
-  // The live tray-only process keeps every later start from running Run1.
-  auto third = Start("x");
-  ASSERT_TRUE(third->WaitForExit());
-  EXPECT_EQ(FirstTimeRuns(), 0);
-  EXPECT_TRUE(first->Running());
-}
-
-TEST_F(StartupE2E, Run1StartedByTheFirstProcessIsNotStartedAgainByTheSecond) {
-  auto first = Start("1");
-  ASSERT_TRUE(WaitUntil([this] { return FirstTimeRuns() == 1; }));
-  ASSERT_TRUE(first->WaitForIdle());
-
-  auto second = Start("");
-  ASSERT_TRUE(second->WaitForExit());
-  EXPECT_EQ(FirstTimeRuns(), 1);
-  EXPECT_TRUE(first->Running());
-}
-
-TEST_F(StartupE2E, AnUnrecognisedParameterStartsRun1AndEndsWithoutWindow) {
-  auto process = Start("x");
-  ASSERT_TRUE(process->WaitForExit());
-  EXPECT_EQ(process->ExitCode(), 0u);
-  EXPECT_EQ(FirstTimeRuns(), 1);
-  EXPECT_EQ(::FindWindowA(nullptr, kTitle), nullptr);
-}
 
 // The first-time run never waits for its program: one that never ends holds
 // up neither the main dialog nor closing it.

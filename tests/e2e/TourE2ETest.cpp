@@ -2,8 +2,9 @@
 // four capsules beside a copy of VERavevi.exe (its description marker makes
 // the program folder the data folder). The scripted tour selects every
 // capsule, installs with each answer to the confirmation and to the
-// reinstall question, and closes; the MoreInfo tour follows a capsule's link
-// with real mouse clicks and installs; the random walk
+// reinstall question, follows a capsule's MoreInfo link with real mouse
+// clicks, and closes (the tray's own ways are the tray test's); the random
+// walk
 // (fixed seed, bounded steps and time; VELMORA_WALK_STEPS and
 // VELMORA_WALK_SEED make it a soak without a time bound) selects, installs,
 // starts second instances, also in tray mode, takes the disk away and gives
@@ -223,27 +224,6 @@ TEST_F(TourE2E, SelectsInstallsWithEachAnswerAndCloses) {
   Install(true, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[0])) == "run\r\n"; }))
       << e2e::ReadText(Runs(kCapsules[0]));
-  // Paint does not ask.
-  Select(1);
-  Install(false, 0);
-  EXPECT_TRUE(WaitUntil([&] { return FileExists(Runs(kCapsules[1])); }));
-  // Music Box counts as installed: No keeps it, Yes installs it again.
-  Select(3);
-  Install(true, IDNO, kCapsules[3].reinstall);
-  ::Sleep(500);
-  EXPECT_FALSE(FileExists(Runs(kCapsules[3])));
-  Install(true, IDYES, kCapsules[3].reinstall);
-  EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[3])) == "run\r\n"; }))
-      << e2e::ReadText(Runs(kCapsules[3]));
-  CheckInvariants("after the installs");
-  Close();
-  CheckInvariants("after closing");
-  EXPECT_FALSE(FileExists(link_));
-}
-
-// The tray's own ways (icon, menu, Disable Tray Icon) are the tray test's.
-TEST_F(TourE2E, MoreInfoLinkWithRealClicksThenInstall) {
-  Open();
   // A click on Paint Studio selects it and gives the tree the focus, which
   // arms the link; the link shows because its target exists.
   HWND tree = ::GetDlgItem(dialog_, kTree), link = ::GetDlgItem(dialog_, kMoreInfo);
@@ -261,12 +241,23 @@ TEST_F(TourE2E, MoreInfoLinkWithRealClicksThenInstall) {
   EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(infoRuns) == "run\r\n"; })) << e2e::ReadText(infoRuns);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(link); }));
 
+  // Paint does not ask.
   Install(false, 0);
   EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[1])) == "run\r\n"; }));
-  CheckInvariants("after MoreInfo and the install");
+  // Music Box counts as installed: No keeps it, Yes installs it again.
+  Select(3);
+  Install(true, IDNO, kCapsules[3].reinstall);
+  ::Sleep(500);
+  EXPECT_FALSE(FileExists(Runs(kCapsules[3])));
+  Install(true, IDYES, kCapsules[3].reinstall);
+  EXPECT_TRUE(WaitUntil([&] { return e2e::ReadText(Runs(kCapsules[3])) == "run\r\n"; }))
+      << e2e::ReadText(Runs(kCapsules[3]));
+  CheckInvariants("after the installs");
   Close();
-  EXPECT_EQ(e2e::ReadText(infoRuns), "run\r\n") << "MoreInfo's target ran more than once";
-  CheckInvariants("closed");
+  CheckInvariants("after closing");
+  EXPECT_FALSE(FileExists(link_));
+  EXPECT_EQ(e2e::ReadText(folder_.In("Paint\\Info\\runs.txt")), "run\r\n")
+      << "MoreInfo's target ran more than once";
 }
 
 // A visible box of the dialog's process (the insert-disk prompt), of any
@@ -345,7 +336,8 @@ TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {
       }
       ASSERT_TRUE(::MoveFileA(away.c_str(), cfg.c_str()));
       if (item == 0 || prompt == nullptr) {
-        ASSERT_EQ(TextOf(::GetDlgItem(dialog_, kNote)), kCapsules[i].note) << step << ": no insert-disk prompt";
+        ASSERT_EQ(TextOf(::GetDlgItem(dialog_, kNote)), kCapsules[i].note)
+            << step << ": no insert-disk prompt";
         continue;
       }
       ::PostMessageA(prompt, WM_COMMAND, IDOK, 0);
