@@ -1,14 +1,15 @@
-// The checker's .reg reader: any bytes read without a crash; then an export
+// The checker's .reg reader: any bytes read without a crash, and an export
 // written from the input's values as the Registry Editor writes one (8-bit
 // text, or UTF-16LE with its byte-order mark, where REG_EXPAND_SZ and
 // REG_MULTI_SZ data are UTF-16 too; long hex data goes on over lines ending
-// in "\") reads back without a problem, every value as it was last written
+// in "\") read back without a problem, every value as it was last written
 // to a key and name that compare equal without regard to case.
 //
-// Input: one flag byte (bit 0 UTF-16, bit 1 the "Version 5.00" header in
-// 8-bit text), then values separated by 0x01, each a byte (bits 0-1 the
-// root; bits 2-3 "text", dword:, hex(T) with T its bits 4-7, or hex(T) with
-// T the data's first four bytes), key, 0x02, name, 0x02, data.
+// Input: bytes read as they are when the first is above 3; else that byte's
+// flags (bit 0 UTF-16, bit 1 the "Version 5.00" header in 8-bit text), then
+// values separated by 0x01, each a byte (bits 0-1 the root; bits 2-3
+// "text", dword:, hex(T) with T its bits 4-7, or hex(T) with T the data's
+// first four bytes), key, 0x02, name, 0x02, data.
 
 #include <cstdio>
 
@@ -26,29 +27,42 @@ struct Written {
 
 std::string Quote(const std::string& s) {
   std::string out = "\"";
-  for (char c : s) out += c == '\\' || c == '"' ? std::string{'\\', c} : std::string{c};
+  for (char c : s) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
   return out + "\"";
 }
 
+// Each byte as two hexadecimal digits, between commas; 16 bytes a line.
 std::string Hex(const std::string& bytes) {
   std::string out;
-  char digits[8];
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(bytes[i]));
-    out += (i == 0 ? "" : i % 16 == 0 ? ",\\\n  " : ",") + std::string(digits);
+    if (i != 0) out += i % 16 == 0 ? ",\\\n  " : ",";
+    out += "0123456789abcdef"[(bytes[i] >> 4) & 15];
+    out += "0123456789abcdef"[bytes[i] & 15];
   }
+  return out;
+}
+
+// UTF-16LE of 8-bit text: each byte one code unit.
+std::string Wide(const std::string& s) {
+  std::string out;
+  for (char c : s) out += {c, '\0'};
   return out;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  (void)checker::RegFile::Parse(fuzzin::Text(data, size, 0));
-  if (size == 0) return 0;
+  if (size == 0 || data[0] > 3) {
+    (void)checker::RegFile::Parse(fuzzin::Text(data, size, 0));
+    return 0;
+  }
   const bool wide = (data[0] & 1) != 0;
   std::string text = wide || (data[0] & 2) != 0 ? "Windows Registry Editor Version 5.00\n" : "REGEDIT4\n";
   std::vector<Written> written;
-  for (std::string entry : fuzzin::Fields(data + 1, size - 1, 32)) {
+  for (std::string entry : fuzzin::Fields(data + 1, size - 1, 16)) {
     if (entry.empty()) continue;
     std::replace(entry.begin(), entry.end(), '\n', ' ');  // one line each
     const auto f =
@@ -72,21 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
       w.value = {kind == 2 ? flags >> 4 : number,
                  kind == 2 ? f[2] : f[2].substr(std::min<std::size_t>(4, f[2].size()))};
-      std::string bytes = w.value.data;
-      if (wide && (w.value.type == plat::kRegExpandSz || w.value.type == plat::kRegMultiSz))
-        for (std::size_t i = bytes.size(); i > 0; --i) bytes.insert(i, 1, '\0');
+      const bool utf16 = wide && (w.value.type == plat::kRegExpandSz || w.value.type == plat::kRegMultiSz);
+      const std::string bytes = utf16 ? Wide(w.value.data) : w.value.data;
       std::snprintf(hex, sizeof hex, "hex(%x):", w.value.type);
       line += (w.value.type == plat::kRegBinary ? std::string("hex:") : hex) + Hex(bytes);
     }
     text += "\n[" + std::string(checker::RootName(w.root)) + "\\" + w.key + "]\n" + line + "\n";
     written.push_back(w);
   }
-  if (wide) {
-    std::string units = "\xFF\xFE";
-    for (char c : text) units += std::string{c, '\0'};
-    text = units;
-  }
-  const auto file = checker::RegFile::Parse(text);
+  const auto file = checker::RegFile::Parse(wide ? "\xFF\xFE" + Wide(text) : text);
   fuzzin::Check(file.Problems().empty());
   std::vector<std::string> seen;
   for (auto w = written.rbegin(); w != written.rend(); ++w) {
