@@ -282,15 +282,16 @@ RegFile RegFile::Parse(const std::string& raw) {
           continue;
         }
         std::uint32_t type = 0;
+        bool readable = true;  // any 32-bit type is valid, 0xFFFFFFFF included
         for (char c : kind.substr(1, kind.size() - 2)) {
           const int h = HexDigit(c);
           if (h < 0) {
-            type = 0xFFFFFFFFu;
+            readable = false;
             break;
           }
           type = type * 16 + static_cast<std::uint32_t>(h);
         }
-        if (type == 0xFFFFFFFFu) {
+        if (!readable) {
           file.m_problems.push_back({line.number, "hex data of an unreadable type"});
           continue;
         }

@@ -13,11 +13,14 @@ file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/tests/native/*.cpp
      ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp
      ${CMAKE_SOURCE_DIR}/tests/contract/fake/*.cpp)
-add_executable(native_tests ${NATIVE_TEST_SOURCES})
-target_link_libraries(native_tests PRIVATE velmora_portable velmora_fake GTest::gtest GTest::gtest_main)
-target_compile_definitions(native_tests PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-velmora_strict(native_tests)
-gtest_discover_tests(native_tests DISCOVERY_TIMEOUT 60)
+# The fuzz build (clang) is for the fuzz targets: the suite runs in the others.
+if(NOT VELMORA_FUZZ)
+  add_executable(native_tests ${NATIVE_TEST_SOURCES})
+  target_link_libraries(native_tests PRIVATE velmora_portable velmora_fake GTest::gtest GTest::gtest_main)
+  target_compile_definitions(native_tests PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  velmora_strict(native_tests)
+  gtest_discover_tests(native_tests DISCOVERY_TIMEOUT 60)
+endif()
 
 # Tools built natively from the same portable code.
 file(GLOB NATIVE_TOOL_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*/CMakeLists.txt)
@@ -26,7 +29,8 @@ foreach(f ${NATIVE_TOOL_DIRS})
   add_subdirectory(${d})
 endforeach()
 
-# Fuzz targets: fuzz/<name>.cpp, each defining LLVMFuzzerTestOneInput.
+# Fuzz targets: fuzz/<name>.cpp, each defining LLVMFuzzerTestOneInput, over
+# the portable code and the checker's (velmora_checker, from tools/ above).
 # With VELMORA_FUZZ (clang) they become libFuzzer programs, over libraries
 # instrumented for coverage; otherwise each is linked with a small main that
 # replays its seed corpus fuzz/corpus/<name> as the test <name>_corpus.
@@ -39,7 +43,7 @@ if(VELMORA_FUZZ)
   foreach(src ${FUZZ_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
-    target_link_libraries(${name} PRIVATE velmora_portable velmora_fake)
+    target_link_libraries(${name} PRIVATE velmora_checker velmora_fake)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   endforeach()
@@ -47,7 +51,7 @@ else()
   foreach(src ${FUZZ_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name}_replay ${src} ${CMAKE_SOURCE_DIR}/fuzz/replay/ReplayMain.cpp)
-    target_link_libraries(${name}_replay PRIVATE velmora_portable velmora_fake)
+    target_link_libraries(${name}_replay PRIVATE velmora_checker velmora_fake)
     velmora_strict(${name}_replay)
     add_test(NAME ${name}_corpus COMMAND ${name}_replay ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
   endforeach()

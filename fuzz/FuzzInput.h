@@ -15,12 +15,13 @@ inline void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-// The input cut at every byte 0x01 into at most `fields` fields (the last
-// takes the rest, separators included).
-inline std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t fields) {
+// The input cut at every byte `separator` into at most `fields` fields (the
+// last takes the rest, separators included).
+inline std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t fields,
+                                       std::uint8_t separator = 1) {
   std::vector<std::string> out(1);
   for (std::size_t i = 0; i < size; ++i) {
-    if (data[i] == 1 && out.size() < fields)
+    if (data[i] == separator && out.size() < fields)
       out.emplace_back();
     else
       out.back() += static_cast<char>(data[i]);

@@ -18,7 +18,7 @@ using C = CBonusConfig;
 // The line after TAB deletion and trimming; false for a line to skip.
 inline bool Clean(std::string& line) {
   line.erase(std::remove(line.begin(), line.end(), '\t'), line.end());
-  line = plat::Trim(line);
+  line = plat::Trim(std::string_view(line));
   return !line.empty() && line[0] != ';';
 }
 
@@ -52,10 +52,12 @@ inline const Section kVersion{"Version Registry PromptType AskMsg File TextExclu
 inline void Apply(C& c, const Section& section, const std::string& line, int index) {
   const std::size_t equals = line.find('=');
   if (equals == std::string::npos) return;
+  const std::string_view name = plat::TrimRight(std::string_view(line).substr(0, equals));
+  if (section.names.find(name) == std::string::npos) return;  // cheaply: no key of the section
   std::istringstream names(section.names);
   std::size_t i = 0;
-  for (std::string name; names >> name; ++i) {
-    if (plat::TrimRight(line.substr(0, equals)) != name) continue;
+  for (std::string known; names >> known; ++i) {
+    if (name != known) continue;
     const std::string value = line.substr(equals + 1);
     if (i < section.scalars.size()) {
       c.*section.scalars[i] = value;
@@ -67,7 +69,22 @@ inline void Apply(C& c, const Section& section, const std::string& line, int ind
   }
 }
 
-// ParseConfigText, with every [Packages] entry appended.
+// True when two stores agree on every field a read can set: the keys of
+// both sections, the packages, the section flags and the line state.
+inline bool SameRead(const C& a, const C& b) {
+  for (const Section* section : {&kTuneUp, &kVersion}) {
+    for (auto field : section->scalars)
+      if (a.*field != b.*field) return false;
+    for (auto field : section->lists)
+      if (a.*field != b.*field) return false;
+  }
+  return a.m_saPackages == b.m_saPackages && a.m_bInSection == b.m_bInSection &&
+         a.m_bInPackages == b.m_bInPackages && a.m_bInTuneUp == b.m_bInTuneUp &&
+         a.m_bInVersion == b.m_bInVersion && a.m_sLine == b.m_sLine && a.m_sSectionName == b.m_sSectionName;
+}
+
+// A first ParseConfigFile of the text into a store: ParseConfigText, with
+// every [Packages] entry appended.
 inline void ParseText(C& c, const std::string& text, int index) {
   std::istringstream in(text);
   bool sawLine = false;
@@ -98,7 +115,7 @@ inline std::string ReadSection(C& c, const std::string& text, const std::string&
     if (IsHeader(line) || line == header) c.m_bInSection = line == header;
     const std::size_t equals = line.find('=');
     if (!c.m_bInSection || line == header || equals == std::string::npos) continue;
-    const std::string name = plat::TrimRight(line.substr(0, equals));
+    const std::string_view name = plat::TrimRight(std::string_view(line).substr(0, equals));
     if (name == "Key") c.m_sRegKey = plat::TrimLeft(line.substr(equals + 1));
     if (name == "Value") c.m_sRegValue = plat::TrimLeft(line.substr(equals + 1));
   }

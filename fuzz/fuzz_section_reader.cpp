@@ -12,12 +12,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2 || size < 2u + data[1]) return 0;
   const std::string header = fuzzin::Text(data, size, 2, 2u + data[1]);
   const std::string text = fuzzin::Text(data, size, 2u + data[1]);
-  plat::FakePlatform fake;
-  fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\X", "Path", "C:\\Program Files\\X");
-  fake.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\X", "", "default");
-  fake.SetRegString(plat::RegRoot::Users, ".DEFAULT\\X", "V", "users");
-  fake.SetRegString(plat::RegRoot::CurrentUser, "Software\\X", "Path", "user");
-  fake.SetRegString(plat::RegRoot::ClassesRoot, ".x", "", "class");
+  static plat::FakePlatform fake = [] {
+    plat::FakePlatform m;
+    m.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\X", "Path", "C:\\Program Files\\X");
+    m.SetRegString(plat::RegRoot::LocalMachine, "SOFTWARE\\X", "", "default");
+    m.SetRegString(plat::RegRoot::Users, ".DEFAULT\\X", "V", "users");
+    m.SetRegString(plat::RegRoot::CurrentUser, "Software\\X", "Path", "user");
+    m.SetRegString(plat::RegRoot::ClassesRoot, ".x", "", "class");
+    return m;
+  }();
   fake.AddFile("C:\\Capsule\\Capsule.cfg", text);
   CBonusConfig store(fake), model(fake);
   for (CBonusConfig* c : {&store, &model}) {

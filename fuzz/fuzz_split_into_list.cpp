@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text = plat::Trim(text);
     if (!text.empty()) text.erase(0, 1);
   }
-  plat::FakePlatform fake;
-  CBonusConfig store(fake);
+  static plat::FakePlatform fake;
+  static CBonusConfig store(fake);
   store.m_saList = {"left over"};
   store.SplitIntoList(f[1], f[0]);
   fuzzin::Check(store.m_saList == expected);

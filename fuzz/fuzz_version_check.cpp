@@ -14,18 +14,21 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using plat::RegRoot;
   const auto f = fuzzin::Fields(data, size, 4);
-  plat::FakePlatform fake;
-  fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\V\\2.0", "", "2.0");
-  fake.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\V", "Version", "1.5.2");
-  fake.SetRegDword(RegRoot::LocalMachine, "SOFTWARE\\V", "Build", 1200);
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Long",
-                   {plat::kRegSz, std::string(plat::kMaxPath + 1, '9')});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Bin", {plat::kRegBinary, "\x01\x02"});
-  fake.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Short", {plat::kRegDword, "\x01"});
-  fake.SetRegString(RegRoot::CurrentUser, "Software\\V", "Version", "3");
-  fake.AddFile("C:\\App\\app.exe", "MZ");
-  fake.SetProductVersion("C:\\App\\app.exe", {2, 1, 0, 7});
-  fake.AddFile("C:\\App\\plain.txt", "text");
+  static plat::FakePlatform fake = [] {
+    plat::FakePlatform m;
+    m.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\V\\2.0", "", "2.0");
+    m.SetRegString(RegRoot::LocalMachine, "SOFTWARE\\V", "Version", "1.5.2");
+    m.SetRegDword(RegRoot::LocalMachine, "SOFTWARE\\V", "Build", 1200);
+    m.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Long",
+                  {plat::kRegSz, std::string(plat::kMaxPath + 1, '9')});
+    m.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Bin", {plat::kRegBinary, "\x01\x02"});
+    m.SetRegValue(RegRoot::LocalMachine, "SOFTWARE\\V", "Short", {plat::kRegDword, "\x01"});
+    m.SetRegString(RegRoot::CurrentUser, "Software\\V", "Version", "3");
+    m.AddFile("C:\\App\\app.exe", "MZ");
+    m.SetProductVersion("C:\\App\\app.exe", {2, 1, 0, 7});
+    m.AddFile("C:\\App\\plain.txt", "text");
+    return m;
+  }();
   CBonusConfig config(fake);
   int boxes = 0;
   install::VersionCheckContext context;
