@@ -16,17 +16,6 @@ namespace e2e {
 // hung program reaches it.
 constexpr DWORD kGuardMs = 30000;
 
-// The tray's hidden frame as other processes see it: its window class and
-// caption, the icon id of its notifications (WM_USER), the Disable Tray Icon
-// command and that dialog's No button.
-namespace tray {
-constexpr const char* kFrameClass = "VERaveviTrayFrame";
-constexpr const char* kFrameTitle = "Velmora Bonus Software";
-constexpr UINT kIconId = 3;
-constexpr UINT kDisableCommand = 32027;
-constexpr int kNoButton = 1001;
-}  // namespace tray
-
 // This test program's own path, and its folder.
 inline std::string ModulePath() {
   char path[MAX_PATH] = {};

@@ -118,15 +118,6 @@ class MainDialogWin32 : public ::testing::Test {
     ::CreateDirectoryA((data + "\\" + name).c_str(), nullptr);
     e2e::WriteText(data + "\\" + name + "\\" + name + ".cfg", cfg);
   }
-  // Runs the dialog, which shows one box and ends without a StartUp shortcut.
-  void ExpectOneBoxAndEnd(const std::string& text, const std::string& boxCaption) {
-    CheckedDialog dialog(platform, [](CheckedDialog&) {});
-    EXPECT_EQ(dialog.DoModal(), 0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, text);
-    EXPECT_EQ(platform.boxes[0].caption, boxCaption);
-    EXPECT_FALSE(e2e::FileExists(link));
-  }
 };
 
 TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
@@ -242,13 +233,6 @@ TEST_F(MainDialogWin32, OpensOnSampleDiskAndShowsSelectedCapsule) {
   EXPECT_TRUE(dialog.checksRan);
   EXPECT_TRUE(platform.boxes.empty());
   EXPECT_FALSE(e2e::FileExists(link));
-}
-
-TEST_F(MainDialogWin32, MissingCapsuleFileEndsTheDialog) {
-  e2e::WriteText(data + "\\VERavevi.cfg",
-                 "[TuneUp]\nWindowTitle=" + caption + "\n[Packages]\nAlpha\nNowhere\n");
-  Capsule("Alpha", "[TuneUp]\nTitle=Alpha\n");
-  ExpectOneBoxAndEnd("Error: " + data + "\\Nowhere\\Nowhere.cfg doesn't exist.", caption);
 }
 
 TEST(DescOleCallbackWin32, StorageAndInterfaces) {

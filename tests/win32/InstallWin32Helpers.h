@@ -26,19 +26,15 @@ inline bool SamePath(const std::string& a, const std::string& b) {
 
 inline std::string Fixture(const std::string& name) { return e2e::ModuleDir() + "\\fixtures\\" + name; }
 
-inline std::vector<std::string> ReadLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 // The record a started fixture writes beside itself; waits for the program
 // to write it (it runs on its own), giving up after a generous while.
 inline std::vector<std::string> WaitForRecord(const std::string& program) {
   const std::string record = program + ".record.txt";
   if (!e2e::WaitUntil([&] { return e2e::FileExists(record); }, 60000)) return {};
-  return ReadLines(record);
+  std::vector<std::string> lines;
+  std::ifstream in(record);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace installtest

@@ -22,11 +22,14 @@ using e2e::TopWindows;
 using e2e::WaitUntil;
 
 constexpr const char* kTitle = "Velmora Tray E2E";
-using e2e::tray::kDisableCommand;
-using e2e::tray::kFrameClass;
-using e2e::tray::kFrameTitle;
-using e2e::tray::kIconId;
-using e2e::tray::kNoButton;
+// The tray's hidden frame as other processes see it: its window class and
+// caption, the icon id of its notifications (WM_USER), the Disable Tray Icon
+// command and that dialog's No button.
+constexpr const char* kFrameClass = "VERaveviTrayFrame";
+constexpr const char* kFrameTitle = "Velmora Bonus Software";
+constexpr UINT kIconId = 3;
+constexpr UINT kDisableCommand = 32027;
+constexpr int kNoButton = 1001;
 constexpr UINT kOpenCommand = 32023;
 constexpr UINT kQuitCommand = 32024;
 constexpr int kShowNextTime = 1000;
