@@ -20,15 +20,21 @@ void RestrictLibrarySearch() noexcept;
 // caller owns the reference (UniqueModule).
 HMODULE LoadSystemLibrary(const char* fileName) noexcept;
 
-// The address of `name` in the system library `fileName`, as a function
-// pointer of type Fn; null when either is missing. The library is loaded from
-// the system folder and stays loaded for the rest of the process, as an
-// imported one would (a sound goes on playing after PlaySoundA returns).
+// The address of `name` in `module`, as a function pointer of type Fn; null
+// when either is missing.
 template <typename Fn>
-Fn SystemProc(const char* fileName, const char* name) noexcept {
-  HMODULE module = LoadSystemLibrary(fileName);
+Fn ProcIn(HMODULE module, const char* name) noexcept {
   if (module == nullptr) return nullptr;
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+// The address of `name` in the system library `fileName` (ProcIn). The
+// library is loaded from the system folder and stays loaded for the rest of
+// the process, as an imported one would (a sound goes on playing after
+// PlaySoundA returns).
+template <typename Fn>
+Fn SystemProc(const char* fileName, const char* name) noexcept {
+  return ProcIn<Fn>(LoadSystemLibrary(fileName), name);
 }
 
 }  // namespace plat::win32

@@ -13,9 +13,11 @@ struct VersionApi {
   using SizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
   using InfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
   using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
-  SizeFn size = win32::SystemProc<SizeFn>("version.dll", "GetFileVersionInfoSizeA");
-  InfoFn info = win32::SystemProc<InfoFn>("version.dll", "GetFileVersionInfoA");
-  QueryFn query = win32::SystemProc<QueryFn>("version.dll", "VerQueryValueA");
+  // Loaded once and kept for the rest of the process.
+  HMODULE module = win32::LoadSystemLibrary("version.dll");
+  SizeFn size = win32::ProcIn<SizeFn>(module, "GetFileVersionInfoSizeA");
+  InfoFn info = win32::ProcIn<InfoFn>(module, "GetFileVersionInfoA");
+  QueryFn query = win32::ProcIn<QueryFn>(module, "VerQueryValueA");
 };
 
 }  // namespace

@@ -166,12 +166,16 @@ class TourE2E : public ::testing::Test {
   }
   // Selects capsule `i` and returns the note line then shown.
   std::string Select(std::size_t i) {
+    ::SendMessageA(::GetDlgItem(dialog_, kTree), TVM_SELECTITEM, TVGN_CARET, Item(i));
+    return TextOf(::GetDlgItem(dialog_, kNote));
+  }
+  // The tree item of capsule `i` (0 when there is none).
+  LRESULT Item(std::size_t i) const {
     HWND tree = ::GetDlgItem(dialog_, kTree);
     LRESULT item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
     for (std::size_t k = 0; k < i && item != 0; ++k)
       item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
-    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
-    return TextOf(::GetDlgItem(dialog_, kNote));
+    return item;
   }
   // Presses Install; answers a confirmation box or reinstall question with
   // `answer` if one comes, after checking its text when `text` is given.
@@ -332,9 +336,7 @@ TEST_F(TourE2E, RandomWalkKeepsTheInvariants) {
       ASSERT_TRUE(::MoveFileA(cfg.c_str(), away.c_str()));
       const std::size_t i = random() % std::size(kCapsules);
       HWND tree = ::GetDlgItem(dialog_, kTree);
-      LRESULT item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
-      for (std::size_t k = 0; k < i && item != 0; ++k)
-        item = ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
+      const LRESULT item = Item(i);
       HWND prompt = nullptr;
       if (item != ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) {
         ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
