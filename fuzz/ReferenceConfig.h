@@ -4,7 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,14 +14,21 @@ namespace reference {
 
 using C = CBonusConfig;
 
-// The line after TAB deletion and trimming; false for a line to skip.
-inline bool Clean(std::string& line) {
-  line.erase(std::remove(line.begin(), line.end(), '\t'), line.end());
-  line = plat::Trim(std::string_view(line));
-  return !line.empty() && line[0] != ';';
+// Calls `each` with every line of the text (cut at LF) that is not to be
+// skipped, after TAB deletion and trimming.
+template <class Each>
+void ForEachLine(std::string_view text, Each each) {
+  std::string line;
+  for (std::size_t at = 0, lf; at < text.size(); at = lf + 1) {
+    lf = std::min(text.find('\n', at), text.size());
+    line.assign(text.substr(at, lf - at));
+    line.erase(std::remove(line.begin(), line.end(), '\t'), line.end());
+    const std::string_view clean = plat::Trim(std::string_view(line));
+    if (!clean.empty() && clean[0] != ';') each(clean);
+  }
 }
 
-inline bool IsHeader(const std::string& line) { return line.front() == '[' && line.back() == ']'; }
+inline bool IsHeader(std::string_view line) { return line.front() == '[' && line.back() == ']'; }
 
 // The keys of a section: their names, separated by blanks, the dialog-wide
 // ones first, and their fields in the same order.
@@ -49,16 +55,15 @@ inline const Section kVersion{"Version Registry PromptType AskMsg File TextExclu
                               {&C::m_saVersion, &C::m_saRegistry, &C::m_saPromptType, &C::m_saAskMsg,
                                &C::m_saFile, &C::m_saFileExcluded}};
 
-inline void Apply(C& c, const Section& section, const std::string& line, int index) {
+inline void Apply(C& c, const Section& section, std::string_view line, int index) {
   const std::size_t equals = line.find('=');
   if (equals == std::string::npos) return;
-  const std::string_view name = plat::TrimRight(std::string_view(line).substr(0, equals));
-  if (section.names.find(name) == std::string::npos) return;  // cheaply: no key of the section
-  std::istringstream names(section.names);
+  const std::string_view name = plat::TrimRight(line.substr(0, equals));
   std::size_t i = 0;
-  for (std::string known; names >> known; ++i) {
-    if (name != known) continue;
-    const std::string value = line.substr(equals + 1);
+  for (std::size_t at = 0, blank; at < section.names.size(); at = blank + 1, ++i) {
+    blank = std::min(section.names.find(' ', at), section.names.size());
+    if (name != std::string_view(section.names).substr(at, blank - at)) continue;
+    const std::string value(line.substr(equals + 1));
     if (i < section.scalars.size()) {
       c.*section.scalars[i] = value;
     } else if (index >= 0) {
@@ -85,11 +90,9 @@ inline bool SameRead(const C& a, const C& b) {
 
 // A first ParseConfigFile of the text into a store: ParseConfigText, with
 // every [Packages] entry appended.
-inline void ParseText(C& c, const std::string& text, int index) {
-  std::istringstream in(text);
+inline void ParseText(C& c, std::string_view text, int index) {
   bool sawLine = false;
-  for (std::string line; std::getline(in, line);) {
-    if (!Clean(line)) continue;
+  ForEachLine(text, [&](std::string_view line) {
     sawLine = true;
     if (IsHeader(line)) {
       c.m_bInPackages = line == "[Packages]";
@@ -97,11 +100,11 @@ inline void ParseText(C& c, const std::string& text, int index) {
       c.m_bInVersion = line == "[Version]";
       c.m_bInSection = c.m_bInPackages || c.m_bInTuneUp || c.m_bInVersion;
     } else if (c.m_bInSection) {
-      if (c.m_bInPackages) c.m_saPackages.push_back(c.m_sDataDir + "\\" + line);
+      if (c.m_bInPackages) c.m_saPackages.push_back(c.m_sDataDir + "\\" + std::string(line));
       if (c.m_bInTuneUp) Apply(c, kTuneUp, line, index);
       if (c.m_bInVersion) Apply(c, kVersion, line, index);
     }
-  }
+  });
   c.m_sLine.clear();
   c.m_sSectionName = sawLine ? "[Version]" : "";
 }
@@ -109,16 +112,14 @@ inline void ParseText(C& c, const std::string& text, int index) {
 // ReadSectionRegistryValue over file text that could be opened; the key is
 // read by the store's own registry path rule.
 inline std::string ReadSection(C& c, const std::string& text, const std::string& header) {
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!Clean(line)) continue;
+  ForEachLine(text, [&](std::string_view line) {
     if (IsHeader(line) || line == header) c.m_bInSection = line == header;
     const std::size_t equals = line.find('=');
-    if (!c.m_bInSection || line == header || equals == std::string::npos) continue;
-    const std::string_view name = plat::TrimRight(std::string_view(line).substr(0, equals));
+    if (!c.m_bInSection || line == header || equals == std::string::npos) return;
+    const std::string_view name = plat::TrimRight(line.substr(0, equals));
     if (name == "Key") c.m_sRegKey = plat::TrimLeft(line.substr(equals + 1));
     if (name == "Value") c.m_sRegValue = plat::TrimLeft(line.substr(equals + 1));
-  }
+  });
   c.m_sLine.clear();
   c.m_sSectionName.clear();
   return c.m_sRegKey.empty() ? std::string() : c.ReadRegistryString(c.m_sRegKey, c.m_sRegValue);

@@ -70,6 +70,18 @@ TEST_F(SelectionTest, DuplicateTitlesSelectTheFirstCapsule) {
   EXPECT_EQ(view.note, "first");
 }
 
+TEST_F(SelectionTest, AFailureIsReportedInABoxUnderTheWindowTitle) {
+  struct ThrowingView : CRecordingView {
+    void SetButtonText(int, const std::string&) override { throw std::runtime_error("button failed"); }
+  } throwing;
+  OneCapsule("", "WindowTitle=W\n");
+  CBonusDlg failing(m.fake, throwing);
+  failing.OnInitDialog();
+  ASSERT_TRUE(throwing.SelectText("Alpha"));
+  failing.OnSelChangedCapsule();
+  EXPECT_EQ(Boxes(m.fake.boxes), "W|button failed|0x10\n");
+}
+
 TEST_F(SelectionTest, OnlyOneAfterLeadingBlanksGreysInstallUntilTheNextSelection) {
   // Trailing blanks of a value are trimmed by the line grammar, so "1 " is
   // spelt with a character the grammar keeps.

@@ -233,9 +233,4 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ConfigGolden, ::testing::ValuesIn(Scenarios(
                                   param.param.substr(param.param.find('.') + 1);
                          });
 
-TEST(ConfigDump, QuotesEveryByteReadably) {
-  EXPECT_EQ(QuoteDumpText(std::string("a\\b\"c\t\r\n\0\x7F\xE9 z", 13)),
-            "\"a\\\\b\\\"c\\t\\r\\n\\x00\\x7F\\xE9 z\"");
-}
-
 }  // namespace

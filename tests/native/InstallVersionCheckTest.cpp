@@ -72,7 +72,7 @@ TEST_F(VersionCheck, RegistryValueAgainstVersion) {
   const Row rows[] = {
       {"KeyWhoseLastComponentEqualsVersion", key(RegRoot::LocalMachine, "SOFTWARE\\Vendor\\Game\\5.0"),
        "  HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Game\\5.0", " 5.0", true},
-      {"LowerKeyButHigherDefault", str(RegRoot::CurrentUser, "Software\\Game\\4.0", "", "5.1"), cu, "5.0",
+      {"LowerKeyButEqualDefault", str(RegRoot::CurrentUser, "Software\\Game\\4.0", "", "5.0"), cu, "5.0",
        true},
       // 261 bytes with its zero: longer than the buffer.
       {"DefaultValueTooLong", str(RegRoot::Users, ".DEFAULT\\Game\\1", "", std::string(260, '9')),
