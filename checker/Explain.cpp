@@ -36,17 +36,14 @@ std::string TypeName(std::uint32_t type) {
 }
 
 std::string Hex(const std::string& bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
     if (i > 0) out += ' ';
     if (i == 32) {
       out += "... (" + std::to_string(bytes.size()) + " bytes)";
       break;
     }
-    out += kHex[b >> 4];
-    out += kHex[b & 0xF];
+    out += plat::HexByte(static_cast<unsigned char>(bytes[i]));
   }
   return out.empty() ? "none" : out;
 }

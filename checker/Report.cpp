@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "checker/Text.h"
+#include "platform/Text.h"
 
 namespace checker {
 
@@ -20,7 +21,6 @@ std::string Where(const std::string& shown, std::size_t line) {
 // A relative path as a URI reference: every byte but the unreserved ones
 // and "/" percent-encoded.
 std::string UriReference(const std::string& path) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (const char c : path) {
     const auto b = static_cast<unsigned char>(c);
@@ -28,9 +28,7 @@ std::string UriReference(const std::string& path) {
         c == '_' || c == '~' || c == '/') {
       out += c;
     } else {
-      out += '%';
-      out += kHex[b >> 4];
-      out += kHex[b & 15];
+      out += '%' + plat::HexByte(b);
     }
   }
   return out;

@@ -5,14 +5,11 @@
 namespace checker {
 
 std::string Q(const std::string& text) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out = "\"";
   for (char c : text) {
     const auto b = static_cast<unsigned char>(c);
     if (b < 0x20 || b >= 0x7F) {
-      out += "\\x";
-      out += kHex[b >> 4];
-      out += kHex[b & 0xF];
+      out += "\\x" + plat::HexByte(b);
     } else {
       out += c;
     }
@@ -76,7 +73,6 @@ std::size_t Utf16Length(const std::string& text) {
 }
 
 std::string JsonString(const std::string& text) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out = "\"";
   for (std::size_t i = 0; i < text.size();) {
     const auto b = static_cast<unsigned char>(text[i]);
@@ -86,9 +82,7 @@ std::string JsonString(const std::string& text) {
       out += '\\';
       out += text[i];
     } else if (b < 0x20 || length == 0) {
-      out += "\\u00";
-      out += kHex[b >> 4];
-      out += kHex[b & 0xF];
+      out += "\\u00" + plat::HexByte(b);
     } else {
       out.append(text, i, length);
       i += length;

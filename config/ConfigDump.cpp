@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Text.h"
+
 namespace {
 
 class Dumper {
@@ -38,7 +40,6 @@ class Dumper {
 }  // namespace
 
 std::string QuoteDumpText(std::string_view text) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out = "\"";
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -50,9 +51,7 @@ std::string QuoteDumpText(std::string_view text) {
       case '\n': out += "\\n"; break;
       default:
         if (byte < 0x20 || byte >= 0x7F) {
-          out += "\\x";
-          out += kHex[byte >> 4];
-          out += kHex[byte & 0xF];
+          out += "\\x" + plat::HexByte(byte);
         } else {
           out += c;
         }

@@ -48,6 +48,12 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
 // optional sign, digits; 0 when there is none), held to the int range.
 int ParseLeadingInt(std::string_view text);
 
+// `byte` as two hexadecimal digits, upper case.
+inline std::string HexByte(unsigned char byte) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  return {kDigits[byte >> 4], kDigits[byte & 15]};
+}
+
 inline bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
