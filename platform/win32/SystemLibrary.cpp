@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/win32/SizedText.h"
+
 namespace plat::win32 {
 
 namespace {
@@ -21,11 +23,10 @@ void RestrictLibrarySearch() noexcept {
 
 HMODULE LoadSystemLibrary(const char* fileName) noexcept {
   return NoThrow<HMODULE>(nullptr, [&]() -> HMODULE {
-    char folder[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::string path = std::string(folder, length) + "\\" + fileName;
-    if (path.size() >= MAX_PATH) return nullptr;
+    const std::string folder =
+        ReadSizedText([](char* buffer, DWORD size) { return ::GetSystemDirectoryA(buffer, size); });
+    const std::string path = folder + "\\" + fileName;
+    if (folder.empty() || path.size() >= MAX_PATH) return nullptr;
     return ::LoadLibraryA(path.c_str());
   });
 }
